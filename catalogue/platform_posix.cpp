@@ -1,0 +1,127 @@
+// POSIX implementation of the platform layer, used by the native build and its unit tests.
+#include "platform.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+static std::string g_programPathOverride;
+
+static std::string NativePath(const char* path) {
+    std::string result(path ? path : "");
+    for (char& c : result)
+        if (c == '\\') c = '/';
+    return result;
+}
+
+// Handles are fd + 1 so that 0 stays "none".
+static PlatformFile FromFd(int fd) { return fd < 0 ? 0 : (PlatformFile)fd + 1; }
+static int ToFd(PlatformFile file) { return (int)(file - 1); }
+
+// No sharing modes here: an exclusive advisory lock refuses a second writer while the file is open.
+static PlatformFile OpenLocked(const char* path, int flags) {
+    std::string native = NativePath(path);
+    int fd = open(native.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd < 0) return 0;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return 0;
+    }
+    return FromFd(fd);
+}
+
+PlatformFile PlatformFileOpenReadWrite(const char* path) { return OpenLocked(path, O_RDWR | O_CREAT); }
+
+PlatformFile PlatformFileCreate(const char* path) {
+    // Lock before cutting, so that a file held by another writer keeps its bytes.
+    PlatformFile file = OpenLocked(path, O_WRONLY | O_CREAT);
+    if (!file) return 0;
+    if (ftruncate(ToFd(file), 0) != 0) {
+        PlatformFileClose(file);
+        return 0;
+    }
+    return file;
+}
+
+int64_t PlatformFileSize(PlatformFile file) {
+    if (!file) return -1;
+    struct stat st;
+    if (fstat(ToFd(file), &st) != 0) return -1;
+    return (int64_t)st.st_size;
+}
+
+int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length) {
+    if (!file || length < 0) return -1;
+    ssize_t n = pread(ToFd(file), buffer, (size_t)length, 0);
+    return n < 0 ? -1 : (int64_t)n;
+}
+
+bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t length) {
+    if (!file || length < 0) return false;
+    int fd = ToFd(file);
+    ssize_t n = length > 0 ? pwrite(fd, data, (size_t)length, 0) : 0;
+    bool written = n == (ssize_t)length;
+    bool cut = ftruncate(fd, written ? (off_t)length : (off_t)(n > 0 ? n : 0)) == 0;
+    return written && cut;
+}
+
+void PlatformFileClose(PlatformFile file) {
+    if (!file) return;
+    flock(ToFd(file), LOCK_UN);
+    close(ToFd(file));
+}
+
+std::string PlatformEnvironment(const char* name) {
+    const char* value = name ? getenv(name) : nullptr;
+    return value ? std::string(value) : std::string();
+}
+
+std::string PlatformCommandLine() {
+    // Rebuilt from /proc the way a Windows program would see it: the program quoted, then the
+    // arguments as they were given, separated by blanks.
+    std::vector<char> raw;
+    FILE* f = fopen("/proc/self/cmdline", "rb");
+    if (!f) return std::string();
+    int c;
+    while ((c = fgetc(f)) != EOF) raw.push_back((char)c);
+    fclose(f);
+    std::string line;
+    size_t start = 0;
+    bool first = true;
+    for (size_t i = 0; i < raw.size(); i++) {
+        if (raw[i] != 0) continue;
+        std::string arg(raw.begin() + (long)start, raw.begin() + (long)i);
+        if (first) line += "\"" + arg + "\"";
+        else line += " " + arg;
+        first = false;
+        start = i + 1;
+    }
+    return line;
+}
+
+std::string PlatformProgramPath() {
+    if (!g_programPathOverride.empty()) return g_programPathOverride;
+    std::vector<char> buffer(256);
+    for (;;) {
+        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0) return std::string();
+        if ((size_t)n < buffer.size()) return std::string(buffer.data(), (size_t)n);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string PlatformCurrentDirectory() {
+    std::vector<char> buffer(256);
+    for (;;) {
+        if (getcwd(buffer.data(), buffer.size())) return std::string(buffer.data());
+        if (errno != ERANGE) return std::string();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+void PlatformOverrideProgramPath(const char* path) { g_programPathOverride = path ? path : ""; }

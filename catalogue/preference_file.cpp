@@ -1,0 +1,2 @@
+// placeholder until the preference file library lands
+#include "preference_file.h"

@@ -1,0 +1,42 @@
+// The grouped key/value text format of the settings and catalogue files, and the small library
+// that reads and writes it. One file at a time, in process-wide state; opening or creating a file
+// first closes the one that is open. No operation reports errors other than by its result.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace PreferenceFile {
+
+// Opens for reading and writing (creating the file empty when missing) and parses it.
+// False, with no file open, when it cannot be opened or its content cannot be held in memory.
+bool Open(const char* path);
+
+// Creates the file empty for writing, replacing an existing one.
+bool Create(const char* path);
+
+// Writes the canonical form back when a key was stored, closes the file, releases the model.
+void Close();
+
+// Selects the first group of that name (ASCII letters folded); "" selects the top section.
+// A missing group becomes the pending group name, created by the next write.
+bool SelectGroup(const char* name);
+
+int32_t ReadNumber(const char* key, int32_t defaultValue);
+std::string ReadText(const char* key, const char* defaultValue = "");
+void WriteNumber(const char* key, int32_t value);
+
+bool RewindGroups();
+bool NextGroup();
+std::string GroupName();
+bool RewindKeys();
+bool NextKey();
+std::string KeyName();
+
+// The two operations beneath the lookups and the writes; public for the tests.
+// FindKey: the value of the first key of that name in the current section, or null.
+const char* FindKey(const char* key);
+// StoreKey: creates or updates the key and gives writable storage for length bytes plus a zero.
+char* StoreKey(const char* key, size_t length);
+
+}  // namespace PreferenceFile

@@ -1,0 +1,30 @@
+// Text helpers shared by the catalogue, the start-up rules and the windows.
+// Texts are 8-bit ANSI bytes; lengths and positions count bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Removes spaces and tabs from both ends; every other byte stays.
+std::string TrimBlanks(const std::string& text);
+
+// Maps A..Z to a..z; every other byte stays.
+std::string LowerAscii(const std::string& text);
+
+// Maps a..z to A..Z and 0xE0..0xFF to the byte 32 lower; every other byte stays.
+std::string UpperLatin1(const std::string& text);
+
+// The first or last n bytes; n below 0 counts as 0, n beyond the length gives the whole text.
+std::string FirstChars(const std::string& text, long n);
+std::string LastChars(const std::string& text, long n);
+
+// Signed decimal: skips the given leading blank bytes, takes an optional sign, then digits up to
+// the first other byte. Builds the value in 32-bit arithmetic that wraps on overflow; no digits give 0.
+int32_t ParseDecimal32(const char* text, const char* blanks);
+
+// The blank sets used with ParseDecimal32.
+extern const char* const BLANKS_SPACE_TAB;  // " \t"
+extern const char* const BLANKS_C_SPACE;    // " \t\r\n\v\f"
+
+// Byte-for-byte equality with the ASCII letters folded.
+bool EqualFoldAscii(const char* a, const char* b);

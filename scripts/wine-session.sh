@@ -1,0 +1,47 @@
+# Sourced by the scripts that run Windows programs: starts a private X display (Xvfb) and a
+# persistent Wine server with its prefix inside the build folder, and stops both again.
+#   wine_session_start BUILD_DIR   exports DISPLAY, WINEPREFIX, WINEDEBUG
+#   wine_session_stop
+# The prefix is booted once, detached from every pipe, so that Wine's background services never
+# hold a test runner's output open; the server stays up so that each program starts quickly.
+# Every Wine program then runs in a 1024 x 768 virtual desktop with real window frames.
+
+WINE_SESSION_XVFB_PID=""
+
+wine_session_start() {
+  local build_dir=$1
+  mkdir -p "$build_dir"
+  if [ -z "${ORVANE_USE_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    local display_file="$build_dir/xvfb-display"
+    rm -f "$display_file"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    WINE_SESSION_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -s "$display_file" ] && break
+      sleep 0.1
+    done
+    [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n 1 "$display_file")"
+  fi
+  export WINEPREFIX="$build_dir/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  mkdir -p "$WINEPREFIX"
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || true
+  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
+  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 || true
+}
+
+wine_session_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "$WINE_SESSION_XVFB_PID" ]; then
+    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    WINE_SESSION_XVFB_PID=""
+  fi
+}

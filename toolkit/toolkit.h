@@ -1,0 +1,168 @@
+// The window toolkit the application is written against: windows, gadgets, popup menus, fonts,
+// images and files addressed by small numbers the application chooses, one blocking event call,
+// and the clipboard. It rests on the Win32 user interface (ANSI functions).
+//
+// This header is portable on purpose: it never includes <windows.h>, so that the catalogue code
+// that calls these operations builds natively, where the tests link a recording fake instead of
+// the Win32 implementation. Platform handles travel as integers.
+//
+// Every operation given a number that names no object does nothing and returns 0 (or "").
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+using PlatformHandle = std::intptr_t;
+
+// ---- Event codes -------------------------------------------------------------------------------
+constexpr int EVENT_GADGET = 13100;
+constexpr int EVENT_MENU = 13101;
+constexpr int MSG_GADGET_EVENT = 13103;  // private window message: wParam gadget, lParam event type
+constexpr int EVENT_ACTIVATE = 13104;
+// Raw platform message numbers that the application tests.
+constexpr int EVENT_CLOSE = 16;         // WM_CLOSE
+constexpr int EVENT_KEYDOWN = 256;      // WM_KEYDOWN
+constexpr int EVENT_RBUTTONDOWN = 516;  // WM_RBUTTONDOWN
+
+// Accelerator commands for Tab and Shift+Tab.
+constexpr int CMD_FOCUS_NEXT = 1212;
+constexpr int CMD_FOCUS_PREVIOUS = 1213;
+
+// Text field focus events (event types of EVENT_GADGET).
+constexpr int EVENT_TYPE_FOCUS = 14000;
+constexpr int EVENT_TYPE_UNFOCUS = 14001;
+
+// ---- Window flags (all other bits are Win32 window styles) ------------------------------------------
+constexpr uint32_t WindowScreenCentered = 1;
+constexpr uint32_t WindowParentCentered = 2;
+constexpr uint32_t WindowInvisible = 0x10000000;
+
+// ---- Gadget constants ------------------------------------------------------------------------------
+constexpr int FrontColor = 1;
+constexpr int BackColor = 2;
+constexpr int GridColor = 3;
+constexpr int ItemSelected = 1;
+constexpr int ItemChecked = 2;
+constexpr uint32_t ListCheckBoxes = 1;
+constexpr uint32_t ListMultiSelect = 4;
+constexpr uint32_t ListGridLines = 0x10000;
+constexpr uint32_t ListHeaderDragDrop = 0x10000000;
+constexpr uint32_t ListFullRowSelect = 0x40000000;
+constexpr uint32_t FieldBorderless = 0x20000;
+constexpr uint32_t TextBorder = 0x20000;
+
+// Gadget kind numbers.
+constexpr int KIND_BUTTON = 1;
+constexpr int KIND_TEXT_FIELD = 2;
+constexpr int KIND_TEXT_BOX = 3;
+constexpr int KIND_COMBO_BOX = 8;
+constexpr int KIND_IMAGE_BOX = 9;
+constexpr int KIND_LIST_VIEW = 12;
+constexpr int KIND_EDITOR = 22;
+
+// ---- Font flags ------------------------------------------------------------------------------------
+constexpr uint32_t FontUnderline = 4;
+constexpr uint32_t FontStrikeOut = 8;
+constexpr uint32_t FontHighQuality = 0x10;
+constexpr uint32_t FontBold = 0x100;
+constexpr uint32_t FontItalic = 0x200;
+
+// ---- Start and end ---------------------------------------------------------------------------------
+void StartToolkit();
+void EndToolkit();  // frees all images, closes all windows, frees all fonts, closes all files
+
+// ---- Windows and events ----------------------------------------------------------------------------
+// x, y: the outer frame's top-left corner; width, height: the client area.
+PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint32_t flags, const char* title);
+void WindowClose(int number);
+void WindowResize(int number, int x, int y, int width, int height);  // -1 keeps a value
+void WindowHide(int number, int hide);
+PlatformHandle WindowHandle(int number);
+int WindowLeft(int number);
+int WindowTop(int number);
+
+int WaitEvent();
+std::intptr_t EventWParam();
+int EventGadgetNumber();
+int EventMenuNumber();
+int EventType();
+int EventWindowNumber();
+
+// ---- Gadgets ---------------------------------------------------------------------------------------
+PlatformHandle BeginGadgets(PlatformHandle parentWindow);
+PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags);
+PlatformHandle AddListView(int number, int x, int y, int width, int height, const char* columnTitle,
+                           int columnWidth, uint32_t flags);
+PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
+                           uint32_t extendedStyle);
+PlatformHandle AddTextBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags);
+PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32_t flags = 0);
+PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
+                            uint32_t flags = 0);
+
+PlatformHandle GadgetHandle(int number);
+int GadgetKindOf(int number);                        // the kind number, 0 without a gadget
+void GadgetSetFont(int number, PlatformHandle font);  // number -1: default font of later gadgets
+void GadgetSetText(int number, const char* text);
+std::string GadgetText(int number);
+void GadgetSetState(int number, int state);
+int GadgetState(int number);
+void GadgetSetColor(int number, int attribute, int32_t colour);  // COLORREF 0x00BBGGRR, -1 = default
+void AddItem(int number, int position, const char* text);        // position -1: at the end
+void ClearItems(int number);
+int ItemCount(int number);
+int ItemState(int number, int item);
+std::string ItemText(int number, int item, int column);
+void ItemSetColor(int number, int item, int attribute, int32_t colour);  // item -1: every item
+
+// Bulk changes: redrawing of the gadget is suspended until the matching end call.
+void GadgetBeginUpdate(int number, int expectedItems);
+void GadgetEndUpdate(int number);
+
+// What the catalogue needs from the combo box and from another process's window.
+// Adds the text at its sorted place in a sorted combo box (CB_ADDSTRING).
+void ComboBoxAddSorted(int number, const char* text);
+// Selects from start to end (-1: the end of the text) in an editable combo box's edit field.
+void ComboBoxSelectEditRange(int number, int start, int end);
+// Sends EM_REPLACESEL with the text to any window, also of another process. Waits at most
+// timeoutMs and gives up at once on a window whose thread does not answer. False when the
+// message was not delivered.
+bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
+
+// ---- Popup menus -----------------------------------------------------------------------------------
+PlatformHandle PopupMenuCreate(int number);
+void MenuAddItem(int item, const char* text);
+void PopupMenuShow(int number, PlatformHandle owner);
+
+// ---- Fonts -----------------------------------------------------------------------------------------
+PlatformHandle FontLoad(int number, const char* face, int size, uint32_t flags = 0);
+void FontFree(int number);
+
+// ---- Images ----------------------------------------------------------------------------------------
+// Decodes a complete image file held in memory ("BM" bitmaps). size bounds every read.
+PlatformHandle ImageFromMemory(int number, const void* data, size_t size);
+PlatformHandle ImageHandle(int number);
+int ImageWidth(int number);
+int ImageHeight(int number);
+int ImageDepth(int number);
+
+// ---- Clipboard -------------------------------------------------------------------------------------
+void ClipboardSetText(const char* text);
+std::string ClipboardText();
+
+// ---- Numbered files --------------------------------------------------------------------------------
+PlatformHandle FileOpenRead(int number, const char* path);
+PlatformHandle FileCreate(int number, const char* path);
+int64_t FileLength(int number);
+int64_t FileRead(int number, void* destination, int64_t length);
+int64_t FileWrite(int number, const void* data, int64_t length);
+void FileClose(int number);
+
+// ---- Screen ----------------------------------------------------------------------------------------
+int ScreenWidth();   // primary screen, pixels
+int ScreenHeight();
+// True when the rectangle (screen pixels) shares at least one pixel with some monitor.
+bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);
+// The outer size of a window of that client size and toolkit flags.
+void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight);
