@@ -1,0 +1,148 @@
+// Shared state and helpers of the Win32 toolkit implementation. Not for the application.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "toolkit/object_table.h"
+#include "toolkit/toolkit.h"
+
+// ---- Slots of the six families ---------------------------------------------------------------------
+struct WindowSlot {
+    HWND handle;
+    HACCEL accelerators;   // Tab / Shift+Tab
+    int acceleratorCount;
+    HBRUSH background;     // none for every window of the application
+};
+
+struct GadgetKind;
+
+struct GadgetSlot {
+    HWND handle;
+    const GadgetKind* kind;
+    WNDPROC previousProc;  // the control's procedure before the layer subclassed it
+    int32_t front, back;   // -1: not set
+    HBRUSH brush;          // solid brush of the back colour (text box, text field)
+    size_t longestText;    // list view: longest text ever added, the buffer size for reading cells
+    int32_t gridColour;    // list view: -1 not set
+    HIMAGELIST images;     // list view: never used by the application
+    int updateDepth;       // nesting of GadgetBeginUpdate
+};
+
+struct FontSlot {
+    HFONT handle;
+};
+
+struct ImageSlot {
+    HGDIOBJ handle;  // HBITMAP, or HICON when isIcon
+    uint16_t width, height;
+    uint8_t depth;
+    uint8_t flags;
+    bool isIcon;
+};
+
+struct MenuSlot {
+    HMENU handle;
+    HWND attachedTo;  // window whose menu bar it is; none for popups
+};
+
+constexpr size_t FILE_BUFFER_SIZE = 4096;
+struct FileSlot {
+    HANDLE handle;    // never INVALID_HANDLE_VALUE: an open file or 0
+    char* buffer;     // FILE_BUFFER_SIZE bytes
+    size_t buffered;  // bytes waiting in the buffer (writing)
+    size_t readPos, readEnd;  // unread bytes in the buffer (reading)
+    int mode;         // FILE_MODE_READ or FILE_MODE_WRITE
+};
+constexpr int FILE_MODE_READ = 1;
+constexpr int FILE_MODE_WRITE = 2;
+
+extern ObjectTable<WindowSlot> WindowTable;  // 16, WindowClose
+extern ObjectTable<GadgetSlot> GadgetTable;  // 50, destroy the control
+extern ObjectTable<FontSlot> FontTable;      // 16, FontFree
+extern ObjectTable<ImageSlot> ImageTable;    // 16, release the bitmap
+extern ObjectTable<MenuSlot> MenuTable;      // 16, destroy the menu
+extern ObjectTable<FileSlot> FileTable;      // 16, FileClose
+
+// Start-up of each family, called by StartToolkit: sets up the family's table.
+void WindowsStartup();
+void GadgetsStartup();
+void MenusStartup();
+void FontsStartup();
+void ImagesStartup();
+void FilesStartup();
+
+// ---- Events ------------------------------------------------------------------------------------------
+struct EventStateRecord {
+    int objectNumber;   // gadget of the last gadget event, or item of the last menu event
+    int windowNumber;   // toolkit window of the last handled message; -1 without one
+    int eventType;      // sub-type of the last gadget event; -1 at the start of every WaitEvent
+    int pendingEvent;   // recorded by the window procedure while a message is handled; 0 none
+    int queuedEvent;    // returned by the next WaitEvent before it waits; 0 none
+    int queuedWindow;
+    WPARAM lastWParam;
+    LPARAM lastLParam;
+};
+extern EventStateRecord EventState;
+
+// The toolkit window a window belongs to: walks up through the parents to the first window with
+// the property "ZQ_WindowID". Its number, or -1; and its handle, or 0.
+int ToolkitWindowNumberOf(HWND window);
+HWND ToolkitTopWindowOf(HWND window);
+
+// The one window procedure of every toolkit window class.
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Offers a message the parent received about a control to that control's gadget kind. True when
+// the kind handled it, with its answer in *result.
+bool GadgetOfferParentMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// The program's icon (resource 1) and the arrow cursor, loaded by StartToolkit.
+extern HICON ToolkitIcon;
+extern HCURSOR ToolkitCursor;
+
+// ---- Gadget kinds --------------------------------------------------------------------------------------
+// One table of operations per kind. An entry left null does nothing and returns 0 for that kind.
+struct GadgetKind {
+    int kind;
+    // WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, scroll messages the parent window receives about the control.
+    bool (*parentMessage)(int number, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    void (*destroyHook)(int number, GadgetSlot* g);
+    int (*getState)(int number, GadgetSlot* g);
+    void (*setState)(int number, GadgetSlot* g, int state);
+    std::string (*getText)(int number, GadgetSlot* g);
+    void (*setText)(int number, GadgetSlot* g, const char* text);
+    void (*addItem)(int number, GadgetSlot* g, int position, const char* text);
+    void (*addItemWithFlags)(int number, GadgetSlot* g, int position, const char* text, int image, uint32_t flags);
+    void (*removeItem)(int number, GadgetSlot* g, int item);
+    void (*clearItems)(int number, GadgetSlot* g);
+    void* unusedEntry;
+    int (*countItems)(int number, GadgetSlot* g);
+    int (*itemState)(int number, GadgetSlot* g, int item);
+    void (*setItemState)(int number, GadgetSlot* g, int item, int state);
+    std::string (*itemText)(int number, GadgetSlot* g, int item, int column);
+    void (*setItemText)(int number, GadgetSlot* g, int item, int column, const char* text);
+    void (*setColor)(int number, GadgetSlot* g, int attribute, int32_t colour);
+    int32_t (*getColor)(int number, GadgetSlot* g, int attribute);
+    void (*setItemColor)(int number, GadgetSlot* g, int item, int column, int attribute, int32_t colour);
+    int32_t (*getItemColor)(int number, GadgetSlot* g, int item, int column, int attribute);
+    void (*beginUpdate)(int number, GadgetSlot* g, int expectedItems);
+    void (*endUpdate)(int number, GadgetSlot* g);
+};
+
+// Common creation steps of every gadget kind: creates the control in the current gadget parent,
+// claims the number, records the kind, subclasses, sets the ID, "ZQ_ID" and the default font.
+// ownProc, when given, is installed before the layer's subclass (image box, text field).
+// Returns the control, or 0 (the number is then left as it was).
+HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
+                  DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc);
+
+// Sends MSG_GADGET_EVENT for the gadget to its toolkit top-level window (list view and image box).
+void GadgetSendEvent(HWND control, int number, int eventType);
+// Posts it instead (text field focus events arrive after the current message).
+void GadgetPostEvent(HWND control, int number, int eventType);
+
+// Reads a window's whole text, whatever its length.
+std::string ToolkitWindowText(HWND window);
