@@ -1,0 +1,34 @@
+#include "app/info_window.h"
+
+#include <windows.h>
+
+#include "app/about_text.h"
+#include "app/app_state.h"
+#include "toolkit/toolkit.h"
+
+enum { MAIN_WINDOW = 1, INFO_WINDOW = 2, INFO_FONT = 2 };
+enum { BANNER_BOX = 50, ABOUT_BOX = 51, OK_BUTTON = 52 };
+
+void ShowInfoWindow() {
+    PlatformHandle font = FontLoad(INFO_FONT, "Verdana", 10, FontBold);
+    if (WindowOpen(INFO_WINDOW, 0, 0, 392, 285, 0xC00001, "Informations")) {
+        WindowHide(INFO_WINDOW, 1);
+        if (BeginGadgets(WindowHandle(INFO_WINDOW))) {
+            AddImageBox(BANNER_BOX, 5, 5, 381, 68, BannerHandle, WS_EX_CLIENTEDGE);
+            AddTextBox(ABOUT_BOX, 5, 85, 382, 170, AboutText, TextBorder);
+            GadgetSetFont(ABOUT_BOX, font);
+            AddButton(OK_BUTTON, 180, 260, 40, 20, "OK", 0);
+        }
+        WindowHide(INFO_WINDOW, 0);
+
+        // OK counts as a close request; a close request from any window ends the loop.
+        int code;
+        do {
+            code = WaitEvent();
+            if (code == EVENT_GADGET && EventGadgetNumber() == OK_BUTTON) code = EVENT_CLOSE;
+        } while (code != EVENT_CLOSE);
+    }
+    FontFree(INFO_FONT);
+    WindowClose(INFO_WINDOW);
+    SetFocus((HWND)WindowHandle(MAIN_WINDOW));
+}

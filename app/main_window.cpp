@@ -1,0 +1,123 @@
+#include "app/main_window.h"
+
+#include "app/app_state.h"
+#include "app/editor_window.h"
+#include "app/info_window.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/completion.h"
+#include "catalogue/output.h"
+#include "toolkit/toolkit.h"
+
+const char* const MAIN_WINDOW_TITLE = "Orvane V1.2.2";
+
+// Window 1 and its gadgets.
+enum {
+    MAIN_WINDOW = 1,
+    CATEGORY_BOX = 1,
+    ENTRY_LIST = 2,
+    PASTE_BUTTON = 3,
+    EDIT_BUTTON = 4,
+    INFO_BUTTON = 5,
+    QUIT_BUTTON = 6,
+    COPY_BUTTON = 8,
+};
+enum { BUTTON_FONT = 1, LIST_FONT = 6 };
+
+const int MAIN_CLIENT_WIDTH = 300;
+const int MAIN_CLIENT_HEIGHT = 410;
+const uint32_t MAIN_WINDOW_FLAGS = 0xC80000;    // caption, system menu and close box; fixed size
+const uint32_t CATEGORY_BOX_FLAGS = 0x142;      // editable, auto-scrolling, sorted
+const uint32_t BUTTON_FLAGS = 0x2000;           // captions wrap when they do not fit
+const int32_t LIST_BACKGROUND = 0x00D2FFFB;     // RGB(251, 255, 210)
+const int RETURN_KEY = 13;
+
+static PlatformHandle ButtonFont = 0;
+static PlatformHandle ListFont = 0;
+
+static void AddMainButton(int number, int x, int y, int width, const char* caption) {
+    AddButton(number, x, y, width, 20, caption, BUTTON_FLAGS);
+    GadgetSetFont(number, ButtonFont);
+}
+
+bool BuildMainWindow() {
+    if (!WindowOpen(MAIN_WINDOW, MainWindowPos.x, MainWindowPos.y, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT,
+                    MAIN_WINDOW_FLAGS, MAIN_WINDOW_TITLE))
+        return false;
+    if (TakeoverRect.found)
+        WindowResize(MAIN_WINDOW, TakeoverRect.left, TakeoverRect.top, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT);
+
+    ButtonFont = FontLoad(BUTTON_FONT, "Arial", 8);
+    ListFont = FontLoad(LIST_FONT, "Arial", 8, FontBold);
+
+    // Filled while hidden: the user first sees the window with its category shown.
+    WindowHide(MAIN_WINDOW, 1);
+    if (BeginGadgets(WindowHandle(MAIN_WINDOW))) {
+        AddComboBox(CATEGORY_BOX, 5, 5, 290, 200, CATEGORY_BOX_FLAGS);
+        GadgetSetFont(CATEGORY_BOX, ButtonFont);
+        LoadCatalogue();
+        GadgetSetText(CATEGORY_BOX, ToolWord.c_str());
+
+        AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
+        GadgetSetFont(ENTRY_LIST, ListFont);
+        GadgetSetColor(ENTRY_LIST, BackColor, LIST_BACKGROUND);
+        ShowCategory(ToolWord.empty() ? std::string(FIRST_CATEGORY_COMMAND) : ToolWord);
+
+        AddMainButton(PASTE_BUTTON, 5, 360, 80, "Paste 2 IDE");
+        AddMainButton(EDIT_BUTTON, 90, 360, 60, "Edit");
+        AddMainButton(INFO_BUTTON, 155, 360, 60, "Info");
+        AddMainButton(QUIT_BUTTON, 235, 360, 60, "Quit");
+        AddMainButton(COPY_BUTTON, 5, 385, 145, "Copy 2 clipboard and exit");
+    }
+    WindowHide(MAIN_WINDOW, 0);
+    LastComboText = GadgetText(CATEGORY_BOX);
+    return true;
+}
+
+// Every event of the combo box: the list follows the text as typed, then completion may extend it.
+static void CategoryBoxChanged() {
+    std::string text = GadgetText(CATEGORY_BOX);
+    if (text != LastComboText) {
+        ShowCategory(text);
+        LastComboText = GadgetText(CATEGORY_BOX);
+    }
+    AutoCompleteCategory(CATEGORY_BOX);
+}
+
+// Handles one event; returns the code with the actions that end the tool turned into EVENT_CLOSE.
+static int DispatchMainEvent(int code) {
+    if (code == EVENT_KEYDOWN) {
+        // Return confirms the combo box text while the combo box raised the last gadget event.
+        if (EventWParam() == RETURN_KEY && EventGadgetNumber() == CATEGORY_BOX) ShowCategory(GadgetText(CATEGORY_BOX));
+        return code;
+    }
+    if (code != EVENT_GADGET) return code;
+    switch (EventGadgetNumber()) {
+    case QUIT_BUTTON:
+        return EVENT_CLOSE;
+    case PASTE_BUTTON:
+        SendSelection(0);
+        return EVENT_CLOSE;
+    case COPY_BUTTON:
+        SendSelection(1);
+        return EVENT_CLOSE;
+    case INFO_BUTTON:
+        ShowInfoWindow();
+        break;
+    case EDIT_BUTTON:
+        EditCatalogue();
+        break;
+    case CATEGORY_BOX:
+        CategoryBoxChanged();
+        break;
+    }
+    return code;
+}
+
+void MainLoop() {
+    int code;
+    do {
+        code = DispatchMainEvent(WaitEvent());
+        MainWindowPos.x = WindowLeft(MAIN_WINDOW);
+        MainWindowPos.y = WindowTop(MAIN_WINDOW);
+    } while (code != EVENT_CLOSE);
+}
