@@ -49,7 +49,7 @@ TEST(AboutText, IsSingleByteWindows1252WithoutControlCharacters) {
         if (c == '\r' || c == '\n') continue;
         EXPECT_GE(c, 0x20) << int(c);
         EXPECT_NE(c, 0x7F);
-        // 0x80 to 0x9F outside Windows-1252's printable set, and UTF-8 lead bytes, would show as junk.
+        // A copyright sign saved as UTF-8 (C2 A9) would show as two characters in the text box.
         EXPECT_FALSE(c >= 0xC2 && c <= 0xF4) << "looks like UTF-8: " << int(c);
     }
 }
