@@ -24,9 +24,10 @@ std::string NewPath(const char* name) {
     return dir.empty() ? std::string() : dir + name;
 }
 
-// Runs the system's chattr on the file ("+i" or "-i"). Under Wine the Unix program is started
-// through CreateProcess with the file's Unix path; on real Windows there is no way, and "" comes
-// back with the reason in why.
+// Runs the system's chattr on the file ("+i" or "-i"), with a time limit. Under Wine the Unix shell
+// is started through CreateProcess; Wine gives no handle to wait on for a Unix process, so the
+// shell leaves chattr's exit status in a marker file that is polled. On real Windows there is no
+// way, and false comes back with the reason in why.
 bool RunChattr(const std::string& path, const char* flag, std::string* why) {
 #ifdef _WIN32
     typedef char*(__cdecl * UnixNameFunction)(const WCHAR*);
@@ -34,7 +35,7 @@ bool RunChattr(const std::string& path, const char* flag, std::string* why) {
     UnixNameFunction unixName =
         kernel ? (UnixNameFunction)(void*)GetProcAddress(kernel, "wine_get_unix_file_name") : nullptr;
     if (!unixName) {
-        *why = "not running under Wine: no way to make a file immutable for root";
+        *why = "not running under Wine: no way to make a file immutable for an administrator";
         return false;
     }
     WCHAR wide[MAX_PATH];
@@ -44,27 +45,31 @@ bool RunChattr(const std::string& path, const char* flag, std::string* why) {
         *why = "no Unix path for " + path;
         return false;
     }
-    std::string command = std::string("/usr/bin/chattr ") + flag + " \"" + native + "\"";
+    std::string unixPath = native;
     HeapFree(GetProcessHeap(), 0, native);
+    std::string marker = path + ".chattr";
+    DeleteFileA(marker.c_str());
+    std::string line = std::string("sh -c \"timeout 10 /usr/bin/chattr ") + flag + " '" + unixPath +
+                       "' 2>/dev/null; echo $? > '" + unixPath + ".chattr'\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string line = command;
-    if (!CreateProcessA("Z:\\usr\\bin\\chattr", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        *why = "CreateProcess of the Unix chattr failed with error " + std::to_string(GetLastError());
+    if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        *why = "cannot start the Unix shell, error " + std::to_string(GetLastError());
         return false;
     }
-    DWORD waited = WaitForSingleObject(process.hProcess, 10000);
-    DWORD code = 1;
-    if (waited == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (code != 0) *why = command + " failed (needs root on ext4)";
-    return code == 0;
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    std::string status;
+    for (int waited = 0; waited < 15000 && status.find('\n') == std::string::npos; waited += 20) {
+        Sleep(20);
+        status = ReadWholeFile(marker);
+    }
+    DeleteFileA(marker.c_str());
+    bool ok = status == "0\n";
+    if (!ok) *why = "chattr " + std::string(flag) + " failed (needs root on ext4): status '" + status + "'";
+    return ok;
 #else
     std::string command = std::string("timeout 10 chattr ") + flag + " '" + path + "' 2>/dev/null";
     bool ok = std::system(command.c_str()) == 0;
@@ -79,9 +84,10 @@ struct ImmutableFile {
     bool active = false;
     std::string why;
     explicit ImmutableFile(const std::string& p) : path(p) { active = RunChattr(path, "+i", &why); }
+    // Undone whatever +i answered: a late success must not leave the file behind immutable.
     ~ImmutableFile() {
         std::string ignored;
-        if (active) RunChattr(path, "-i", &ignored);
+        RunChattr(path, "-i", &ignored);
     }
 };
 
