@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the release archives from this checkout: dist/Orvane-1.2.2-win32.zip (the 32-bit release
+# executable) and dist/Orvane-1.2.2-win64.zip (the x86-64 build), each holding Orvane.exe, the
+# sample constants.ovc and a short README.txt for users.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/install-deps.sh"
+
+version=1.2.2
+mkdir -p dist
+for flavour in win32 win64; do
+  cmake --preset "$flavour" >/dev/null
+  cmake --build "build/$flavour" -j "$(nproc)" --target Orvane
+  stage="build/release-$flavour/Orvane-$version"
+  rm -rf "build/release-$flavour"
+  mkdir -p "$stage"
+  cp "build/$flavour/bin/Orvane.exe" "$stage/Orvane.exe"
+  cp samples/constants.ovc "$stage/constants.ovc"
+  # Windows users read the README in Notepad: CR LF line ends.
+  sed 's/$/\r/' docs/USER-README.txt > "$stage/README.txt"
+  # Fixed times and order make the archive depend only on its contents.
+  touch -d "2026-01-01 00:00:00 UTC" "$stage"/*
+  archive="$root/dist/Orvane-$version-$flavour.zip"
+  rm -f "$archive"
+  (cd "build/release-$flavour" && zip -q -X -D "$archive" "Orvane-$version/Orvane.exe" \
+      "Orvane-$version/constants.ovc" "Orvane-$version/README.txt")
+  echo "$archive"
+done
+file build/win32/bin/Orvane.exe
