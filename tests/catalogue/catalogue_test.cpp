@@ -108,12 +108,6 @@ TEST_F(CatalogueTest, MissingFileGivesAnEmptyCatalogueAndLeavesTheComboBoxAlone)
     EXPECT_EQ(ReadWholeFile(dir + "constants.ovc"), "");
 }
 
-TEST_F(CatalogueTest, LoadingLeavesTheFileBytesAsTheyWere) {
-    std::string content = "[a]\n  x=1  \n\n;c\r[b]\r\n";
-    Load(content);
-    EXPECT_EQ(ReadWholeFile(dir + "constants.ovc"), content);
-}
-
 TEST_F(CatalogueTest, GroupWithoutKeysIsListedAndShowsAnEmptyList) {
     Load("[empty]\r\n[full]\r\nk = v\r\n");
     EXPECT_EQ(ComboItems(), (Strings{"empty", "full"}));
