@@ -1,0 +1,77 @@
+#include "catalogue/catalogue.h"
+
+#include "app/data_directory.h"
+#include "catalogue/platform.h"
+#include "catalogue/preference_file.h"
+#include "catalogue/text.h"
+#include "toolkit/toolkit.h"
+
+CatalogueEntries CatalogueList;
+
+const char* const FIRST_CATEGORY_COMMAND = "first_one_of_the_list";
+const char* const TOOL_WORD_COMMAND = "read_sysvar_again";
+
+static const int COMBO_GADGET = 1;
+static const int LIST_GADGET = 2;
+
+void LoadCatalogue() {
+    CatalogueList.clear();
+    std::string path = ResolveDataDirectory() + CATALOGUE_FILE_NAME;
+    if (!PreferenceFile::Open(path.c_str())) return;
+    PreferenceFile::RewindGroups();
+    while (PreferenceFile::NextGroup()) {
+        std::string group = PreferenceFile::GroupName();
+        ComboBoxAddSorted(COMBO_GADGET, group.c_str());
+        std::string category = TrimBlanks(group);
+        PreferenceFile::RewindKeys();
+        while (PreferenceFile::NextKey()) {
+            // By name, as the user reads the file: of two keys with one name, the first one's value.
+            std::string key = PreferenceFile::KeyName();
+            CatalogueList.push_back({category, TrimBlanks(PreferenceFile::ReadText(key.c_str(), ""))});
+        }
+    }
+    PreferenceFile::Close();
+}
+
+// Empties the list and shows the entries of exactly that category; no command meaning here.
+static void FillList(const std::string& category) {
+    int matching = 0;
+    for (const CatalogueEntry& entry : CatalogueList)
+        if (entry.Category == category) matching++;
+
+    ClearItems(LIST_GADGET);
+    if (matching == 0) return;
+    // A category may hold thousands of entries: one redraw at the end instead of one per row.
+    GadgetBeginUpdate(LIST_GADGET, matching);
+    int added = 0;
+    for (const CatalogueEntry& entry : CatalogueList) {
+        if (entry.Category != category) continue;
+        AddItem(LIST_GADGET, -1, entry.Text.c_str());
+        int row = ItemCount(LIST_GADGET) - 1;
+        bool odd = added % 2 == 1;
+        added++;
+        if (row < 0) continue; // row -1 would colour every row
+        ItemSetColor(LIST_GADGET, row, BackColor, odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
+        ItemSetColor(LIST_GADGET, row, FrontColor, odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT);
+    }
+    GadgetEndUpdate(LIST_GADGET);
+}
+
+void ShowCategory(const std::string& category) {
+    std::string wanted = category;
+    if (wanted == TOOL_WORD_COMMAND) wanted = LowerAscii(TrimBlanks(PlatformEnvironment("ZQ_TOOL_Word")));
+
+    if (wanted != FIRST_CATEGORY_COMMAND) {
+        FillList(wanted);
+        return;
+    }
+    if (CatalogueList.empty()) {
+        ClearItems(LIST_GADGET);
+        return;
+    }
+    // The first category is shown under its own name, even when that name is a command text:
+    // taken as a command again it would lead straight back here.
+    const std::string first = CatalogueList.front().Category;
+    GadgetSetText(COMBO_GADGET, first.c_str());
+    FillList(first);
+}

@@ -1,0 +1,10 @@
+// The tool's output: the ticked entries of the list, joined by "|", pasted into the IDE's editor
+// or put on the clipboard.
+#pragma once
+
+// How long a paste waits for the IDE's editor before giving up.
+constexpr int PASTE_TIMEOUT_MS = 5000;
+
+// toClipboard 0: replaces the selection of the editor window EditorHandle with the text; otherwise
+// puts the text on the clipboard. With nothing ticked nothing is sent and the clipboard stays.
+void SendSelection(int toClipboard);

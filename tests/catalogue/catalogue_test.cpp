@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "catalogue/catalogue.h"
+#include "catalogue/platform.h"
+#include "catalogue/text.h"
+#include "support/fake_toolkit.h"
+#include "support/temp_dir.h"
+
+// PlatformEnvironment reads the process environment with the platform's own call; set it the same way.
+static void SetToolWordVariable(const char* value) {
+#ifdef _WIN32
+    SetEnvironmentVariableA("ZQ_TOOL_Word", value);
+#else
+    if (value)
+        setenv("ZQ_TOOL_Word", value, 1);
+    else
+        unsetenv("ZQ_TOOL_Word");
+#endif
+}
+
+class CatalogueTest : public ::testing::Test {
+  protected:
+    std::string dir;
+
+    void SetUp() override {
+        FakeReset();
+        CatalogueList.clear();
+        SetToolWordVariable(nullptr);
+        dir = MakeTempDir();
+        ASSERT_FALSE(dir.empty());
+        PlatformOverrideProgramPath((dir + "Orvane.exe").c_str());
+        FakeAddGadget(1, KIND_COMBO_BOX);
+        FakeAddGadget(2, KIND_LIST_VIEW);
+    }
+
+    void TearDown() override {
+        PlatformOverrideProgramPath(nullptr);
+        SetToolWordVariable(nullptr);
+    }
+
+    void Load(const std::string& content) {
+        ASSERT_TRUE(WriteWholeFile(dir + "constants.ovc", content));
+        LoadCatalogue();
+    }
+
+    static std::vector<std::string> Rows() {
+        std::vector<std::string> texts;
+        for (const FakeRow& row : Fake.gadgets[2].rows)
+            texts.push_back(row.text);
+        return texts;
+    }
+    static std::vector<std::string> ComboItems() { return Fake.gadgets[1].items; }
+    static std::string ComboText() { return Fake.gadgets[1].text; }
+};
+
+using Strings = std::vector<std::string>;
+
+static Strings Describe(const CatalogueEntries& entries) {
+    Strings out;
+    for (const CatalogueEntry& e : entries)
+        out.push_back(e.Category + "/" + e.Text);
+    return out;
+}
+
+TEST_F(CatalogueTest, LoadKeepsFileOrderDuplicatesAndTrimmedTexts) {
+    Load("TopKey = not part of the catalogue\r\n"
+         "[beta]\r\n"
+         "b1 = \tSecond value \t\r\n"
+         "; a comment is no entry\r\n"
+         "same = first\r\n"
+         "SAME = second\r\n"
+         "novalue\r\n"
+         "empty =\r\n"
+         "[Alpha]\r\n"
+         "a = a=b;c\r\n"
+         "[beta]\r\n"
+         "b2 = again\r\n"
+         "[gamma]\r\n");
+    EXPECT_EQ(Describe(CatalogueList), (Strings{"beta/Second value", "beta/first", "beta/first", "beta/",
+                                                "beta/", "Alpha/a=b;c", "beta/again"}));
+    // Every header once, also the repeated and the empty group, at its sorted place.
+    EXPECT_EQ(ComboItems(), (Strings{"Alpha", "beta", "beta", "gamma"}));
+    EXPECT_EQ(FakeCallsStartingWith("ComboBoxAddSorted").size(), 4u);
+
+    // Loading again rebuilds the list from empty; the combo box is the caller's to empty.
+    LoadCatalogue();
+    EXPECT_EQ(CatalogueList.size(), 7u);
+    EXPECT_EQ(ComboItems().size(), 8u);
+}
+
+TEST_F(CatalogueTest, MissingFileGivesAnEmptyCatalogueAndLeavesTheComboBoxAlone) {
+    CatalogueList.push_back({"old", "entry"});
+    Fake.gadgets[1].items = {"kept"};
+    LoadCatalogue();
+    EXPECT_TRUE(CatalogueList.empty());
+    EXPECT_EQ(ComboItems(), (Strings{"kept"}));
+    EXPECT_TRUE(FileExists(dir + "constants.ovc")); // opened for reading and writing: created empty
+    EXPECT_EQ(ReadWholeFile(dir + "constants.ovc"), "");
+}
+
+TEST_F(CatalogueTest, GroupWithoutKeysIsListedAndShowsAnEmptyList) {
+    Load("[empty]\r\n[full]\r\nk = v\r\n");
+    EXPECT_EQ(ComboItems(), (Strings{"empty", "full"}));
+    Fake.gadgets[2].rows = {FakeRow{"stale"}};
+    ShowCategory("empty");
+    EXPECT_TRUE(Rows().empty());
+    ShowCategory("full");
+    EXPECT_EQ(Rows(), (Strings{"v"}));
+}
+
+TEST_F(CatalogueTest, BlanksInsideBracketsStayInTheComboItemButNotInTheCategory) {
+    Load("[ \tspaced ]\r\nk = v\r\n");
+    EXPECT_EQ(ComboItems(), (Strings{" \tspaced "}));
+    ShowCategory(" \tspaced ");
+    EXPECT_TRUE(Rows().empty());
+    ShowCategory("spaced");
+    EXPECT_EQ(Rows(), (Strings{"v"}));
+}
+
+TEST_F(CatalogueTest, MatchingIsByteForByteAndCaseSensitive) {
+    Load("[PrintN]\r\nk = upper\r\n[printn]\r\nk = lower\r\n[]\r\nk = nameless\r\n[  ]\r\nk = blank\r\n");
+    ShowCategory("printn");
+    EXPECT_EQ(Rows(), (Strings{"lower"}));
+    ShowCategory("PRINTN");
+    EXPECT_TRUE(Rows().empty());
+    ShowCategory("printn ");
+    EXPECT_TRUE(Rows().empty());
+    // The empty text matches the groups whose trimmed name is empty.
+    ShowCategory("");
+    EXPECT_EQ(Rows(), (Strings{"nameless", "blank"}));
+}
+
+TEST_F(CatalogueTest, RowsAlternateColoursInOneRunAcrossGroupsOfTheSameName) {
+    Load("[c]\r\na = 1\r\nb = 2\r\nc = 3\r\n[other]\r\nx = x\r\n[c]\r\nd = 4\r\ne = 5\r\n");
+    ShowCategory("c");
+    ASSERT_EQ(Rows(), (Strings{"1", "2", "3", "4", "5"}));
+    for (size_t i = 0; i < 5; i++) {
+        const FakeRow& row = Fake.gadgets[2].rows[i];
+        EXPECT_EQ(row.back, i % 2 ? 0x00D2FFFB : 0x00C7FFFF) << i;
+        EXPECT_EQ(row.front, i % 2 ? 0x00000000 : 0x00AC7453) << i;
+        EXPECT_EQ(row.state, 0);
+    }
+    // Per row: the text, then the background, then the text colour; all inside one bulk update.
+    Strings calls;
+    for (const std::string& c : Fake.calls)
+        if (c.find("(2") != std::string::npos) calls.push_back(c);
+    ASSERT_GE(calls.size(), 6u);
+    EXPECT_EQ(calls[0], "ClearItems(2)");
+    EXPECT_EQ(calls[1], "GadgetBeginUpdate(2,5)");
+    EXPECT_EQ(calls[2], "AddItem(2,-1,1)");
+    EXPECT_EQ(calls[3], "ItemSetColor(2,0,2," + std::to_string(0x00C7FFFF) + ")");
+    EXPECT_EQ(calls[4], "ItemSetColor(2,0,1," + std::to_string(0x00AC7453) + ")");
+    EXPECT_EQ(calls.back(), "GadgetEndUpdate(2)");
+
+    // A new fill starts from an empty list and from the first colour pair.
+    ShowCategory("other");
+    ASSERT_EQ(Rows(), (Strings{"x"}));
+    EXPECT_EQ(Fake.gadgets[2].rows[0].back, 0x00C7FFFF);
+}
+
+TEST_F(CatalogueTest, FirstCategoryCommandTakesTheFirstEntryInFileOrder) {
+    // "zeta" comes first but has no keys; "Beta" is the first group with an entry although
+    // "alpha" sorts first in the combo box.
+    Load("[zeta]\r\n[Beta]\r\nb = one\r\nc = two\r\n[alpha]\r\na = x\r\n");
+    Fake.gadgets[1].text = "typed";
+    ShowCategory("first_one_of_the_list");
+    EXPECT_EQ(ComboItems().front(), "alpha");
+    EXPECT_EQ(ComboText(), "Beta");
+    EXPECT_EQ(Rows(), (Strings{"one", "two"}));
+}
+
+TEST_F(CatalogueTest, FirstCategoryCommandOnAnEmptyCatalogueEmptiesOnlyTheList) {
+    Load("[nothing]\r\n");
+    Fake.gadgets[1].text = "keep me";
+    Fake.gadgets[2].rows = {FakeRow{"stale"}};
+    ShowCategory("first_one_of_the_list");
+    EXPECT_EQ(ComboText(), "keep me");
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_TRUE(FakeCallsStartingWith("GadgetSetText").empty());
+}
+
+TEST_F(CatalogueTest, ToolWordCommandReadsTheEnvironmentAtCallTime) {
+    Load("[printn]\r\nk = print\r\n[openfile]\r\nk = open\r\n[read_sysvar_again]\r\nk = literal\r\n"
+         "[]\r\nk = nameless\r\n");
+    Fake.gadgets[1].text = "read_sysvar_again";
+
+    SetToolWordVariable(" \tPrintN\t ");
+    ShowCategory("read_sysvar_again");
+    EXPECT_EQ(Rows(), (Strings{"print"}));
+    EXPECT_EQ(ComboText(), "read_sysvar_again");
+
+    SetToolWordVariable("OpenFile");
+    ShowCategory("read_sysvar_again");
+    EXPECT_EQ(Rows(), (Strings{"open"}));
+
+    // Missing: the empty category. The group of the command's own name shows only when the word names it.
+    SetToolWordVariable(nullptr);
+    ShowCategory("read_sysvar_again");
+    EXPECT_EQ(Rows(), (Strings{"nameless"}));
+    SetToolWordVariable("READ_SYSVAR_AGAIN");
+    ShowCategory("read_sysvar_again");
+    EXPECT_EQ(Rows(), (Strings{"literal"}));
+    EXPECT_EQ(ComboText(), "read_sysvar_again");
+
+    SetToolWordVariable("first_one_of_the_list");
+    ShowCategory("read_sysvar_again");
+    EXPECT_EQ(Rows(), (Strings{"print"}));
+    EXPECT_EQ(ComboText(), "printn");
+}
+
+TEST_F(CatalogueTest, FirstCategoryNamedLikeACommandDoesNotLoop) {
+    Load("[first_one_of_the_list]\r\nk = self\r\n[other]\r\nk = other\r\n");
+    ShowCategory("first_one_of_the_list");
+    EXPECT_EQ(ComboText(), "first_one_of_the_list");
+    EXPECT_EQ(Rows(), (Strings{"self"}));
+    EXPECT_EQ(FakeCallsStartingWith("GadgetSetText").size(), 1u);
+}
+
+TEST_F(CatalogueTest, FirstCategoryNamedReadSysvarAgainDoesNotLoopThroughTheToolWord) {
+    Load("[read_sysvar_again]\r\nk = literal\r\n[other]\r\nk = other\r\n");
+    SetToolWordVariable("first_one_of_the_list");
+    ShowCategory("first_one_of_the_list");
+    EXPECT_EQ(ComboText(), "read_sysvar_again");
+    EXPECT_EQ(Rows(), (Strings{"literal"}));
+    ShowCategory("read_sysvar_again");
+    EXPECT_EQ(ComboText(), "read_sysvar_again");
+    EXPECT_EQ(Rows(), (Strings{"literal"}));
+    EXPECT_EQ(FakeCallsStartingWith("GadgetSetText").size(), 2u);
+}
+
+#ifndef ORVANE_SAMPLE_CATALOGUE
+#error "ORVANE_SAMPLE_CATALOGUE must name samples/constants.ovc"
+#endif
+
+TEST_F(CatalogueTest, ShippedSampleCatalogueLoadsWithDozensOfCategories) {
+    std::string sample = ReadWholeFile(ORVANE_SAMPLE_CATALOGUE);
+    ASSERT_FALSE(sample.empty()) << ORVANE_SAMPLE_CATALOGUE;
+    for (size_t i = 0; i < sample.size(); i++) {
+        ASSERT_LT((unsigned char)sample[i], 0x80u) << "byte " << i;
+        bool lineEnd = sample[i] == '\r' || sample[i] == '\n';
+        bool crlf = sample[i] == '\r' ? i + 1 < sample.size() && sample[i + 1] == '\n'
+                                      : i > 0 && sample[i - 1] == '\r';
+        ASSERT_TRUE(!lineEnd || crlf) << "line end without CR LF at byte " << i;
+    }
+    ASSERT_EQ(sample.substr(0, 1), ";"); // the explaining header
+
+    Load(sample);
+    std::set<std::string> categories;
+    for (const CatalogueEntry& e : CatalogueList) {
+        EXPECT_FALSE(e.Category.empty());
+        EXPECT_EQ(e.Category, LowerAscii(e.Category));
+        EXPECT_FALSE(e.Text.empty()) << e.Category;
+        EXPECT_EQ(e.Text.find_first_of(" \t|"), std::string::npos) << e.Text;
+        categories.insert(e.Category);
+    }
+    EXPECT_GE(categories.size(), 30u);
+    // Every group has entries and its header is written without blanks.
+    EXPECT_EQ(ComboItems().size(), categories.size());
+    for (const std::string& item : ComboItems())
+        EXPECT_TRUE(categories.count(item)) << item;
+
+    ShowCategory("messagebox");
+    Strings rows = Rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "MB_OK"), rows.end());
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "MB_ICONERROR"), rows.end());
+    ShowCategory("first_one_of_the_list");
+    EXPECT_EQ(ComboText(), CatalogueList.front().Category);
+    EXPECT_FALSE(Rows().empty());
+}

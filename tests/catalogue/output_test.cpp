@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "catalogue/output.h"
+#include "support/fake_toolkit.h"
+
+class OutputTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        FakeReset();
+        ResetApplicationState();
+        EditorHandle = 0x2A0456;
+        FakeAddGadget(2, KIND_LIST_VIEW);
+        Fake.clipboardHasText = true;
+        Fake.clipboard = "old";
+    }
+    void TearDown() override { ResetApplicationState(); }
+
+    // Rows as text and state (ItemSelected | ItemChecked).
+    static void SetRows(const std::vector<std::pair<std::string, int>>& rows) {
+        Fake.gadgets[2].rows.clear();
+        for (const auto& r : rows) {
+            FakeRow row;
+            row.text = r.first;
+            row.state = r.second;
+            Fake.gadgets[2].rows.push_back(row);
+        }
+    }
+    static std::string Pasted() {
+        return Fake.replaceSelections.size() == 1 ? Fake.replaceSelections[0].second : "<not one paste>";
+    }
+};
+
+TEST_F(OutputTest, TickedRowsInRowOrderJoinedByBars) {
+    SetRows(
+        {{"row1", ItemChecked}, {"row2", 0}, {"row3", ItemChecked}, {"row4", ItemChecked | ItemSelected}});
+    SendSelection(0);
+    EXPECT_EQ(Pasted(), "row1|row3|row4");
+    EXPECT_EQ(Fake.replaceSelections[0].first, (PlatformHandle)0x2A0456);
+    EXPECT_EQ(FakeCallsStartingWith("WindowReplaceSelection"),
+              (std::vector<std::string>{"WindowReplaceSelection(" + std::to_string(0x2A0456) +
+                                        ",row1|row3|row4,5000)"}));
+    EXPECT_EQ(Fake.clipboard, "old");
+}
+
+TEST_F(OutputTest, ClipboardGetsTheSameText) {
+    SetRows({{"a", 0}, {"b|", ItemChecked}, {"c", ItemChecked}});
+    SendSelection(1);
+    EXPECT_EQ(Fake.clipboard, "b||c");
+    EXPECT_TRUE(Fake.replaceSelections.empty());
+
+    SetRows({{"ends in bar|", ItemChecked}});
+    SendSelection(7);
+    EXPECT_EQ(Fake.clipboard, "ends in bar|");
+}
+
+TEST_F(OutputTest, EmptyTickedRowsKeepTheirFields) {
+    SetRows({{"", ItemChecked}, {"second", ItemChecked}});
+    SendSelection(0);
+    EXPECT_EQ(Pasted(), "|second");
+
+    SetRows({{"x", 0}, {"", ItemChecked}});
+    SendSelection(1);
+    EXPECT_TRUE(Fake.clipboardHasText);
+    EXPECT_EQ(Fake.clipboard, "");
+    EXPECT_EQ(FakeCallsStartingWith("ClipboardSetText").size(), 1u);
+}
+
+TEST_F(OutputTest, NothingTickedSendsNothing) {
+    SendSelection(0); // empty list
+    SendSelection(1);
+    SetRows({{"selected only", ItemSelected}, {"plain", 0}});
+    SendSelection(0);
+    SendSelection(1);
+    EXPECT_TRUE(Fake.replaceSelections.empty());
+    EXPECT_TRUE(FakeCallsStartingWith("ClipboardSetText").empty());
+    EXPECT_EQ(Fake.clipboard, "old");
+}
+
+TEST_F(OutputTest, PasteNeedsAWindowOfItsOwn) {
+    SetRows({{"x", ItemChecked}});
+    EditorHandle = 0;
+    SendSelection(0);
+    EditorHandle = 0xFFFF; // the broadcast handle would reach every top-level window
+    SendSelection(0);
+    EXPECT_TRUE(Fake.replaceSelections.empty());
+
+    // A 32-bit handle with the top bit set widens with its sign, as the system widens handles.
+    EditorHandle = (int32_t)0x80001234;
+    SendSelection(0);
+    ASSERT_EQ(Fake.replaceSelections.size(), 1u);
+    EXPECT_EQ(Fake.replaceSelections[0].first, (PlatformHandle)(int32_t)0x80001234);
+}
+
+TEST_F(OutputTest, ListIsLeftAsItWas) {
+    SetRows({{"a", ItemChecked | ItemSelected}, {"b", 0}});
+    Fake.replaceSelectionDelivers = false; // a hung or vanished editor: nothing else happens
+    SendSelection(0);
+    EXPECT_EQ(Pasted(), "a");
+    EXPECT_EQ(Fake.gadgets[2].rows[0].state, ItemChecked | ItemSelected);
+    EXPECT_EQ(Fake.gadgets[2].rows.size(), 2u);
+    EXPECT_EQ(Fake.clipboard, "old");
+}
