@@ -35,6 +35,18 @@ bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang
     return WaitForWindowTitled(ORVANE_TITLE, 10000, child->id) != nullptr;
 }
 
+bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor) {
+    std::string program = BinDirectory() + "host_editor.exe";
+    if (!StartProcess(program, "\"" + program + "\" \"" + text + "\"", {}, "", child)) return false;
+    HWND frame = WaitForWindowTitled("Orvane Test Host", 10000, child->id);
+    *editor = frame ? FindWindowExA(frame, nullptr, "Edit", nullptr) : nullptr;
+    return *editor != nullptr;
+}
+
+std::string HandleAsDecimal(HWND window) {
+    return std::to_string((int32_t)(intptr_t)window);
+}
+
 bool WriteDataFile(const std::string& folder, const std::string& name, const std::string& bytes) {
     return WriteWholeFile(folder + name, bytes);
 }

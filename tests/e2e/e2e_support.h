@@ -36,6 +36,13 @@ long RunOrvane(const std::string& folder, const IdeStart& ide = IdeStart(),
 // when asked to close; a hanging one stops taking messages once its window is up.
 bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child);
 
+// Starts the stand-in IDE (a frame window "Orvane Test Host" with a child edit control holding
+// text) and gives its edit control, the window an IDE names in ZQ_TOOL_Scintilla.
+bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor);
+
+// A window handle as the IDE writes it into ZQ_TOOL_Scintilla: its 32 bits in signed decimal.
+std::string HandleAsDecimal(HWND window);
+
 // Files in the data folder, byte for byte.
 bool WriteDataFile(const std::string& folder, const std::string& name, const std::string& bytes);
 std::string ReadDataFile(const std::string& folder, const std::string& name);

@@ -81,3 +81,15 @@ TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
     StopProcess(standIn);
     EXPECT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000));
 }
+
+TEST_F(Startup, HostEditorIsLeftAloneWhenNothingWasChosen) {
+    ChildProcess host;
+    HWND editor = nullptr;
+    ASSERT_TRUE(StartHostEditor("keep me", &host, &editor));
+    IdeStart ide;
+    ide.word = "Window";
+    std::string handle = HandleAsDecimal(editor);
+    ide.editorHandle = handle.c_str();
+    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(WindowTextOf(editor), "keep me");
+}

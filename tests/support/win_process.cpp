@@ -132,3 +132,71 @@ RECT OuterRect(HWND window) {
     if (!GetWindowRect(window, &r)) r = RECT{0, 0, 0, 0};
     return r;
 }
+
+std::string WindowTextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+        return std::string();
+    std::vector<char> buffer(length + 1);
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), (LPARAM)buffer.data(), SMTO_ABORTIFHUNG, 2000,
+                             &copied))
+        return std::string();
+    return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+}
+
+bool BringToFront(HWND window) {
+    return SetForegroundWindow(window) != 0;
+}
+
+static bool Send(std::vector<INPUT>& inputs) {
+    UINT sent = SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    Sleep(30); // lets the receiving thread take the input before the next call looks at results
+    return sent == inputs.size();
+}
+
+bool ClickScreenPoint(int x, int y) {
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (width <= 1 || height <= 1) return false;
+    std::vector<INPUT> inputs(3);
+    for (INPUT& input : inputs)
+        input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = (LONG)((x * 65535LL) / (width - 1));
+    inputs[0].mi.dy = (LONG)((y * 65535LL) / (height - 1));
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return Send(inputs);
+}
+
+bool ClickWindowCentre(HWND window) {
+    RECT r = OuterRect(window);
+    if (r.right <= r.left || r.bottom <= r.top) return false;
+    return ClickScreenPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+static void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+}
+
+bool PressKey(WORD virtualKey, bool shift) {
+    std::vector<INPUT> inputs;
+    if (shift) AddKey(inputs, VK_SHIFT, false);
+    AddKey(inputs, virtualKey, false);
+    AddKey(inputs, virtualKey, true);
+    if (shift) AddKey(inputs, VK_SHIFT, true);
+    return Send(inputs);
+}
+
+bool TypeText(const std::string& text) {
+    for (char c : text) {
+        SHORT key = VkKeyScanA(c);
+        if (key == -1) return false;
+        if (!PressKey((WORD)(key & 0xFF), (key & 0x100) != 0)) return false;
+    }
+    return true;
+}

@@ -52,3 +52,18 @@ bool WaitUntilNoWindowTitled(const std::string& title, DWORD timeoutMs);
 
 // Outer screen rectangle; all zero when it cannot be read.
 RECT OuterRect(HWND window);
+
+// A window's text, also of another process's window (WM_GETTEXT, at most 2 s).
+std::string WindowTextOf(HWND window);
+
+// Real input, as a user gives it, to whatever window is at the point or has the focus.
+// Brings a top-level window to the front (also another process's).
+bool BringToFront(HWND window);
+// Moves the mouse to the screen point and clicks the left button there.
+bool ClickScreenPoint(int x, int y);
+// Clicks the centre of the window's outer rectangle.
+bool ClickWindowCentre(HWND window);
+// Presses and releases a virtual key, with Shift held when shift is true.
+bool PressKey(WORD virtualKey, bool shift = false);
+// Types printable ASCII text key by key.
+bool TypeText(const std::string& text);
