@@ -23,7 +23,8 @@ PlatformFile PlatformFileCreate(const char* path);
 // The file's size in bytes, or -1 when it cannot be read.
 int64_t PlatformFileSize(PlatformFile file);
 
-// Reads up to length bytes from the start of the file with one read; returns the count read, or -1.
+// Reads up to length bytes from the start of the file (one read where the system allows it);
+// returns the count read, which is less than length only at the end of the file, or -1.
 int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length);
 
 // Writes the bytes at the start of the file with one write and cuts the file behind them.

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -20,8 +21,12 @@ static std::string NativePath(const char* path) {
 }
 
 // Handles are fd + 1 so that 0 stays "none".
-static PlatformFile FromFd(int fd) { return fd < 0 ? 0 : (PlatformFile)fd + 1; }
-static int ToFd(PlatformFile file) { return (int)(file - 1); }
+static PlatformFile FromFd(int fd) {
+    return fd < 0 ? 0 : (PlatformFile)fd + 1;
+}
+static int ToFd(PlatformFile file) {
+    return (int)(file - 1);
+}
 
 // No sharing modes here: an exclusive advisory lock refuses a second writer while the file is open.
 static PlatformFile OpenLocked(const char* path, int flags) {
@@ -35,7 +40,9 @@ static PlatformFile OpenLocked(const char* path, int flags) {
     return FromFd(fd);
 }
 
-PlatformFile PlatformFileOpenReadWrite(const char* path) { return OpenLocked(path, O_RDWR | O_CREAT); }
+PlatformFile PlatformFileOpenReadWrite(const char* path) {
+    return OpenLocked(path, O_RDWR | O_CREAT);
+}
 
 PlatformFile PlatformFileCreate(const char* path) {
     // Lock before cutting, so that a file held by another writer keeps its bytes.
@@ -57,8 +64,16 @@ int64_t PlatformFileSize(PlatformFile file) {
 
 int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length) {
     if (!file || length < 0) return -1;
-    ssize_t n = pread(ToFd(file), buffer, (size_t)length, 0);
-    return n < 0 ? -1 : (int64_t)n;
+    // One read gives at most about 2 GiB on Linux: go on until the length or the end of the file.
+    int64_t total = 0;
+    while (total < length) {
+        ssize_t n = pread(ToFd(file), (char*)buffer + total, (size_t)(length - total), (off_t)total);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        total += n;
+    }
+    return total;
 }
 
 bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t length) {
@@ -88,7 +103,8 @@ std::string PlatformCommandLine() {
     FILE* f = fopen("/proc/self/cmdline", "rb");
     if (!f) return std::string();
     int c;
-    while ((c = fgetc(f)) != EOF) raw.push_back((char)c);
+    while ((c = fgetc(f)) != EOF)
+        raw.push_back((char)c);
     fclose(f);
     std::string line;
     size_t start = 0;
@@ -96,8 +112,10 @@ std::string PlatformCommandLine() {
     for (size_t i = 0; i < raw.size(); i++) {
         if (raw[i] != 0) continue;
         std::string arg(raw.begin() + (long)start, raw.begin() + (long)i);
-        if (first) line += "\"" + arg + "\"";
-        else line += " " + arg;
+        if (first)
+            line += "\"" + arg + "\"";
+        else
+            line += " " + arg;
         first = false;
         start = i + 1;
     }
@@ -124,4 +142,6 @@ std::string PlatformCurrentDirectory() {
     }
 }
 
-void PlatformOverrideProgramPath(const char* path) { g_programPathOverride = path ? path : ""; }
+void PlatformOverrideProgramPath(const char* path) {
+    g_programPathOverride = path ? path : "";
+}

@@ -7,8 +7,12 @@
 
 static std::string g_programPathOverride;
 
-static PlatformFile FromHandle(HANDLE h) { return h == INVALID_HANDLE_VALUE ? 0 : (PlatformFile)h; }
-static HANDLE ToHandle(PlatformFile file) { return (HANDLE)file; }
+static PlatformFile FromHandle(HANDLE h) {
+    return h == INVALID_HANDLE_VALUE ? 0 : (PlatformFile)h;
+}
+static HANDLE ToHandle(PlatformFile file) {
+    return (HANDLE)file;
+}
 
 PlatformFile PlatformFileOpenReadWrite(const char* path) {
     return FromHandle(CreateFileA(path ? path : "", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -29,9 +33,15 @@ int64_t PlatformFileSize(PlatformFile file) {
 int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length) {
     if (!file || length < 0 || length > 0x7FFFFFFF) return -1;
     if (SetFilePointer(ToHandle(file), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return -1;
-    DWORD read = 0;
-    if (!ReadFile(ToHandle(file), buffer, (DWORD)length, &read, nullptr)) return -1;
-    return (int64_t)read;
+    int64_t total = 0;
+    while (total < length) {
+        DWORD read = 0;
+        if (!ReadFile(ToHandle(file), (char*)buffer + total, (DWORD)(length - total), &read, nullptr))
+            return -1;
+        if (read == 0) break;
+        total += read;
+    }
+    return total;
 }
 
 bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t length) {
@@ -87,4 +97,6 @@ std::string PlatformCurrentDirectory() {
     return std::string(buffer.data(), length);
 }
 
-void PlatformOverrideProgramPath(const char* path) { g_programPathOverride = path ? path : ""; }
+void PlatformOverrideProgramPath(const char* path) {
+    g_programPathOverride = path ? path : "";
+}

@@ -1,2 +1,463 @@
-// placeholder until the preference file library lands
+// The preference file library: one file at a time, read whole into one buffer that the parser cuts
+// in place, held as a doubly linked list of line records in file order, written back whole in the
+// canonical form when a key was stored.
 #include "preference_file.h"
+
+#include "platform.h"
+#include "text.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace PreferenceFile {
+
+// One stored line. kindOrName holds LINE_GROUP or LINE_COMMENT, or for a key the address of its
+// name; text is the group's name, the comment's text or the key's value.
+struct PreferenceLine {
+    PreferenceLine* next;
+    PreferenceLine* previous;
+    uintptr_t kindOrName;
+    char* text;
+};
+
+static const uintptr_t LINE_GROUP = 1;
+static const uintptr_t LINE_COMMENT = 2;
+
+struct PreferenceState {
+    PlatformFile file;
+    bool modified;
+    char* content;    // the file as read, plus a zero byte; null when there is none
+    char* contentEnd; // the zero byte behind the content
+    PreferenceLine* firstLine;
+    PreferenceLine* groupCursor; // null: the top section
+    PreferenceLine* keyCursor;   // null: before the first line; a group header: before its first key
+    char* pendingGroup;
+};
+
+static PreferenceState g_state;
+static AllocateFunction g_allocate = nullptr;
+
+static void* Allocate(size_t size) {
+    return g_allocate ? g_allocate(size) : std::malloc(size);
+}
+
+void SetAllocatorForTests(AllocateFunction allocate) {
+    g_allocate = allocate;
+}
+
+static bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A zero byte ends a line like CR and LF do, so that the rest of such a line is read as a line of
+// its own rather than dropped.
+static bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n' || c == 0;
+}
+
+static bool IsKey(const PreferenceLine* line) {
+    return line->kindOrName != LINE_GROUP && line->kindOrName != LINE_COMMENT;
+}
+static bool IsGroup(const PreferenceLine* line) {
+    return line->kindOrName == LINE_GROUP;
+}
+static char* KeyNameOf(const PreferenceLine* line) {
+    return (char*)line->kindOrName;
+}
+
+// Texts inside the content buffer are released with it, never on their own.
+static bool InsideContent(const char* text) {
+    if (!g_state.content || !text) return false;
+    uintptr_t address = (uintptr_t)text;
+    return address >= (uintptr_t)g_state.content && address <= (uintptr_t)g_state.contentEnd;
+}
+
+static void ReleaseText(char* text) {
+    if (text && !InsideContent(text)) std::free(text);
+}
+
+static char* CopyText(const char* text) {
+    if (!text) text = "";
+    size_t length = std::strlen(text);
+    char* copy = (char*)Allocate(length + 1);
+    if (copy) std::memcpy(copy, text, length + 1);
+    return copy;
+}
+
+static PreferenceLine* NewLine(uintptr_t kindOrName, char* text) {
+    PreferenceLine* line = (PreferenceLine*)Allocate(sizeof(PreferenceLine));
+    if (!line) return nullptr;
+    line->next = nullptr;
+    line->previous = nullptr;
+    line->kindOrName = kindOrName;
+    line->text = text;
+    return line;
+}
+
+// Links line in behind after, or at the head of the list when after is null.
+static void InsertBehind(PreferenceLine* after, PreferenceLine* line) {
+    line->previous = after;
+    line->next = after ? after->next : g_state.firstLine;
+    if (line->next) line->next->previous = line;
+    if (after)
+        after->next = line;
+    else
+        g_state.firstLine = line;
+}
+
+static PreferenceLine* LastLine() {
+    PreferenceLine* line = g_state.firstLine;
+    while (line && line->next)
+        line = line->next;
+    return line;
+}
+
+// Pending when there was no room for a copy of the missing group's name: reads give their
+// defaults as for any missing group, and writes are refused instead of landing in another group.
+static char g_unnamedPendingGroup[1];
+
+static void ClearPendingGroup() {
+    if (g_state.pendingGroup != g_unnamedPendingGroup) std::free(g_state.pendingGroup);
+    g_state.pendingGroup = nullptr;
+}
+
+static void ReleaseModel() {
+    PreferenceLine* line = g_state.firstLine;
+    while (line) {
+        PreferenceLine* next = line->next;
+        if (IsKey(line)) ReleaseText(KeyNameOf(line));
+        ReleaseText(line->text);
+        std::free(line);
+        line = next;
+    }
+    std::free(g_state.content);
+    ClearPendingGroup();
+    g_state = PreferenceState();
+}
+
+// ---- Reading -------------------------------------------------------------------------------------
+
+// Cuts the content buffer into line records. False when a record cannot be allocated: the model
+// would then miss lines that a later write-out would drop.
+static bool Parse() {
+    char* p = g_state.content;
+    char* end = g_state.contentEnd;
+    PreferenceLine* last = nullptr;
+    while (p < end) {
+        while (p < end && IsBlank(*p))
+            p++;
+        PreferenceLine* line = nullptr;
+        if (p < end && *p == ';') {
+            p++;
+            if (*p == ' ') p++;
+            char* text = p;
+            while (!IsLineEnd(*p))
+                p++;
+            *p = 0;
+            line = NewLine(LINE_COMMENT, text);
+            if (!line) return false;
+        } else if (p < end && *p == '[') {
+            p++;
+            char* name = p;
+            while (*p != ']' && !IsLineEnd(*p))
+                p++;
+            bool closed = *p == ']';
+            *p = 0;
+            if (closed) {
+                p++;
+                while (!IsLineEnd(*p))
+                    p++;
+            }
+            line = NewLine(LINE_GROUP, name);
+            if (!line) return false;
+        } else if (p < end && !IsLineEnd(*p)) {
+            char* name = p;
+            while (*p != '=' && !IsLineEnd(*p))
+                p++;
+            char* nameEnd = p;
+            while (nameEnd > name + 1 && IsBlank(nameEnd[-1]))
+                nameEnd--;
+            char* value = nameEnd; // a line without "=" has the name's terminator as its empty value
+            if (*p == '=') {
+                p++;
+                if (*p == ' ') p++;
+                value = p;
+                while (!IsLineEnd(*p))
+                    p++;
+                *p = 0;
+            }
+            *nameEnd = 0;
+            line = NewLine((uintptr_t)name, value);
+            if (!line) return false;
+        }
+        if (line) {
+            InsertBehind(last, line);
+            last = line;
+        }
+        while (p < end && IsLineEnd(*p))
+            p++;
+    }
+    return true;
+}
+
+// Reads the whole file into the content buffer. False when it is too large for the format or for
+// memory, or cannot be read whole: a later write-out would destroy what was not read.
+static bool ReadContent() {
+    int64_t size = PlatformFileSize(g_state.file);
+    if (size < 0 || size > 0x7FFFFFFF) return false;
+    if (size == 0) return true;
+    char* content = (char*)Allocate((size_t)size + 1);
+    if (!content) return false;
+    g_state.content = content;
+    g_state.contentEnd = content + size;
+    *g_state.contentEnd = 0;
+    if (PlatformFileReadFromStart(g_state.file, content, size) != size) return false;
+    return Parse();
+}
+
+bool Open(const char* path) {
+    Close();
+    g_state.file = PlatformFileOpenReadWrite(path);
+    if (!g_state.file) return false;
+    if (!ReadContent()) {
+        // Nothing may be written over content that was not read: drop the model without writing.
+        PlatformFileClose(g_state.file);
+        ReleaseModel();
+        return false;
+    }
+    return true;
+}
+
+bool Create(const char* path) {
+    Close();
+    g_state.file = PlatformFileCreate(path);
+    return g_state.file != 0;
+}
+
+// ---- Writing back --------------------------------------------------------------------------------
+
+static size_t LineLength(const PreferenceLine* line) {
+    size_t length = std::strlen(line->text);
+    return IsKey(line) ? std::strlen(KeyNameOf(line)) + length + 5 : length + 4;
+}
+
+static char* Append(char* out, const char* text) {
+    size_t length = std::strlen(text);
+    std::memcpy(out, text, length);
+    return out + length;
+}
+
+static void WriteCanonical() {
+    // Summed in 64 bits: a 32-bit process could otherwise wrap the size and overrun the buffer.
+    uint64_t size = 0;
+    for (PreferenceLine* line = g_state.firstLine; line; line = line->next)
+        size += LineLength(line);
+    if (size == 0) {
+        PlatformFileReplaceContent(g_state.file, nullptr, 0);
+        return;
+    }
+    if (size > 0x7FFFFFFF || size + 1 > (uint64_t)SIZE_MAX) return;
+    char* buffer = (char*)Allocate((size_t)size + 1);
+    if (!buffer) return;
+    char* out = buffer;
+    for (PreferenceLine* line = g_state.firstLine; line; line = line->next) {
+        if (IsGroup(line)) {
+            out = Append(out, "[");
+            out = Append(out, line->text);
+            out = Append(out, "]");
+        } else if (line->kindOrName == LINE_COMMENT) {
+            out = Append(out, "; ");
+            out = Append(out, line->text);
+        } else {
+            out = Append(out, KeyNameOf(line));
+            out = Append(out, " = ");
+            out = Append(out, line->text);
+        }
+        out = Append(out, "\r\n");
+    }
+    *out = 0;
+    // A failed or short write is not reported: nobody could act on it.
+    PlatformFileReplaceContent(g_state.file, buffer, (int64_t)size);
+    std::free(buffer);
+}
+
+void Close() {
+    if (g_state.file) {
+        if (g_state.modified) WriteCanonical();
+        PlatformFileClose(g_state.file);
+    }
+    ReleaseModel();
+}
+
+// ---- Lookups and enumeration --------------------------------------------------------------------
+
+static PreferenceLine* SectionStart() {
+    return g_state.groupCursor ? g_state.groupCursor->next : g_state.firstLine;
+}
+
+static PreferenceLine* FindKeyLine(const char* key) {
+    for (PreferenceLine* line = SectionStart(); line && !IsGroup(line); line = line->next)
+        if (IsKey(line) && EqualFoldAscii(KeyNameOf(line), key)) return line;
+    return nullptr;
+}
+
+const char* FindKey(const char* key) {
+    if (!g_state.file || g_state.pendingGroup) return nullptr;
+    PreferenceLine* line = FindKeyLine(key);
+    return line ? line->text : nullptr;
+}
+
+bool SelectGroup(const char* name) {
+    if (!g_state.file) return false;
+    if (!name || !*name) {
+        g_state.groupCursor = nullptr;
+        g_state.keyCursor = nullptr;
+        ClearPendingGroup();
+        return true;
+    }
+    for (PreferenceLine* line = g_state.firstLine; line; line = line->next) {
+        if (IsGroup(line) && EqualFoldAscii(line->text, name)) {
+            g_state.groupCursor = line;
+            g_state.keyCursor = line;
+            ClearPendingGroup();
+            return true;
+        }
+    }
+    // Remembered for the next write, which creates the group.
+    ClearPendingGroup();
+    g_state.pendingGroup = CopyText(name);
+    if (!g_state.pendingGroup) g_state.pendingGroup = g_unnamedPendingGroup;
+    return false;
+}
+
+// Digits beyond the 32-bit range give the nearest number that fits, so that the sign is kept.
+static int32_t ParseNumber(const char* text) {
+    const char* p = text;
+    while (*p && std::strchr(BLANKS_C_SPACE, *p))
+        p++;
+    bool negative = false;
+    if (*p == '-' || *p == '+') negative = *p++ == '-';
+    int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    int64_t value = 0;
+    for (; *p >= '0' && *p <= '9'; p++) {
+        value = value * 10 + (*p - '0');
+        if (value > limit) value = limit;
+    }
+    return (int32_t)(negative ? -value : value);
+}
+
+int32_t ReadNumber(const char* key, int32_t defaultValue) {
+    const char* value = FindKey(key);
+    return value ? ParseNumber(value) : defaultValue;
+}
+
+std::string ReadText(const char* key, const char* defaultValue) {
+    const char* value = FindKey(key);
+    if (value) return std::string(value);
+    return std::string(defaultValue ? defaultValue : "");
+}
+
+char* StoreKey(const char* key, size_t length) {
+    if (!g_state.file) return nullptr;
+    if (length >= SIZE_MAX || g_state.pendingGroup == g_unnamedPendingGroup) return nullptr;
+    char* name = CopyText(key);
+    if (!name) return nullptr;
+    if (g_state.pendingGroup) {
+        PreferenceLine* group = NewLine(LINE_GROUP, g_state.pendingGroup);
+        if (!group) {
+            std::free(name);
+            return nullptr;
+        }
+        InsertBehind(LastLine(), group);
+        g_state.pendingGroup = nullptr;
+        g_state.groupCursor = group;
+        g_state.keyCursor = group;
+    }
+    PreferenceLine* line = FindKeyLine(key);
+    if (line) {
+        if (length > std::strlen(line->text)) {
+            char* storage = (char*)Allocate(length + 1);
+            if (!storage) {
+                std::free(name);
+                return nullptr;
+            }
+            storage[0] = 0;
+            ReleaseText(line->text);
+            line->text = storage;
+        }
+        ReleaseText(KeyNameOf(line));
+        line->kindOrName = (uintptr_t)name;
+    } else {
+        char* storage = (char*)Allocate(length + 1);
+        line = storage ? NewLine((uintptr_t)name, storage) : nullptr;
+        if (!line) {
+            std::free(storage);
+            std::free(name);
+            return nullptr;
+        }
+        storage[0] = 0;
+        // Behind the section's last key or comment, in front of the next group header.
+        PreferenceLine* after = g_state.groupCursor;
+        for (PreferenceLine* l = SectionStart(); l && !IsGroup(l); l = l->next)
+            after = l;
+        InsertBehind(after, line);
+    }
+    g_state.keyCursor = line;
+    g_state.modified = true;
+    return line->text;
+}
+
+void WriteNumber(const char* key, int32_t value) {
+    char text[16];
+    int length = std::snprintf(text, sizeof text, "%d", (int)value);
+    if (length < 0) return;
+    char* storage = StoreKey(key, (size_t)length);
+    if (storage) std::memcpy(storage, text, (size_t)length + 1);
+}
+
+bool RewindGroups() {
+    if (!g_state.file) return false;
+    g_state.groupCursor = nullptr;
+    g_state.keyCursor = nullptr;
+    ClearPendingGroup();
+    return true;
+}
+
+bool NextGroup() {
+    if (!g_state.file) return false;
+    for (PreferenceLine* line = SectionStart(); line; line = line->next) {
+        if (IsGroup(line)) {
+            g_state.groupCursor = line;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string GroupName() {
+    return g_state.groupCursor ? std::string(g_state.groupCursor->text) : std::string();
+}
+
+bool RewindKeys() {
+    if (!g_state.file || g_state.pendingGroup) return false;
+    g_state.keyCursor = g_state.groupCursor;
+    return true;
+}
+
+bool NextKey() {
+    if (!g_state.file || g_state.pendingGroup) return false;
+    PreferenceLine* line = g_state.keyCursor ? g_state.keyCursor->next : g_state.firstLine;
+    while (line && line->kindOrName == LINE_COMMENT)
+        line = line->next;
+    if (!line || IsGroup(line)) return false;
+    g_state.keyCursor = line;
+    return true;
+}
+
+std::string KeyName() {
+    const PreferenceLine* line = g_state.keyCursor;
+    return line && IsKey(line) ? std::string(KeyNameOf(line)) : std::string();
+}
+
+} // namespace PreferenceFile

@@ -3,6 +3,7 @@
 // first closes the one that is open. No operation reports errors other than by its result.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -39,4 +40,9 @@ const char* FindKey(const char* key);
 // StoreKey: creates or updates the key and gives writable storage for length bytes plus a zero.
 char* StoreKey(const char* key, size_t length);
 
-}  // namespace PreferenceFile
+// For tests: every allocation of the library goes through this function (null restores malloc),
+// so that a test can make it fail. Memory is released with free.
+using AllocateFunction = void* (*)(size_t size);
+void SetAllocatorForTests(AllocateFunction allocate);
+
+} // namespace PreferenceFile
