@@ -16,7 +16,8 @@ bool StartOrvane(const std::string& folder, const IdeStart& ide, ChildProcess* c
         {"ZQ_TOOL_Word", ide.word ? ide.word : "", ide.word == nullptr},
         {"ZQ_TOOL_Scintilla", ide.editorHandle ? ide.editorHandle : "", ide.editorHandle == nullptr},
     };
-    return StartProcess(program, "\"" + program + "\" " + ide.commandWord, environment, folder, child);
+    return StartProcess(program, "\"" + program + "\" " + ide.commandWord, environment,
+                        ide.currentDirectory.empty() ? folder : ide.currentDirectory, child);
 }
 
 long RunOrvane(const std::string& folder, const IdeStart& ide, DWORD timeoutMs) {

@@ -22,6 +22,7 @@ struct IdeStart {
     const char* word = nullptr;         // ZQ_TOOL_Word
     const char* editorHandle = nullptr; // ZQ_TOOL_Scintilla
     std::string commandWord = "word";
+    std::string currentDirectory; // "" starts it in its own folder
 };
 
 bool StartOrvane(const std::string& folder, const IdeStart& ide, ChildProcess* child);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "support/temp_dir.h"
 
 static const char* const SETTINGS = "Orvane.cfg";
 
@@ -92,4 +93,14 @@ TEST_F(Startup, HostEditorIsLeftAloneWhenNothingWasChosen) {
     ide.editorHandle = handle.c_str();
     EXPECT_EQ(RunOrvane(folder, ide), 0);
     EXPECT_EQ(WindowTextOf(editor), "keep me");
+}
+
+TEST_F(Startup, SettingsLiveNextToTheProgramWhateverTheCurrentDirectory) {
+    std::string elsewhere = MakeTempDir();
+    ASSERT_FALSE(elsewhere.empty());
+    IdeStart ide;
+    ide.currentDirectory = elsewhere;
+    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+    EXPECT_FALSE(DataFileExists(elsewhere, SETTINGS));
 }
