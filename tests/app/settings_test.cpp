@@ -88,8 +88,7 @@ TEST_F(Settings, PlaceWhollyOffEveryMonitorFallsBackToTheDefault) {
         {5000, 5000, false}, {-306, 200, false}, // right edge just left of the screen
         {-305, 200, true},                       // one column still on it
         {1023, 200, true},   {1024, 200, false}, {100, -435, false},      {100, -434, true},
-        {100, 767, true},    {100, 768, false},  {2147483600, 10, false}, // the frame's far edge lies beyond
-                                                                          // 32 bits
+        {100, 767, true},    {100, 768, false},  {2147483600, 10, false}, // far edge beyond 32 bits
         {-5, 200, true},
     };
     for (const Case& c : cases) {
