@@ -1,0 +1,61 @@
+// Stands in for the IDE: a frame window titled "Orvane Test Host" with a child edit control, the
+// target of the tool's paste. Tests find the control with FindWindowEx and read its text with
+// WM_GETTEXT.
+//   host_editor.exe [INITIAL_TEXT] [LIFETIME_SECONDS]
+// It never outlives LIFETIME_SECONDS (default 60).
+#include <windows.h>
+
+#include <cstdlib>
+
+static HWND g_editor = nullptr;
+
+static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (g_editor) MoveWindow(g_editor, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        if (g_editor) SetFocus(g_editor);
+        return 0;
+    case WM_TIMER:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const char* text = __argc > 1 ? __argv[1] : "";
+    int lifetimeSeconds = __argc > 2 ? atoi(__argv[2]) : 60;
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = HostProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "OrvaneTestHost";
+    if (!RegisterClassA(&windowClass)) return 2;
+    HWND frame = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 20, 20, 480, 300,
+                                 nullptr, nullptr, instance, nullptr);
+    if (!frame) return 2;
+    g_editor = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", text,
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100,
+                               100, frame, (HMENU)1, instance, nullptr);
+    if (!g_editor) return 2;
+    // The title last: whoever finds the frame by it finds the edit control in it too.
+    SetWindowTextA(frame, "Orvane Test Host");
+    ShowWindow(frame, SW_SHOW);
+    SetForegroundWindow(frame);
+    SetFocus(g_editor);
+    SetTimer(frame, 1, (UINT)lifetimeSeconds * 1000, nullptr);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
