@@ -1,71 +1,61 @@
-// Stands in for the IDE in end-to-end tests: a frame window with a child editor control, as the
-// IDE's editor would be. Writes the editor's window handle (decimal) to a file so that the test can
-// hand it to the tool in "ZQ_TOOL_Scintilla", then runs until it is closed or its time is up.
-//
-//   host_editor.exe HANDLE_FILE [TEXT [SELECTION_START SELECTION_END [hang]]]
-//
-// With "hang" it stops answering messages once the handle is written, as a hung IDE would.
+// Stands in for the IDE: a frame window titled "Orvane Test Host" with a child edit control, the
+// target of the tool's paste. Tests find the control with FindWindowEx and read its text with
+// WM_GETTEXT.
+//   host_editor.exe [INITIAL_TEXT] [LIFETIME_SECONDS]
+// It never outlives LIFETIME_SECONDS (default 60).
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
-static const DWORD LIFETIME_MS = 180000;  // never outlives a stuck test
+static HWND g_editor = nullptr;
 
-static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SIZE) {
-        HWND editor = GetDlgItem(window, 1);
-        if (editor) MoveWindow(editor, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (g_editor) MoveWindow(g_editor, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
-    }
-    if (message == WM_DESTROY) {
+    case WM_SETFOCUS:
+        if (g_editor) SetFocus(g_editor);
+        return 0;
+    case WM_TIMER:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int main(int argc, char** argv) {
-    if (argc < 2) return 2;
-    const char* handleFile = argv[1];
-    const char* text = argc > 2 ? argv[2] : "";
-    int selectionStart = argc > 4 ? atoi(argv[3]) : 0;
-    int selectionEnd = argc > 4 ? atoi(argv[4]) : 0;
-    bool hang = argc > 5 && std::string(argv[5]) == "hang";
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const char* text = __argc > 1 ? __argv[1] : "";
+    int lifetimeSeconds = __argc > 2 ? atoi(__argv[2]) : 60;
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = FrameProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = "HostEditorFrame";
-    RegisterClassA(&wc);
-    HWND frame = CreateWindowExA(0, "HostEditorFrame", "Host IDE", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 400,
-                                 300, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND editor = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", text,
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL,
-                                  0, 0, 380, 260, frame, (HMENU)1, wc.hInstance, nullptr);
-    if (!frame || !editor) return 3;
-    SendMessageA(editor, EM_SETSEL, (WPARAM)selectionStart, (LPARAM)selectionEnd);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = HostProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "OrvaneTestHost";
+    if (!RegisterClassA(&windowClass)) return 2;
+    HWND frame = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 20, 20, 480, 300,
+                                 nullptr, nullptr, instance, nullptr);
+    if (!frame) return 2;
+    g_editor = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", text,
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100,
+                               100, frame, (HMENU)1, instance, nullptr);
+    if (!g_editor) return 2;
+    // The title last: whoever finds the frame by it finds the edit control in it too.
+    SetWindowTextA(frame, "Orvane Test Host");
+    ShowWindow(frame, SW_SHOW);
+    SetForegroundWindow(frame);
+    SetFocus(g_editor);
+    SetTimer(frame, 1, (UINT)lifetimeSeconds * 1000, nullptr);
 
-    std::string temporary = std::string(handleFile) + ".part";
-    FILE* f = fopen(temporary.c_str(), "wb");
-    if (!f) return 4;
-    fprintf(f, "%lld", (long long)(INT_PTR)editor);
-    fclose(f);
-    MoveFileExA(temporary.c_str(), handleFile, MOVEFILE_REPLACE_EXISTING);
-
-    if (hang) {
-        Sleep(LIFETIME_MS);
-        return 0;
-    }
-    SetTimer(frame, 1, LIFETIME_MS, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_TIMER && msg.hwnd == frame) break;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
     return 0;
 }

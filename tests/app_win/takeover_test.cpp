@@ -1,0 +1,85 @@
+// TakeOverRunningInstance against a stand-in instance in another process.
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/instance.h"
+#include "support/temp_dir.h"
+#include "support/win_process.h"
+
+static const char* const TITLE = "Orvane V1.2.2";
+
+static bool StartStandIn(int x, int y, const std::string& record, bool hang, ChildProcess* child) {
+    std::string program = BinDirectory() + "standin_instance.exe";
+    std::string line = "\"" + program + "\" " + std::to_string(x) + " " + std::to_string(y) + " \"" + record +
+                       "\"" + (hang ? " hang" : " answer");
+    return StartProcess(program, line, {}, "", child) &&
+           WaitForWindowTitled(TITLE, 10000, child->id) != nullptr;
+}
+
+class Takeover : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitUntilNoWindowTitled(TITLE, 5000)) << "a window of an earlier test is still up";
+        ResetApplicationState();
+        folder = MakeTempDir();
+        ASSERT_FALSE(folder.empty());
+    }
+    std::string folder;
+};
+
+TEST_F(Takeover, NothingRunningLeavesTheRectangleUnfound) {
+    TakeoverRect = TakeoverRectangle{true, 1, 2, 3, 4};
+    TakeOverRunningInstance();
+    EXPECT_FALSE(TakeoverRect.found);
+}
+
+TEST_F(Takeover, NotesTheRunningWindowsFrameAndClosesIt) {
+    ChildProcess standIn;
+    ASSERT_TRUE(StartStandIn(137, 91, folder + "record.txt", false, &standIn));
+    HWND running = WaitForWindowTitled(TITLE, 1000);
+    RECT expected = OuterRect(running);
+    ASSERT_EQ(expected.left, 137);
+    ASSERT_EQ(expected.top, 91);
+
+    TakeOverRunningInstance();
+
+    EXPECT_TRUE(TakeoverRect.found);
+    EXPECT_EQ(TakeoverRect.left, 137);
+    EXPECT_EQ(TakeoverRect.top, 91);
+    EXPECT_EQ(TakeoverRect.right, expected.right);
+    EXPECT_EQ(TakeoverRect.bottom, expected.bottom);
+    // The close request was taken synchronously: it is on record as soon as the call returns.
+    EXPECT_EQ(ReadWholeFile(folder + "record.txt"), "WM_CLOSE 0 0\r\n");
+    DWORD code = 99;
+    EXPECT_TRUE(WaitForExit(standIn, 10000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(Takeover, OfTwoRunningWindowsOnlyTheOneFoundIsClosed) {
+    ChildProcess first, second;
+    ASSERT_TRUE(StartStandIn(10, 10, folder + "first.txt", false, &first));
+    ASSERT_TRUE(StartStandIn(400, 10, folder + "second.txt", false, &second));
+    ASSERT_EQ(TopLevelWindowsTitled(TITLE).size(), 2u);
+
+    TakeOverRunningInstance();
+
+    EXPECT_TRUE(TakeoverRect.found);
+    bool firstClosed = FileExists(folder + "first.txt"), secondClosed = FileExists(folder + "second.txt");
+    EXPECT_NE(firstClosed, secondClosed);
+    EXPECT_EQ(TakeoverRect.left, firstClosed ? 10 : 400);
+    EXPECT_EQ(TopLevelWindowsTitled(TITLE).size(), 1u);
+}
+
+TEST_F(Takeover, HungInstanceIsLeftAloneAfterTheTimeOut) {
+    ChildProcess standIn;
+    ASSERT_TRUE(StartStandIn(137, 91, folder + "record.txt", true, &standIn));
+
+    DWORD started = GetTickCount();
+    TakeOverRunningInstance();
+    DWORD elapsed = GetTickCount() - started;
+
+    EXPECT_FALSE(TakeoverRect.found);
+    EXPECT_LT(elapsed, 20000u);
+    EXPECT_FALSE(FileExists(folder + "record.txt"));
+    StopProcess(standIn);
+}

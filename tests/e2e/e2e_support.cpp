@@ -1,0 +1,61 @@
+#include "e2e_support.h"
+
+#include "support/temp_dir.h"
+
+std::string PrepareDataFolder() {
+    std::string folder = MakeTempDir();
+    if (folder.empty()) return folder;
+    std::string program = BinDirectory() + "Orvane.exe";
+    if (!CopyFileA(program.c_str(), (folder + "Orvane.exe").c_str(), FALSE)) return std::string();
+    return folder;
+}
+
+bool StartOrvane(const std::string& folder, const IdeStart& ide, ChildProcess* child) {
+    std::string program = folder + "Orvane.exe";
+    std::vector<EnvironmentChange> environment = {
+        {"ZQ_TOOL_Word", ide.word ? ide.word : "", ide.word == nullptr},
+        {"ZQ_TOOL_Scintilla", ide.editorHandle ? ide.editorHandle : "", ide.editorHandle == nullptr},
+    };
+    return StartProcess(program, "\"" + program + "\" " + ide.commandWord, environment,
+                        ide.currentDirectory.empty() ? folder : ide.currentDirectory, child);
+}
+
+long RunOrvane(const std::string& folder, const IdeStart& ide, DWORD timeoutMs) {
+    ChildProcess orvane;
+    if (!StartOrvane(folder, ide, &orvane)) return -1;
+    DWORD code = 0;
+    if (!WaitForExit(orvane, timeoutMs, &code)) return -1;
+    return (long)code;
+}
+
+bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child) {
+    std::string program = BinDirectory() + "standin_instance.exe";
+    std::string line = "\"" + program + "\" " + std::to_string(x) + " " + std::to_string(y) + " \"" +
+                       recordFile + "\"" + (hang ? " hang" : " answer");
+    if (!StartProcess(program, line, {}, "", child)) return false;
+    return WaitForWindowTitled(ORVANE_TITLE, 10000, child->id) != nullptr;
+}
+
+bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor) {
+    std::string program = BinDirectory() + "host_editor.exe";
+    if (!StartProcess(program, "\"" + program + "\" \"" + text + "\"", {}, "", child)) return false;
+    HWND frame = WaitForWindowTitled("Orvane Test Host", 10000, child->id);
+    *editor = frame ? FindWindowExA(frame, nullptr, "Edit", nullptr) : nullptr;
+    return *editor != nullptr;
+}
+
+std::string HandleAsDecimal(HWND window) {
+    return std::to_string((int32_t)(intptr_t)window);
+}
+
+bool WriteDataFile(const std::string& folder, const std::string& name, const std::string& bytes) {
+    return WriteWholeFile(folder + name, bytes);
+}
+
+std::string ReadDataFile(const std::string& folder, const std::string& name) {
+    return ReadWholeFile(folder + name);
+}
+
+bool DataFileExists(const std::string& folder, const std::string& name) {
+    return FileExists(folder + name);
+}

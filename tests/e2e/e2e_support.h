@@ -1,0 +1,50 @@
+// Running the real Orvane.exe as the IDE starts it, in a data folder of its own, and the stand-in
+// programs of tests/e2e/programs next to it. Every wait is bounded; every started program is
+// stopped when its ChildProcess goes away.
+#pragma once
+
+#include <string>
+
+#include "support/win_process.h"
+
+constexpr const char* ORVANE_TITLE = "Orvane V1.2.2";
+
+// Time any single Orvane run may take before a test calls it hung.
+constexpr DWORD ORVANE_RUN_TIMEOUT_MS = 20000;
+
+// A fresh folder (ending in "\") holding a copy of Orvane.exe, and so its data directory.
+// "" when it could not be made.
+std::string PrepareDataFolder();
+
+// What the IDE hands over. A null word or handle leaves that variable unset in the child's
+// environment; the command line is always "\"<folder>Orvane.exe\" <commandWord>".
+struct IdeStart {
+    const char* word = nullptr;         // ZQ_TOOL_Word
+    const char* editorHandle = nullptr; // ZQ_TOOL_Scintilla
+    std::string commandWord = "word";
+    std::string currentDirectory; // "" starts it in its own folder
+};
+
+bool StartOrvane(const std::string& folder, const IdeStart& ide, ChildProcess* child);
+
+// Starts Orvane and waits for its end. The exit code, or -1 when it did not end in time (it is
+// then stopped) or did not start.
+long RunOrvane(const std::string& folder, const IdeStart& ide = IdeStart(),
+               DWORD timeoutMs = ORVANE_RUN_TIMEOUT_MS);
+
+// Starts the stand-in for a running instance (a window titled ORVANE_TITLE with its outer corner
+// at x, y) and waits until its window is up. It appends "WM_CLOSE <wParam> <lParam>" to recordFile
+// when asked to close; a hanging one stops taking messages once its window is up.
+bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child);
+
+// Starts the stand-in IDE (a frame window "Orvane Test Host" with a child edit control holding
+// text) and gives its edit control, the window an IDE names in ZQ_TOOL_Scintilla.
+bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor);
+
+// A window handle as the IDE writes it into ZQ_TOOL_Scintilla: its 32 bits in signed decimal.
+std::string HandleAsDecimal(HWND window);
+
+// Files in the data folder, byte for byte.
+bool WriteDataFile(const std::string& folder, const std::string& name, const std::string& bytes);
+std::string ReadDataFile(const std::string& folder, const std::string& name);
+bool DataFileExists(const std::string& folder, const std::string& name);

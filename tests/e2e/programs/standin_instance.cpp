@@ -1,0 +1,81 @@
+// Stands in for a running instance of the tool: a top-level window with the main window's title at
+// a given place. It writes the close request it receives into a file and then ends, as the real
+// instance does. In "hang" mode it stops taking messages once its window is up, like a hung program.
+//   standin_instance.exe X Y RECORD_FILE [hang] [LIFETIME_SECONDS]
+// It never outlives LIFETIME_SECONDS (default 60), so that no test can leave it behind for long.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static const char* g_recordPath = "";
+
+static void Record(const char* text) {
+    FILE* f = fopen(g_recordPath, "ab");
+    if (!f) return;
+    fputs(text, f);
+    fclose(f);
+}
+
+static LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE: {
+        char line[64];
+        snprintf(line, sizeof line, "WM_CLOSE %lld %lld\r\n", (long long)wParam, (long long)lParam);
+        Record(line);
+        DestroyWindow(window);
+        return 0;
+    }
+    case WM_TIMER:
+        PostQuitMessage(3);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (__argc < 4) return 2;
+    int x = atoi(__argv[1]);
+    int y = atoi(__argv[2]);
+    g_recordPath = __argv[3];
+    bool hang = __argc > 4 && strcmp(__argv[4], "hang") == 0;
+    int lifetimeSeconds = __argc > 5 ? atoi(__argv[5]) : 60;
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = StandInProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = "OrvaneStandInInstance";
+    if (!RegisterClassA(&windowClass)) return 2;
+    const char* title = "Orvane V1.2.2";
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, hang ? "Stand-in starting" : title,
+                                  WS_CAPTION | WS_SYSMENU | WS_VISIBLE, x, y, 306, 435, nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window) return 2;
+
+    if (hang) {
+        // Take what is queued now, so that the window is fully up, then never look again. The title
+        // comes last: whoever finds the window by it finds a thread that no longer takes messages.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        SetWindowTextA(window, title);
+        Sleep((DWORD)lifetimeSeconds * 1000);
+        return 4;
+    }
+
+    SetTimer(window, 1, (UINT)lifetimeSeconds * 1000, nullptr);
+    MSG message;
+    int code = 0;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    code = (int)message.wParam;
+    return code;
+}

@@ -1,0 +1,106 @@
+// Orvane started as the IDE starts it: what it leaves in its data folder, and what a second start
+// does to a running instance.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+#include "support/temp_dir.h"
+
+static const char* const SETTINGS = "Orvane.cfg";
+
+static std::string SettingsText(int x, int y) {
+    return "[WindowPositions]\r\nWindowPosX = " + std::to_string(x) +
+           "\r\nWindowPosY = " + std::to_string(y) + "\r\n";
+}
+
+class Startup : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
+        folder = PrepareDataFolder();
+        ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
+    }
+    std::string folder;
+};
+
+TEST_F(Startup, FirstRunWritesTheDefaultPlace) {
+    ASSERT_FALSE(DataFileExists(folder, SETTINGS));
+    EXPECT_EQ(RunOrvane(folder), 0);
+    // The virtual desktop is 1024 pixels wide: 1024 - 310.
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+}
+
+TEST_F(Startup, RememberedPlaceIsKeptAlsoPartlyOffScreen) {
+    ASSERT_TRUE(WriteDataFile(folder, SETTINGS, "[WindowPositions]\nWindowPosX=-5\nWindowPosY=200\n"));
+    IdeStart ide;
+    ide.word = "PrintN";
+    ide.editorHandle = "12345";
+    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(-5, 200));
+}
+
+TEST_F(Startup, PlaceOffEveryMonitorGivesWayToTheDefault) {
+    ASSERT_TRUE(WriteDataFile(folder, SETTINGS, SettingsText(5000, 5000)));
+    EXPECT_EQ(RunOrvane(folder), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+}
+
+TEST_F(Startup, OtherContentOfTheSettingsFileIsReplaced) {
+    ASSERT_TRUE(WriteDataFile(folder, SETTINGS,
+                              "; note\r\n[Other]\r\nKey = 1\r\n[WindowPositions]\r\nWindowPosY = 33\r\n"));
+    IdeStart ide;
+    ide.commandWord = "\"quoted\"";
+    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 33));
+}
+
+TEST_F(Startup, SecondStartClosesTheRunningInstance) {
+    std::string record = folder + "standin.txt";
+    ChildProcess standIn;
+    ASSERT_TRUE(StartStandInInstance(120, 80, record, false, &standIn));
+
+    EXPECT_EQ(RunOrvane(folder), 0);
+
+    DWORD standInCode = 99;
+    ASSERT_TRUE(WaitForExit(standIn, 10000, &standInCode)) << "the running instance was not closed";
+    EXPECT_EQ(standInCode, 0u);
+    EXPECT_EQ(ReadDataFile(folder, "standin.txt"), "WM_CLOSE 0 0\r\n");
+    EXPECT_TRUE(TopLevelWindowsTitled(ORVANE_TITLE).empty());
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+}
+
+TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
+    std::string record = folder + "standin.txt";
+    ChildProcess standIn;
+    ASSERT_TRUE(StartStandInInstance(120, 80, record, true, &standIn));
+
+    DWORD started = GetTickCount();
+    EXPECT_EQ(RunOrvane(folder), 0);
+    EXPECT_LT(GetTickCount() - started, ORVANE_RUN_TIMEOUT_MS);
+    EXPECT_FALSE(DataFileExists(folder, "standin.txt"));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+
+    StopProcess(standIn);
+    EXPECT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000));
+}
+
+TEST_F(Startup, HostEditorIsLeftAloneWhenNothingWasChosen) {
+    ChildProcess host;
+    HWND editor = nullptr;
+    ASSERT_TRUE(StartHostEditor("keep me", &host, &editor));
+    IdeStart ide;
+    ide.word = "Window";
+    std::string handle = HandleAsDecimal(editor);
+    ide.editorHandle = handle.c_str();
+    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(WindowTextOf(editor), "keep me");
+}
+
+TEST_F(Startup, SettingsLiveNextToTheProgramWhateverTheCurrentDirectory) {
+    std::string elsewhere = MakeTempDir();
+    ASSERT_FALSE(elsewhere.empty());
+    IdeStart ide;
+    ide.currentDirectory = elsewhere;
+    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+    EXPECT_FALSE(DataFileExists(elsewhere, SETTINGS));
+}
