@@ -3,15 +3,24 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/banner.h"
 #include "app/instance.h"
+#include "app/main_window.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "catalogue/catalogue.h"
+#include "toolkit/toolkit.h"
 
-// The steps run in this order; the numbers keep the places of the steps that other parts bring
-// (toolkit start and end, the catalogue list, the banner, the main window and its closing).
+enum { MAIN_WINDOW = 1, BANNER_IMAGE = 1 };
+
+// The steps run in exactly this order.
 static int Main() {
     // 1. Every piece of application state starts zero or empty.
     ResetApplicationState();
+    StartToolkit();
+
+    // 2.
+    CatalogueList.clear();
 
     // 3. to 6. What the IDE hands over; its own word wins over the command line's.
     CommandLineWord = ReadCommandLineWord();
@@ -22,11 +31,21 @@ static int Main() {
     // 7. Before reading the settings, so that the running instance is already on its way out.
     TakeOverRunningInstance();
 
+    // 8. The info window's banner lives for the whole run.
+    BannerHandle = ImageFromMemory(BANNER_IMAGE, BannerBitmap, BannerBitmapSize);
+
     // 9.
     LoadWindowPosition();
 
-    // 11.
-    SaveWindowPosition();
+    // 10. to 12. A window that cannot be opened leaves the settings as they are.
+    if (BuildMainWindow()) {
+        MainLoop();
+        SaveWindowPosition();
+        WindowClose(MAIN_WINDOW);
+    }
+
+    // 13.
+    EndToolkit();
 
     // 14. The exit code is always 0.
     return 0;

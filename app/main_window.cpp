@@ -3,12 +3,11 @@
 #include "app/app_state.h"
 #include "app/editor_window.h"
 #include "app/info_window.h"
+#include "app/main_window_frame.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/completion.h"
 #include "catalogue/output.h"
 #include "toolkit/toolkit.h"
-
-const char* const MAIN_WINDOW_TITLE = "Orvane V1.2.2";
 
 // Window 1 and its gadgets.
 enum {
@@ -23,9 +22,6 @@ enum {
 };
 enum { BUTTON_FONT = 1, LIST_FONT = 6 };
 
-const int MAIN_CLIENT_WIDTH = 300;
-const int MAIN_CLIENT_HEIGHT = 410;
-const uint32_t MAIN_WINDOW_FLAGS = 0xC80000;    // caption, system menu and close box; fixed size
 const uint32_t CATEGORY_BOX_FLAGS = 0x142;      // editable, auto-scrolling, sorted
 const uint32_t BUTTON_FLAGS = 0x2000;           // captions wrap when they do not fit
 const int32_t LIST_BACKGROUND = 0x00D2FFFB;     // RGB(251, 255, 210)
@@ -40,11 +36,11 @@ static void AddMainButton(int number, int x, int y, int width, const char* capti
 }
 
 bool BuildMainWindow() {
-    if (!WindowOpen(MAIN_WINDOW, MainWindowPos.x, MainWindowPos.y, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT,
+    if (!WindowOpen(MAIN_WINDOW, MainWindowPos.x, MainWindowPos.y, MAIN_WINDOW_CLIENT_WIDTH, MAIN_WINDOW_CLIENT_HEIGHT,
                     MAIN_WINDOW_FLAGS, MAIN_WINDOW_TITLE))
         return false;
     if (TakeoverRect.found)
-        WindowResize(MAIN_WINDOW, TakeoverRect.left, TakeoverRect.top, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT);
+        WindowResize(MAIN_WINDOW, TakeoverRect.left, TakeoverRect.top, MAIN_WINDOW_CLIENT_WIDTH, MAIN_WINDOW_CLIENT_HEIGHT);
 
     ButtonFont = FontLoad(BUTTON_FONT, "Arial", 8);
     ListFont = FontLoad(LIST_FONT, "Arial", 8, FontBold);

@@ -1,9 +1,6 @@
 // The tool's main window: the category combo box, the entry list and the buttons.
 #pragma once
 
-// The title by which a new start finds and closes a running instance.
-extern const char* const MAIN_WINDOW_TITLE;
-
 // Opens and fills window 1 at the remembered or taken-over place. False when it could not be opened.
 bool BuildMainWindow();
 
