@@ -96,6 +96,32 @@ HWND WaitForVisibleWindowOfClass(const char* className, int timeoutMs) {
     }
 }
 
+bool WaitEventMatching(const std::function<bool(const SeenEvent&)>& match, int timeoutMs,
+                       std::vector<SeenEvent>* seen) {
+    UINT_PTR timer = SetTimer(nullptr, 0, (UINT)timeoutMs, nullptr);
+    bool matched = false;
+    for (;;) {
+        SeenEvent event = {WaitEvent(), EventGadgetNumber(), EventWParam()};
+        if (event.code == WM_TIMER && (UINT_PTR)event.wParam == timer) break;
+        if (seen) seen->push_back(event);
+        if (match(event)) {
+            matched = true;
+            break;
+        }
+    }
+    KillTimer(nullptr, timer);
+    return matched;
+}
+
+std::vector<SeenEvent> EventsBeforeSentinel(HWND window, int timeoutMs) {
+    std::vector<SeenEvent> seen;
+    PostMessageA(window, SENTINEL_MESSAGE, 0, 0);
+    bool arrived = WaitEventMatching([](const SeenEvent& e) { return e.code == (int)SENTINEL_MESSAGE; },
+                                     timeoutMs, &seen);
+    if (arrived) seen.pop_back();
+    return seen;
+}
+
 void KeyDown(WORD virtualKey) {
     SendKeyboardInput(virtualKey, 0);
 }

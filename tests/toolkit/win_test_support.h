@@ -20,6 +20,21 @@ bool BringToForeground(HWND window, int timeoutMs = 3000);
 // The first visible top-level window of that class (any thread), waiting up to timeoutMs; 0 if none.
 HWND WaitForVisibleWindowOfClass(const char* className, int timeoutMs);
 
+// ---- Toolkit events ------------------------------------------------------------------------------
+struct SeenEvent {
+    int code;
+    int number; // EventGadgetNumber / EventMenuNumber after it
+    std::intptr_t wParam;
+};
+// A private message the tests post behind other posted messages to learn that those were handled.
+constexpr UINT SENTINEL_MESSAGE = WM_APP + 77;
+// Takes events with WaitEvent until one matches or timeoutMs passes (a thread timer ends the
+// wait). True when one matched; *seen, when given, gets every event taken.
+bool WaitEventMatching(const std::function<bool(const SeenEvent&)>& match, int timeoutMs,
+                       std::vector<SeenEvent>* seen = nullptr);
+// Posts SENTINEL_MESSAGE to the window and takes events until it comes back: the events before it.
+std::vector<SeenEvent> EventsBeforeSentinel(HWND window, int timeoutMs = 5000);
+
 // ---- Keyboard ----------------------------------------------------------------------------------
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
