@@ -61,6 +61,21 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     EXPECT_EQ(window, (HWND)WindowHandle(1));
 }
 
+// The tests' own mouse input must land on the exact pixel asked for, anywhere on the screen.
+TEST(SyntheticInput, TheMouseLandsOnTheExactPixel) {
+    const POINT points[] = {{0, 0}, {1, 1}, {511, 383}, {333, 517}, {1023, 767}, {700, 41}};
+    for (POINT p : points) {
+        MoveMouseTo(p.x, p.y);
+        EXPECT_TRUE(WaitUntil(
+            [p] {
+                POINT at;
+                return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+            },
+            2000))
+            << p.x << "," << p.y;
+    }
+}
+
 TEST_F(EventTest, KeysAndRightClicksArriveAsRawCodes) {
     PressKey('Q');
     EXPECT_TRUE(WaitEventMatching(
