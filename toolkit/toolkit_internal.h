@@ -29,6 +29,7 @@ struct GadgetSlot {
     int32_t gridColour;    // list view: -1 not set
     HIMAGELIST images;     // list view: never used by the application
     int updateDepth;       // nesting of GadgetBeginUpdate
+    void* kindData;        // owned by the kind, freed by its destroy hook (list view: colour records)
 };
 
 struct FontSlot {
@@ -146,3 +147,25 @@ void GadgetPostEvent(HWND control, int number, int eventType);
 
 // Reads a window's whole text, whatever its length.
 std::string ToolkitWindowText(HWND window);
+
+// The procedure an own-procedure kind (image box, text field) passes its messages on to: the
+// control's class procedure that GadgetCreate replaced with the kind's own.
+WNDPROC GadgetOwnProcNext(HWND control);
+
+// The gadget of a control created by GadgetCreate, or null (also after its number was reused).
+GadgetSlot* GadgetOfControl(HWND control, int* number);
+
+// Solid-brush colours of the text field and text box: keeps the colour and its brush.
+void GadgetSetBrushColour(GadgetSlot* g, int attribute, int32_t colour);
+// Answers WM_CTLCOLOR* from the kept colours; fallbackSysColour is the background used when only
+// a front colour is set. False with neither colour set (the default colours apply).
+bool GadgetAnswerBrushColours(GadgetSlot* g, HDC dc, int fallbackSysColour, LRESULT* result);
+
+// Kind tables, one per file.
+extern const GadgetKind ButtonKind;
+extern const GadgetKind TextFieldKind;
+extern const GadgetKind TextBoxKind;
+extern const GadgetKind ComboBoxKind;
+extern const GadgetKind ListViewKind;
+extern const GadgetKind ImageBoxKind;
+extern const GadgetKind EditorKind;

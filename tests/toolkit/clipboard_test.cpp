@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "toolkit/toolkit.h"
+
+namespace {
+
+// What CF_TEXT holds, read directly; "<none>" without text.
+std::string RawClipboardText() {
+    if (!OpenClipboard(nullptr)) return "<cannot open>";
+    std::string text = "<none>";
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (data) {
+        const char* chars = (const char*)GlobalLock(data);
+        if (chars) text = chars;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+TEST(Clipboard, TextMakesTheRoundTrip) {
+    ClipboardSetText("ALPHA|beta|Gamma 3");
+    EXPECT_EQ("ALPHA|beta|Gamma 3", ClipboardText());
+    EXPECT_EQ("ALPHA|beta|Gamma 3", RawClipboardText());
+    ClipboardSetText(nullptr);
+    EXPECT_EQ("", RawClipboardText());
+}
+
+TEST(Clipboard, EmptyTextLeavesAnEmptyTextOnTheClipboard) {
+    ClipboardSetText("something");
+    ClipboardSetText("");
+    EXPECT_EQ("", RawClipboardText());
+    EXPECT_EQ("", ClipboardText());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    CloseClipboard();
+}
+
+TEST(Clipboard, APictureOnlyClipboardReadsAsNoText) {
+    ClipboardSetText("old text");
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    EXPECT_NE(nullptr, SetClipboardData(CF_BITMAP, picture)); // the clipboard owns it now
+    CloseClipboard();
+    EXPECT_EQ("", ClipboardText());
+}
+
+TEST(Clipboard, LongTextComesBackWhole) {
+    std::string text(1 << 20, 'x');
+    for (size_t i = 0; i < text.size(); i += 97)
+        text[i] = (char)('a' + i % 26);
+    ClipboardSetText(text.c_str());
+    std::string back = ClipboardText();
+    EXPECT_EQ(text.size(), back.size());
+    EXPECT_TRUE(back == text);
+}
+
+TEST(Clipboard, AClipboardHeldOpenElsewhereIsLeftAlone) {
+    ClipboardSetText("kept");
+    // A window of another thread holds the clipboard open until it is told to let go.
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        bool ok = OpenClipboard(owner) != 0;
+        SetEvent(opened);
+        WaitForSingleObject(release, 10000);
+        if (ok) CloseClipboard();
+        DestroyWindow(owner);
+    });
+    WaitForSingleObject(opened, 10000);
+    ClipboardSetText("replaced");
+    std::string whileHeld = ClipboardText();
+    SetEvent(release);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(release);
+    EXPECT_EQ("", whileHeld);
+    EXPECT_EQ("kept", ClipboardText());
+}
+
+} // namespace

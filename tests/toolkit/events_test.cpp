@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "toolkit/toolkit.h"
+#include "toolkit/win_test_support.h"
+
+namespace {
+
+class EventTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = (HWND)WindowOpen(1, 120, 100, 420, 300, 0x00C80000, "Events");
+        ASSERT_NE(nullptr, window);
+        ASSERT_TRUE(BringToForeground(window));
+        EventsBeforeSentinel(window); // whatever opening the window raised
+    }
+    void TearDown() override {
+        WindowClose(1);
+        PumpMessages();
+    }
+
+    bool WaitForCode(int code, int timeoutMs = 3000) {
+        return WaitEventMatching([code](const SeenEvent& e) { return e.code == code; }, timeoutMs);
+    }
+    bool WaitForFocusOn(HWND control, int timeoutMs = 3000) {
+        return WaitEventMatching([control](const SeenEvent&) { return GetFocus() == control; }, timeoutMs) ||
+               GetFocus() == control;
+    }
+
+    HWND window = nullptr;
+};
+
+// The centre of the window's close box, found by asking the window what each caption point is.
+bool FindCloseBox(HWND window, POINT* at) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    int y = outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = outer.right - 1; x > outer.left; --x) {
+        if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
+        int right = x;
+        while (x > outer.left && SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x - 1, y)) == HTCLOSE)
+            --x;
+        *at = POINT{(x + right) / 2, y};
+        return true;
+    }
+    return false;
+}
+
+TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitForCode(EVENT_CLOSE));
+    EXPECT_EQ(1, EventWindowNumber());
+    EXPECT_TRUE(IsWindow(window));
+
+    POINT closeBox;
+    ASSERT_TRUE(FindCloseBox(window, &closeBox));
+    LeftClickAt(closeBox.x, closeBox.y);
+    EXPECT_TRUE(WaitForCode(EVENT_CLOSE));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(window, (HWND)WindowHandle(1));
+}
+
+// The tests' own mouse input must land on the exact pixel asked for, anywhere on the screen.
+TEST(SyntheticInput, TheMouseLandsOnTheExactPixel) {
+    const POINT points[] = {{0, 0}, {1, 1}, {511, 383}, {333, 517}, {1023, 767}, {700, 41}};
+    for (POINT p : points) {
+        MoveMouseTo(p.x, p.y);
+        EXPECT_TRUE(WaitUntil(
+            [p] {
+                POINT at;
+                return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+            },
+            2000))
+            << p.x << "," << p.y;
+    }
+}
+
+TEST_F(EventTest, KeysAndRightClicksArriveAsRawCodes) {
+    PressKey('Q');
+    EXPECT_TRUE(WaitEventMatching(
+        [](const SeenEvent& e) { return e.code == EVENT_KEYDOWN && e.wParam == 'Q'; }, 3000));
+    RECT client;
+    GetClientRect(window, &client);
+    POINT centre = {client.right / 2, client.bottom / 2};
+    ClientToScreen(window, &centre);
+    RightClickAt(centre.x, centre.y);
+    EXPECT_TRUE(WaitForCode(EVENT_RBUTTONDOWN));
+}
+
+TEST_F(EventTest, ReturnInATextFieldIsAKeyAndKeepsTheLastGadget) {
+    BeginGadgets((PlatformHandle)window);
+    HWND field = (HWND)AddTextField(6, 20, 20, 200, 22, "typed");
+    ASSERT_NE(nullptr, field);
+    SetFocus(field);
+    ASSERT_TRUE(
+        WaitEventMatching([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 6; }, 3000));
+    // A menu command in between makes the number something else than the field's.
+    PostMessageA(window, WM_COMMAND, 31, 0);
+    ASSERT_TRUE(WaitForCode(EVENT_MENU));
+    ASSERT_EQ(31, EventMenuNumber());
+
+    PressKey(VK_RETURN);
+    std::vector<SeenEvent> seen;
+    ASSERT_TRUE(WaitEventMatching(
+        [](const SeenEvent& e) { return e.code == EVENT_KEYDOWN && e.wParam == VK_RETURN; }, 3000, &seen));
+    EXPECT_EQ(13, EventWParam());
+    EXPECT_EQ(31, EventGadgetNumber()) << "a raw key code leaves the number of the last event";
+    for (const SeenEvent& e : seen)
+        EXPECT_NE(EVENT_GADGET, e.code);
+}
+
+TEST_F(EventTest, TabMovesTheFocusOverEnabledVisibleTabStopsAndWraps) {
+    BeginGadgets((PlatformHandle)window);
+    HWND first = (HWND)AddButton(11, 10, 10, 90, 26, "First");
+    HWND disabled = (HWND)AddButton(12, 10, 40, 90, 26, "Disabled");
+    HWND label = (HWND)AddTextBox(13, 10, 70, 90, 20, "Label", 0);
+    HWND second = (HWND)AddTextField(14, 10, 100, 90, 22, "");
+    HWND hidden = (HWND)AddButton(15, 10, 130, 90, 26, "Hidden");
+    HWND last = (HWND)AddButton(16, 10, 160, 90, 26, "Last");
+    ASSERT_TRUE(first && disabled && label && second && hidden && last);
+    EnableWindow(disabled, FALSE);
+    ShowWindow(hidden, SW_HIDE);
+    SetFocus(first);
+
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitForFocusOn(second));
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitForFocusOn(last));
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitForFocusOn(first)) << "forward wraps to the first";
+    PressKeyWithShift(VK_TAB);
+    EXPECT_TRUE(WaitForFocusOn(last)) << "backward wraps to the last";
+    PressKeyWithShift(VK_TAB);
+    EXPECT_TRUE(WaitForFocusOn(second));
+}
+
+TEST_F(EventTest, CommandsBecomeMenuAndGadgetEvents) {
+    PostMessageA(window, WM_COMMAND, 42, 0); // as the system posts a chosen menu item
+    std::vector<SeenEvent> seen = EventsBeforeSentinel(window);
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(EVENT_MENU, seen[0].code);
+    EXPECT_EQ(42, seen[0].number);
+
+    BeginGadgets((PlatformHandle)window);
+    HWND button = (HWND)AddButton(21, 200, 200, 100, 30, "Press");
+    ASSERT_NE(nullptr, button);
+    PumpFor(100);
+    ClickWindowCentre(button);
+    EXPECT_TRUE(
+        WaitEventMatching([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 21; }, 3000));
+    EXPECT_EQ(BN_CLICKED, EventType());
+}
+
+} // namespace

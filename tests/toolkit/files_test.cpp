@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "support/temp_dir.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+std::string PatternBytes(size_t length) {
+    std::string bytes(length, '\0');
+    for (size_t i = 0; i < length; ++i)
+        bytes[i] = (char)((i * 7 + i / 251) & 0xFF);
+    return bytes;
+}
+
+TEST(Files, ALargeFileGoesThroughWholeInBothDirections) {
+    std::string path = MakeTempDir() + "large.ovc";
+    std::string content = PatternBytes(4096 * 3 + 517);
+    ASSERT_NE(0, FileCreate(1, path.c_str()));
+    // Odd-sized pieces fill the buffer unevenly; one piece is larger than the buffer itself.
+    const size_t pieces[] = {1, 1000, 3095, 2, 5000, 4093};
+    size_t written = 0;
+    for (size_t piece : pieces) {
+        size_t length = piece < content.size() - written ? piece : content.size() - written;
+        ASSERT_EQ((int64_t)length, FileWrite(1, content.data() + written, (int64_t)length));
+        written += length;
+        EXPECT_EQ((int64_t)written, FileLength(1)) << "buffered bytes count as written";
+    }
+    ASSERT_EQ(content.size(), written);
+    FileClose(1);
+    EXPECT_EQ(content, ReadWholeFile(path));
+
+    ASSERT_NE(0, FileOpenRead(1, path.c_str()));
+    int64_t length = FileLength(1);
+    ASSERT_EQ((int64_t)content.size(), length);
+    std::string back((size_t)length, ' ');
+    EXPECT_EQ(length, FileRead(1, &back[0], length));
+    EXPECT_EQ(content, back);
+    char extra[8];
+    EXPECT_EQ(0, FileRead(1, extra, sizeof extra)) << "nothing beyond the end";
+    FileClose(1);
+}
+
+TEST(Files, SmallReadsDeliverTheFileInOrder) {
+    std::string path = MakeTempDir() + "pieces.txt";
+    std::string content = PatternBytes(10000);
+    ASSERT_TRUE(WriteWholeFile(path, content));
+    ASSERT_NE(0, FileOpenRead(3, path.c_str()));
+    std::string back;
+    char piece[333];
+    for (;;) {
+        int64_t got = FileRead(3, piece, sizeof piece);
+        if (got <= 0) break;
+        back.append(piece, (size_t)got);
+    }
+    EXPECT_EQ(content, back);
+    // Asking for more than is left gives only what is left.
+    FileClose(3);
+    ASSERT_NE(0, FileOpenRead(3, path.c_str()));
+    std::string all(20000, ' ');
+    EXPECT_EQ(10000, FileRead(3, &all[0], 20000));
+    FileClose(3);
+}
+
+TEST(Files, AMissingFileLeavesTheNumbersFileOpen) {
+    std::string dir = MakeTempDir();
+    ASSERT_TRUE(WriteWholeFile(dir + "here.txt", "still here"));
+    ASSERT_NE(0, FileOpenRead(1, (dir + "here.txt").c_str()));
+    EXPECT_EQ(0, FileOpenRead(1, (dir + "missing.txt").c_str()));
+    EXPECT_EQ(10, FileLength(1));
+    char text[16] = {};
+    EXPECT_EQ(10, FileRead(1, text, 10));
+    EXPECT_STREQ("still here", text);
+    EXPECT_EQ(0, FileCreate(1, (dir + "no such folder\\x.txt").c_str()));
+    EXPECT_EQ(10, FileLength(1));
+    FileClose(1);
+    EXPECT_EQ(0, FileLength(1));
+}
+
+TEST(Files, ReusingANumberClosesTheOldFile) {
+    std::string dir = MakeTempDir();
+    ASSERT_NE(0, FileCreate(4, (dir + "first.txt").c_str()));
+    EXPECT_EQ(5, FileWrite(4, "first", 5));
+    ASSERT_NE(0, FileCreate(4, (dir + "second.txt").c_str()));
+    // The first file was flushed and closed: its contents are there and it can be replaced.
+    EXPECT_EQ("first", ReadWholeFile(dir + "first.txt"));
+    HANDLE again =
+        CreateFileA((dir + "first.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, again);
+    if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
+    EXPECT_EQ(6, FileWrite(4, "second", 6));
+    FileClose(4);
+    EXPECT_EQ("second", ReadWholeFile(dir + "second.txt"));
+}
+
+TEST(Files, CreateTruncatesAndAlsoReplacesHiddenFiles) {
+    std::string path = MakeTempDir() + "hidden.ovc";
+    ASSERT_TRUE(WriteWholeFile(path, "a longer old content"));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_NE(0, FileCreate(2, path.c_str()));
+    EXPECT_EQ(0, FileLength(2));
+    EXPECT_EQ(3, FileWrite(2, "new", 3));
+    FileClose(2);
+    EXPECT_EQ("new", ReadWholeFile(path));
+}
+
+TEST(Files, NothingHappensWithoutDataOrWithTheWrongDirection) {
+    std::string path = MakeTempDir() + "modes.txt";
+    ASSERT_NE(0, FileCreate(5, path.c_str()));
+    EXPECT_EQ(0, FileWrite(5, nullptr, 10));
+    EXPECT_EQ(0, FileWrite(5, "abc", 0));
+    EXPECT_EQ(0, FileWrite(5, "abc", -2));
+    char c;
+    EXPECT_EQ(0, FileRead(5, &c, 1)) << "a file being written is not read";
+    FileClose(5);
+    EXPECT_EQ("", ReadWholeFile(path));
+    ASSERT_NE(0, FileOpenRead(5, path.c_str()));
+    EXPECT_EQ(0, FileWrite(5, "abc", 3)) << "a file being read is not written";
+    FileClose(5);
+    EXPECT_EQ(0, FileWrite(9, "abc", 3));
+    EXPECT_EQ(0, FileRead(-1, &c, 1));
+    FileClose(9);
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "gadget_test_support.h"
+#include "toolkit/toolkit.h"
+#include "win_test_support.h"
+
+namespace {
+
+constexpr int WINDOW = 5;
+constexpr int COMBO = 1;
+
+class ComboBoxTest : public ::testing::Test {
+  protected:
+    HWND window = nullptr;
+    HWND combo = nullptr;
+    HWND edit = nullptr;
+
+    void SetUp() override {
+        window = OpenGadgetWindow(WINDOW);
+        ASSERT_NE(nullptr, window);
+        combo = (HWND)AddComboBox(COMBO, 10, 10, 250, 200, 0x142);
+        ASSERT_NE(nullptr, combo);
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+        edit = info.hwndItem;
+        ASSERT_NE(nullptr, edit);
+        for (const char* name : {"window", "colour", "file"})
+            ComboBoxAddSorted(COMBO, name);
+    }
+    void TearDown() override { WindowClose(WINDOW); }
+
+    int Selected() { return (int)SendMessageA(combo, CB_GETCURSEL, 0, 0); }
+};
+
+bool Saw(const std::vector<ObservedEvent>& events, int type) {
+    return std::any_of(events.begin(), events.end(), [type](const ObservedEvent& e) {
+        return e.code == EVENT_GADGET && e.gadget == COMBO && e.type == type;
+    });
+}
+
+TEST_F(ComboBoxTest, EditableSortedFieldWhoseEditPartIsATabStop) {
+    LONG_PTR style = GetWindowLongPtrA(combo, GWL_STYLE);
+    EXPECT_EQ(CBS_DROPDOWN, style & 3);
+    EXPECT_TRUE(style & CBS_SORT);
+    EXPECT_TRUE(style & CBS_HASSTRINGS);
+    EXPECT_TRUE(GetWindowLongPtrA(edit, GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(style & WS_TABSTOP);
+
+    EXPECT_EQ(3, ItemCount(COMBO));
+    EXPECT_EQ("colour", ItemText(COMBO, 0, 0));
+    EXPECT_EQ("file", ItemText(COMBO, 1, 5));
+    EXPECT_EQ("window", ItemText(COMBO, 2, 0));
+    EXPECT_EQ("", ItemText(COMBO, 3, 0));
+    EXPECT_EQ("", ItemText(COMBO, -1, 0));
+
+    AddItem(COMBO, -1, "aaa"); // inserted where asked, not sorted
+    AddItem(COMBO, 0, "zzz");
+    EXPECT_EQ("zzz", ItemText(COMBO, 0, 0));
+    EXPECT_EQ("aaa", ItemText(COMBO, 4, 0));
+
+    HWND list = (HWND)AddComboBox(3, 10, 250, 200, 150, 0);
+    EXPECT_EQ(CBS_DROPDOWNLIST, GetWindowLongPtrA(list, GWL_STYLE) & 3);
+    EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & WS_TABSTOP);
+}
+
+TEST_F(ComboBoxTest, SettingTheTextOfAnEntryDoesNotSelectIt) {
+    GadgetSetText(COMBO, "file");
+    EXPECT_EQ("file", GadgetText(COMBO));
+    EXPECT_EQ(-1, Selected());
+
+    GadgetSetState(COMBO, 2);
+    EXPECT_EQ(2, Selected());
+    EXPECT_EQ("window", GadgetText(COMBO));
+
+    ClearItems(COMBO);
+    EXPECT_EQ(0, ItemCount(COMBO));
+    EXPECT_EQ("", GadgetText(COMBO));
+    EXPECT_EQ(0, GetWindowTextLengthA(edit));
+}
+
+TEST_F(ComboBoxTest, DropDownListSelectsEntriesByText) {
+    AddComboBox(3, 10, 250, 200, 150, 0);
+    for (const char* name : {"one", "two"})
+        AddItem(3, -1, name);
+    GadgetSetText(3, "two");
+    EXPECT_EQ(1, GadgetState(3));
+    EXPECT_EQ("two", GadgetText(3));
+    GadgetSetText(3, "none such");
+    EXPECT_EQ(1, GadgetState(3));
+    GadgetSetText(3, "");
+    EXPECT_EQ(-1, GadgetState(3));
+}
+
+TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {
+    GadgetSetText(COMBO, "colours");
+    ComboBoxSelectEditRange(COMBO, 2, -1);
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(2u, start);
+    EXPECT_EQ(7u, end);
+    ComboBoxSelectEditRange(COMBO, 0, 3);
+    SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(3u, end);
+}
+
+TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
+    RunEventsFor(50);
+    ClickWindowCentre(edit);
+    ASSERT_TRUE(RunEventsUntilTrue([&] { return GetFocus() == edit; }));
+    TypeText("fi");
+    std::vector<ObservedEvent> typed = RunEventsUntil(
+        [&](const ObservedEvent& e) {
+            return e.code == EVENT_GADGET && e.type == CBN_EDITCHANGE && GadgetText(COMBO) == "fi";
+        },
+        3000);
+    EXPECT_TRUE(Saw(typed, CBN_EDITUPDATE));
+    EXPECT_TRUE(Saw(typed, CBN_EDITCHANGE));
+    EXPECT_EQ("fi", GadgetText(COMBO));
+
+    PressKeyWith(VK_MENU, VK_DOWN); // drop the list down
+    std::vector<ObservedEvent> dropped = RunEventsUntil(
+        [](const ObservedEvent& e) { return e.code == EVENT_GADGET && e.type == CBN_DROPDOWN; }, 3000);
+    EXPECT_TRUE(Saw(dropped, CBN_DROPDOWN));
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    std::vector<ObservedEvent> chosen = RunEventsUntil(
+        [](const ObservedEvent& e) { return e.code == EVENT_GADGET && e.type == CBN_CLOSEUP; }, 3000);
+    EXPECT_TRUE(Saw(chosen, CBN_SELCHANGE));
+    EXPECT_TRUE(Saw(chosen, CBN_CLOSEUP));
+    EXPECT_GE(Selected(), 0);
+    EXPECT_EQ(ItemText(COMBO, Selected(), 0), GadgetText(COMBO));
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+
+#include "gadget_test_support.h"
+#include "toolkit/toolkit.h"
+#include "win_test_support.h"
+
+namespace {
+
+constexpr int WINDOW = 5;
+constexpr int EDITOR = 51;
+
+class EditorTest : public ::testing::Test {
+  protected:
+    HWND window = nullptr;
+    HWND editor = nullptr;
+    void SetUp() override {
+        window = OpenGadgetWindow(WINDOW);
+        ASSERT_NE(nullptr, window);
+        editor = (HWND)AddEditor(EDITOR, 10, 10, 400, 250);
+        ASSERT_NE(nullptr, editor);
+    }
+    void TearDown() override { WindowClose(WINDOW); }
+};
+
+TEST_F(EditorTest, IsARichEditThatKeepsItsSelectionVisible) {
+    char className[64] = "";
+    GetClassNameA(editor, className, sizeof className);
+    EXPECT_STREQ("RichEdit20A", className);
+    EXPECT_EQ(0x503111C4u, (DWORD)GetWindowLongPtrA(editor, GWL_STYLE) & 0x503111C4u);
+    EXPECT_EQ(KIND_EDITOR, GadgetKindOf(EDITOR));
+}
+
+TEST_F(EditorTest, LinesAreCountedAndReadWithoutTheirBreaks) {
+    EXPECT_EQ(0, ItemCount(EDITOR));
+    GadgetSetText(EDITOR, "a\r\nb");
+    EXPECT_EQ(2, ItemCount(EDITOR));
+    EXPECT_EQ("a", ItemText(EDITOR, 0, 0));
+    EXPECT_EQ("b", ItemText(EDITOR, 1, 3));
+    EXPECT_EQ("", ItemText(EDITOR, 2, 0));
+    EXPECT_EQ("a\r\nb", GadgetText(EDITOR));
+
+    GadgetSetText(EDITOR, "a\r\n");
+    EXPECT_EQ(2, ItemCount(EDITOR));
+    EXPECT_EQ("a", ItemText(EDITOR, 0, 0));
+    EXPECT_EQ("", ItemText(EDITOR, 1, 0));
+
+    GadgetSetText(EDITOR, "");
+    EXPECT_EQ(0, ItemCount(EDITOR));
+    EXPECT_EQ("", GadgetText(EDITOR));
+
+    GadgetSetText(EDITOR, "one\r\ntwo\r\nthree");
+    ClearItems(EDITOR);
+    EXPECT_EQ(0, ItemCount(EDITOR));
+}
+
+TEST_F(EditorTest, LongLinesComeBackWhole) {
+    SendMessageA(editor, EM_EXLIMITTEXT, 0, 4 * 1024 * 1024);
+    std::string medium(3000, 'm');
+    std::string huge(70000, 'h');
+    huge += "end";
+    std::string text = medium + "\r\n" + huge + "\r\nlast";
+    GadgetSetText(EDITOR, text.c_str());
+    EXPECT_EQ(3, ItemCount(EDITOR));
+    EXPECT_EQ(medium, ItemText(EDITOR, 0, 0));
+    EXPECT_EQ(huge, ItemText(EDITOR, 1, 0));
+    EXPECT_EQ("last", ItemText(EDITOR, 2, 0));
+    EXPECT_EQ(text, GadgetText(EDITOR));
+}
+
+TEST_F(EditorTest, TabTypesATabCharacter) {
+    AddButton(52, 10, 300, 100, 30, "Save");
+    RunEventsFor(50);
+    ClickWindowCentre(editor);
+    ASSERT_TRUE(RunEventsUntilTrue([&] { return GetFocus() == editor; }));
+    TypeText("x");
+    PressKey(VK_TAB);
+    TypeText("y");
+    EXPECT_TRUE(RunEventsUntilTrue([] { return GadgetText(EDITOR) == "x\ty"; })) << GadgetText(EDITOR);
+    EXPECT_EQ(editor, GetFocus());
+}
+
+TEST_F(EditorTest, ColoursApplyToTextAndBackground) {
+    GadgetSetText(EDITOR, "coloured");
+    GadgetSetColor(EDITOR, FrontColor, 0x0000FF);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_SETSEL, 0, -1);
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+    EXPECT_EQ(0x0000FFu, format.crTextColor);
+    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
+
+    GadgetSetText(EDITOR, "later text"); // the default format carries the colour
+    SendMessageA(editor, EM_SETSEL, 0, -1);
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+    EXPECT_EQ(0x0000FFu, format.crTextColor);
+
+    GadgetSetColor(EDITOR, FrontColor, -1);
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR);
+
+    GadgetSetColor(EDITOR, BackColor, 0x80FFFF);
+    SendMessageA(editor, EM_SETSEL, 0, 0);
+    RunEventsFor(100);
+    EXPECT_EQ(0x80FFFFu, ClientPixel(editor, 380, 200));
+    GadgetSetColor(EDITOR, BackColor, -1);
+    RunEventsFor(100);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), ClientPixel(editor, 380, 200));
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "gadget_test_support.h"
+#include "toolkit/toolkit.h"
+#include "win_test_support.h"
+
+namespace {
+
+constexpr int WINDOW = 5;
+constexpr int BOX = 50;
+
+// A 24-bit picture of one colour, as the banner is.
+HBITMAP SolidBitmap(int width, int height, COLORREF colour) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return nullptr;
+    size_t stride = ((size_t)width * 3 + 3) & ~(size_t)3;
+    unsigned char* row = (unsigned char*)bits;
+    for (int y = 0; y < height; ++y, row += stride)
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = GetBValue(colour);
+            row[x * 3 + 1] = GetGValue(colour);
+            row[x * 3 + 2] = GetRValue(colour);
+        }
+    return bitmap;
+}
+
+SIZE OuterSize(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+class ImageBoxTest : public ::testing::Test {
+  protected:
+    HWND window = nullptr;
+    HBITMAP banner = nullptr;
+    void SetUp() override {
+        window = OpenGadgetWindow(WINDOW);
+        ASSERT_NE(nullptr, window);
+        banner = SolidBitmap(381, 68, 0x2080F0);
+        ASSERT_NE(nullptr, banner);
+    }
+    void TearDown() override {
+        WindowClose(WINDOW);
+        DeleteObject(banner);
+    }
+};
+
+TEST_F(ImageBoxTest, ClientEdgeAddsFourPixelsAroundTheImage) {
+    HWND box = (HWND)AddImageBox(BOX, 7, 9, 381, 68, (PlatformHandle)banner, WS_EX_CLIENTEDGE);
+    ASSERT_NE(nullptr, box);
+    SIZE size = OuterSize(box);
+    EXPECT_EQ(385, size.cx);
+    EXPECT_EQ(72, size.cy);
+    RECT r;
+    GetWindowRect(box, &r);
+    POINT corner = {r.left, r.top};
+    ScreenToClient(window, &corner);
+    EXPECT_EQ(7, corner.x);
+    EXPECT_EQ(9, corner.y);
+    EXPECT_EQ((LRESULT)banner, SendMessageA(box, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(0x50000100u, (DWORD)GetWindowLongPtrA(box, GWL_STYLE));
+
+    RunEventsFor(100);
+    EXPECT_EQ(0x2080F0u, ClientPixel(box, 0, 0));
+    EXPECT_EQ(0x2080F0u, ClientPixel(box, 380, 67));
+
+    HWND plain = (HWND)AddImageBox(BOX + 1, 7, 100, 10, 10, (PlatformHandle)banner, 0);
+    size = OuterSize(plain);
+    EXPECT_EQ(381, size.cx);
+    EXPECT_EQ(68, size.cy);
+
+    HBITMAP small = SolidBitmap(20, 10, 0x0000FF);
+    SendMessageA(box, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)small);
+    size = OuterSize(box);
+    EXPECT_EQ(24, size.cx);
+    EXPECT_EQ(14, size.cy);
+    EXPECT_EQ(0x0000FFu, ClientPixel(box, 5, 5));
+    WindowClose(WINDOW);
+    DeleteObject(small);
+}
+
+TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
+    HWND box = (HWND)AddImageBox(BOX, 10, 10, 381, 68, (PlatformHandle)banner, WS_EX_CLIENTEDGE);
+    RunEventsFor(50);
+    RECT r;
+    GetWindowRect(box, &r);
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+
+    LeftClickAt(x, y);
+    EXPECT_TRUE(WaitForGadgetEvent(BOX, 0));
+    RunEventsFor(600);
+    RightClickAt(x, y);
+    EXPECT_TRUE(WaitForGadgetEvent(BOX, 1));
+    RunEventsFor(600);
+    LeftClickAt(x, y);
+    LeftClickAt(x, y);
+    EXPECT_TRUE(WaitForGadgetEvent(BOX, 2));
+    RunEventsFor(600);
+
+    RightClickAt(x, y);
+    RightClickAt(x, y);
+    std::vector<ObservedEvent> events = RunEventsUntil(nullptr, 700);
+    int singles = 0, doubles = 0;
+    for (const ObservedEvent& e : events) {
+        if (e.code != EVENT_GADGET || e.gadget != BOX) continue;
+        singles += e.type == 1;
+        doubles += e.type == 3;
+    }
+    EXPECT_EQ(1, doubles);
+    EXPECT_EQ(1, singles) << "the release that ends a double click reports nothing";
+}
+
+} // namespace

@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "gadget_test_support.h"
+#include "toolkit/toolkit.h"
+#include "win_test_support.h"
+
+namespace {
+
+constexpr int WINDOW = 5;
+constexpr int LIST = 2;
+constexpr COLORREF LIST_BACK = 0xD2FFFB;
+
+class ListViewTest : public ::testing::Test {
+  protected:
+    HWND window = nullptr;
+    HWND list = nullptr;
+
+    void SetUp() override {
+        window = OpenGadgetWindow(WINDOW);
+        ASSERT_NE(nullptr, window);
+        list = (HWND)AddListView(LIST, 10, 10, 320, 220, "Constants", 285, ListCheckBoxes);
+        ASSERT_NE(nullptr, list);
+    }
+    void TearDown() override { WindowClose(WINDOW); }
+
+    RECT LabelRect(int row) {
+        RECT r = {};
+        r.left = LVIR_LABEL;
+        SendMessageA(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&r);
+        return r;
+    }
+    POINT RowPoint(int row) { return ScreenPointOf(list, LabelRect(row)); }
+
+    void AddRows(std::initializer_list<const char*> texts) {
+        for (const char* text : texts)
+            AddItem(LIST, -1, text);
+    }
+};
+
+// Pixels of the list as it draws itself, with client coordinates for lookups.
+struct ListPicture {
+    CapturedPixels pixels;
+    POINT clientOrigin; // where client (0, 0) lies in the captured window
+
+    COLORREF At(int x, int y) const { return pixels.At(x + clientOrigin.x, y + clientOrigin.y); }
+    int CountInRect(const RECT& r, COLORREF colour) const {
+        int count = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                count += At(x, y) == colour;
+        return count;
+    }
+};
+
+ListPicture Capture(HWND list) {
+    ListPicture picture = {};
+    EXPECT_TRUE(CaptureWindow(list, &picture.pixels));
+    RECT outer;
+    GetWindowRect(list, &outer);
+    POINT origin = {0, 0};
+    ClientToScreen(list, &origin);
+    picture.clientOrigin = {origin.x - outer.left, origin.y - outer.top};
+    return picture;
+}
+
+LPARAM ItemData(HWND list, int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageA(list, LVM_GETITEMA, 0, (LPARAM)&item);
+    return item.lParam;
+}
+
+TEST_F(ListViewTest, IsASingleSelectionReportListWithCheckBoxes) {
+    LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
+    EXPECT_EQ(LVS_REPORT, style & LVS_TYPEMASK);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongPtrA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES);
+    EXPECT_EQ(KIND_LIST_VIEW, GadgetKindOf(LIST));
+
+    HWND multi = (HWND)AddListView(3, 10, 240, 200, 100, "Many", 100, ListMultiSelect);
+    EXPECT_FALSE(GetWindowLongPtrA(multi, GWL_STYLE) & LVS_SINGLESEL);
+    EXPECT_FALSE(SendMessageA(multi, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES);
+}
+
+TEST_F(ListViewTest, LineFeedsSplitAnItemIntoColumns) {
+    HWND two = (HWND)AddListView(3, 10, 240, 300, 100, "Name", 100, 0);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 100;
+    column.pszText = (char*)"Value";
+    SendMessageA(two, LVM_INSERTCOLUMNA, 1, (LPARAM)&column);
+
+    AddItem(3, -1, "left\nright");
+    AddItem(3, 0, "first");
+    EXPECT_EQ(2, ItemCount(3));
+    EXPECT_EQ("first", ItemText(3, 0, 0));
+    EXPECT_EQ("left", ItemText(3, 1, 0));
+    EXPECT_EQ("right", ItemText(3, 1, 1));
+    EXPECT_EQ("", ItemText(3, 0, 1));
+
+    AddItem(LIST, -1, "only\nhidden");
+    EXPECT_EQ("only", ItemText(LIST, 0, 0));
+    EXPECT_EQ("", ItemText(LIST, 0, 1));
+    EXPECT_EQ("", ItemText(LIST, 5, 0));
+}
+
+TEST_F(ListViewTest, CellsComeBackWholeWhateverTheirLength) {
+    std::string longText(5000, 'x');
+    longText += "end";
+    AddItem(LIST, -1, "short");
+    AddItem(LIST, -1, longText.c_str());
+    EXPECT_EQ(longText, ItemText(LIST, 1, 0));
+    EXPECT_EQ("short", ItemText(LIST, 0, 0));
+
+    // A text the list received without the toolkit knowing its length.
+    std::string longer(20000, 'y');
+    LVITEMA cell = {};
+    cell.pszText = (char*)longer.c_str();
+    SendMessageA(list, LVM_SETITEMTEXTA, 0, (LPARAM)&cell);
+    EXPECT_EQ(longer, ItemText(LIST, 0, 0));
+
+    ClearItems(LIST);
+    AddItem(LIST, -1, "a");
+    LVITEMA grown = {};
+    grown.pszText = (char*)longText.c_str();
+    SendMessageA(list, LVM_SETITEMTEXTA, 0, (LPARAM)&grown);
+    EXPECT_EQ(longText, ItemText(LIST, 0, 0));
+}
+
+TEST_F(ListViewTest, ItemStateReportsSelectionAndTicksFromRealInput) {
+    AddRows({"alpha", "beta", "gamma"});
+    RunEventsFor(100);
+
+    POINT row0 = RowPoint(0);
+    LeftClickAt(row0.x, row0.y);
+    ASSERT_TRUE(RunEventsUntilTrue([] { return ItemState(LIST, 0) == ItemSelected; }));
+    EXPECT_EQ(0, ItemState(LIST, 1));
+
+    PressKey(VK_SPACE); // ticks the focused row
+    ASSERT_TRUE(RunEventsUntilTrue([] { return ItemState(LIST, 0) == (ItemSelected | ItemChecked); }));
+
+    POINT row1 = RowPoint(1);
+    LeftClickAt(row1.x, row1.y);
+    ASSERT_TRUE(RunEventsUntilTrue([] { return ItemState(LIST, 1) == ItemSelected; }));
+    EXPECT_EQ(ItemChecked, ItemState(LIST, 0));
+    EXPECT_EQ("beta", GadgetText(LIST));
+    EXPECT_EQ(0, ItemState(LIST, 7));
+}
+
+TEST_F(ListViewTest, ClicksBecomeGadgetEventsOfTypesZeroToThree) {
+    AddRows({"alpha", "beta"});
+    RunEventsFor(100);
+    POINT p = RowPoint(1);
+
+    LeftClickAt(p.x, p.y);
+    EXPECT_TRUE(WaitForGadgetEvent(LIST, 0));
+    RunEventsFor(600); // let the double-click time pass
+
+    RightClickAt(p.x, p.y);
+    EXPECT_TRUE(WaitForGadgetEvent(LIST, 1));
+    RunEventsFor(600);
+
+    LeftClickAt(p.x, p.y);
+    LeftClickAt(p.x, p.y);
+    EXPECT_TRUE(WaitForGadgetEvent(LIST, 2));
+    RunEventsFor(600);
+
+    RightClickAt(p.x, p.y);
+    RightClickAt(p.x, p.y);
+    EXPECT_TRUE(WaitForGadgetEvent(LIST, 3));
+}
+
+TEST_F(ListViewTest, RowColoursAreDrawnAsStored) {
+    GadgetSetColor(LIST, BackColor, (int32_t)LIST_BACK);
+    AddRows({"alpha", "beta", "gamma", "delta"});
+    ItemSetColor(LIST, 0, BackColor, 0xC7FFFF);
+    ItemSetColor(LIST, 0, FrontColor, 0x0000FF);
+    ItemSetColor(LIST, 1, BackColor, 0); // black, stored as 1
+    ItemSetColor(LIST, 1, FrontColor, 0xFFFFFF);
+    ItemSetColor(LIST, 3, FrontColor, 0x008000);
+    ItemSetColor(LIST, 4, BackColor, 0x123456); // no such row
+    ItemSetColor(LIST, -2, BackColor, 0x123456);
+    RunEventsFor(100);
+
+    ListPicture picture = Capture(list);
+    RECT r0 = LabelRect(0), r1 = LabelRect(1), r2 = LabelRect(2), r3 = LabelRect(3);
+    auto background = [&](const RECT& r) { return picture.At(r.right - 4, (r.top + r.bottom) / 2); };
+
+    EXPECT_EQ(0xC7FFFFu, background(r0));
+    EXPECT_GT(picture.CountInRect(r0, 0x0000FF), 5) << "red text in row 0";
+    EXPECT_EQ(0x000000u, background(r1));
+    EXPECT_GT(picture.CountInRect(r1, 0xFFFFFF), 5) << "white text in row 1";
+    EXPECT_EQ(LIST_BACK, background(r2)) << "an uncoloured row lies on the list's background";
+    EXPECT_EQ(LIST_BACK, background(r3)) << "a row with only a text colour keeps the list's background";
+    EXPECT_GT(picture.CountInRect(r3, 0x008000), 5);
+
+    // Every row at once, and the colour stays after a repaint.
+    ItemSetColor(LIST, -1, BackColor, 0xFFE0E0);
+    RunEventsFor(100);
+    picture = Capture(list);
+    EXPECT_EQ(0xFFE0E0u, background(r2));
+    EXPECT_EQ(0xFFE0E0u, background(r1));
+
+    // A disabled list shows no row colours.
+    EnableWindow(list, FALSE);
+    picture = Capture(list);
+    EXPECT_NE(0xFFE0E0u, background(r2));
+    EnableWindow(list, TRUE);
+}
+
+TEST_F(ListViewTest, ClearingFreesTheColourRecords) {
+    GadgetSetColor(LIST, BackColor, (int32_t)LIST_BACK);
+    AddRows({"alpha", "beta"});
+    ItemSetColor(LIST, -1, BackColor, 0xC7FFFF);
+    EXPECT_NE(0, ItemData(list, 0));
+
+    ClearItems(LIST);
+    EXPECT_EQ(0, ItemCount(LIST));
+    AddRows({"gamma", "delta"});
+    EXPECT_EQ(0, ItemData(list, 0));
+    EXPECT_EQ(0, ItemData(list, 1));
+    RunEventsFor(100);
+    ListPicture picture = Capture(list);
+    RECT r0 = LabelRect(0);
+    EXPECT_EQ(LIST_BACK, picture.At(r0.right - 4, (r0.top + r0.bottom) / 2));
+
+    ItemSetColor(LIST, 1, BackColor, 0xC7FFFF);
+    RunEventsFor(100);
+    picture = Capture(list);
+    RECT r1 = LabelRect(1);
+    EXPECT_EQ(0xC7FFFFu, picture.At(r1.right - 4, (r1.top + r1.bottom) / 2));
+}
+
+TEST_F(ListViewTest, DefaultColourRestoresTheListsOwnColours) {
+    COLORREF text = (COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0);
+    COLORREF back = (COLORREF)SendMessageA(list, LVM_GETBKCOLOR, 0, 0);
+    GadgetSetColor(LIST, FrontColor, 0x112233);
+    GadgetSetColor(LIST, BackColor, 0x445566);
+    EXPECT_EQ(0x112233u, (COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
+    EXPECT_EQ(0x445566u, (COLORREF)SendMessageA(list, LVM_GETTEXTBKCOLOR, 0, 0));
+    GadgetSetColor(LIST, FrontColor, -1);
+    GadgetSetColor(LIST, BackColor, -1);
+    EXPECT_EQ(text, (COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
+    EXPECT_EQ(back, (COLORREF)SendMessageA(list, LVM_GETBKCOLOR, 0, 0));
+}
+
+TEST_F(ListViewTest, SelectionTextAndStateOperations) {
+    AddRows({"alpha", "beta", "gamma"});
+    EXPECT_EQ("", GadgetText(LIST));
+    GadgetSetState(LIST, 2);
+    EXPECT_EQ(ItemSelected, ItemState(LIST, 2));
+    EXPECT_EQ("gamma", GadgetText(LIST));
+    GadgetSetText(LIST, "renamed");
+    EXPECT_EQ("renamed", ItemText(LIST, 2, 0));
+    GadgetSetState(LIST, -1);
+    EXPECT_EQ(0, ItemState(LIST, 2));
+    EXPECT_EQ("", GadgetText(LIST));
+}
+
+TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {
+    GadgetBeginUpdate(LIST, 2000);
+    GadgetBeginUpdate(LIST, 0); // nested
+    for (int i = 0; i < 2000; ++i) {
+        std::string text = "row " + std::to_string(i);
+        AddItem(LIST, -1, text.c_str());
+        ItemSetColor(LIST, i, BackColor, (i % 2) ? 0xC7FFFF : 0xFFFFFF);
+    }
+    GadgetEndUpdate(LIST);
+    EXPECT_EQ(2000, ItemCount(LIST));
+    GadgetEndUpdate(LIST);
+    GadgetEndUpdate(LIST); // unmatched: harmless
+    EXPECT_EQ("row 1999", ItemText(LIST, 1999, 0));
+    EXPECT_TRUE(IsWindowVisible(list));
+    ClearItems(LIST);
+    EXPECT_EQ(0, ItemCount(LIST));
+    AddItem(LIST, -1, "after");
+    EXPECT_EQ(1, ItemCount(LIST));
+}
+
+} // namespace

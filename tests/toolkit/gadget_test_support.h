@@ -1,0 +1,32 @@
+// Shared set-up of the gadget tests: a toolkit window to put gadgets in, and a bounded way to run
+// the toolkit's own event loop (WaitEvent) while real input is processed.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+struct ObservedEvent {
+    int code;
+    int gadget;
+    int type;
+};
+
+// Opens toolkit window `number` with a title bar at a fixed place, makes it the gadget parent and
+// brings it to the foreground. Returns its handle (0 on failure).
+HWND OpenGadgetWindow(int number, int clientWidth = 520, int clientHeight = 420);
+
+// Runs WaitEvent until `done` accepts an event or timeoutMs passes; a thread timer makes WaitEvent
+// return regularly, so this never blocks for longer. Returns every event seen.
+std::vector<ObservedEvent> RunEventsUntil(const std::function<bool(const ObservedEvent&)>& done,
+                                          int timeoutMs);
+// True when EVENT_GADGET of that gadget and type arrives in time.
+bool WaitForGadgetEvent(int gadget, int type, int timeoutMs = 3000);
+// Runs WaitEvent until the condition holds or timeoutMs passes. True when it held.
+bool RunEventsUntilTrue(const std::function<bool()>& condition, int timeoutMs = 3000);
+// Runs WaitEvent for a while and forgets what it returned.
+void RunEventsFor(int ms);
+
+// Centre of a client rectangle of a control, in screen coordinates.
+POINT ScreenPointOf(HWND control, const RECT& clientRect);

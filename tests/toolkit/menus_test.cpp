@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <thread>
+
+#include "toolkit/toolkit.h"
+#include "toolkit/win_test_support.h"
+
+namespace {
+
+class PopupMenuTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        owner = (HWND)WindowOpen(1, 150, 120, 360, 260, 0x00C80000, "Menu owner");
+        ASSERT_NE(nullptr, owner);
+        ASSERT_TRUE(BringToForeground(owner));
+        MoveMouseTo(300, 250);
+        ASSERT_TRUE(WaitUntil(
+            [] {
+                POINT p;
+                return GetCursorPos(&p) && p.x == 300 && p.y == 250;
+            },
+            3000));
+        EventsBeforeSentinel(owner); // whatever opening the window raised
+        ASSERT_NE(0, PopupMenuCreate(1));
+        MenuAddItem(1, "Cut");
+        MenuAddItem(2, "Copy");
+        MenuAddItem(3, "Paste");
+    }
+    void TearDown() override { WindowClose(1); }
+
+    // Shows menu 1; a helper thread waits for the menu to appear, notes where it stands, and then
+    // presses the keys. Returns when the menu has closed.
+    void ShowMenuAndPress(std::initializer_list<WORD> keys) {
+        std::vector<WORD> toPress(keys);
+        menuRect = RECT{};
+        std::thread user([this, toPress] {
+            HWND menu = WaitForVisibleWindowOfClass("#32768", 5000);
+            if (menu) GetWindowRect(menu, &menuRect);
+            for (WORD key : toPress)
+                PressKey(key);
+            // Never leave the test blocked in the menu.
+            for (int i = 0; i < 300 && WaitForVisibleWindowOfClass("#32768", 0); ++i)
+                Sleep(10);
+            if (WaitForVisibleWindowOfClass("#32768", 0)) PostMessageA(owner, WM_CANCELMODE, 0, 0);
+        });
+        PopupMenuShow(1, (PlatformHandle)owner);
+        user.join();
+    }
+
+    HWND owner = nullptr;
+    RECT menuRect = {};
+};
+
+int CountMenuEvents(const std::vector<SeenEvent>& events, int* lastNumber) {
+    int count = 0;
+    for (const SeenEvent& e : events)
+        if (e.code == EVENT_MENU) {
+            ++count;
+            *lastNumber = e.number;
+        }
+    return count;
+}
+
+TEST_F(PopupMenuTest, ItemsAreAppendedToTheMenuCreatedLast) {
+    HMENU menu = (HMENU)PopupMenuCreate(1);
+    ASSERT_NE(nullptr, menu);
+    MenuAddItem(7, "Only");
+    EXPECT_EQ(1, GetMenuItemCount(menu));
+    EXPECT_EQ(7u, GetMenuItemID(menu, 0));
+    char text[16] = "";
+    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("Only", text);
+
+    HMENU other = (HMENU)PopupMenuCreate(3);
+    MenuAddItem(8, "Elsewhere");
+    EXPECT_EQ(1, GetMenuItemCount(menu));
+    EXPECT_EQ(1, GetMenuItemCount(other));
+    // Creating under a number in use destroys the old menu.
+    ASSERT_NE(0, PopupMenuCreate(3));
+    EXPECT_FALSE(IsMenu(other));
+}
+
+TEST_F(PopupMenuTest, EscapeClosesTheMenuWithoutAnEvent) {
+    ShowMenuAndPress({VK_ESCAPE});
+    // The menu opens with its top-left corner one pixel above and left of the cursor.
+    EXPECT_EQ(299, menuRect.left);
+    EXPECT_EQ(249, menuRect.top);
+    int number = -1;
+    EXPECT_EQ(0, CountMenuEvents(EventsBeforeSentinel(owner), &number));
+}
+
+TEST_F(PopupMenuTest, ChoosingAnItemRaisesAMenuEventWithItsNumber) {
+    ShowMenuAndPress({VK_DOWN, VK_DOWN, VK_RETURN});
+    std::vector<SeenEvent> events = EventsBeforeSentinel(owner);
+    int number = -1;
+    EXPECT_EQ(1, CountMenuEvents(events, &number));
+    EXPECT_EQ(2, number);
+    EXPECT_EQ(2, EventMenuNumber());
+}
+
+TEST_F(PopupMenuTest, AMissingMenuShowsNothing) {
+    PopupMenuShow(9, (PlatformHandle)owner); // returns at once
+    EXPECT_EQ(nullptr, WaitForVisibleWindowOfClass("#32768", 200));
+}
+
+} // namespace

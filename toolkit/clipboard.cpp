@@ -1,0 +1,40 @@
+// Plain ANSI text on the system clipboard (CF_TEXT). The clipboard is opened and closed within
+// each call, since other programs share it.
+#include "toolkit/toolkit_internal.h"
+
+#include <cstring>
+
+void ClipboardSetText(const char* text) {
+    if (!text) text = "";
+    if (!OpenClipboard(nullptr)) return;
+    size_t length = strlen(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 1);
+    char* copy = memory ? (char*)GlobalLock(memory) : nullptr;
+    if (!copy) {
+        if (memory) GlobalFree(memory);
+        CloseClipboard(); // the clipboard keeps what it had
+        return;
+    }
+    memcpy(copy, text, length + 1);
+    GlobalUnlock(memory);
+    EmptyClipboard();
+    // The clipboard owns the memory once it has taken it.
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    CloseClipboard();
+}
+
+std::string ClipboardText() {
+    if (!OpenClipboard(nullptr)) return "";
+    std::string text;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* chars = data ? (const char*)GlobalLock(data) : nullptr;
+    if (chars) {
+        // The text ends at its zero, but never beyond the memory block.
+        size_t limit = GlobalSize(data);
+        const void* zero = memchr(chars, 0, limit);
+        text.assign(chars, zero ? (size_t)((const char*)zero - chars) : limit);
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}

@@ -1,0 +1,208 @@
+// The one window procedure of every toolkit window, the blocking event call, and keyboard focus
+// movement with Tab. All windows share one thread and one event record: the procedure records what
+// a message meant, and WaitEvent hands it to whichever loop is running.
+#include "toolkit/toolkit_internal.h"
+
+#include <vector>
+
+EventStateRecord EventState = {0, -1, -1, 0, 0, 0, 0, 0};
+
+std::intptr_t EventWParam() { return (std::intptr_t)EventState.lastWParam; }
+int EventGadgetNumber() { return EventState.objectNumber; }
+int EventMenuNumber() { return EventState.objectNumber; }
+int EventType() { return EventState.eventType; }
+int EventWindowNumber() { return EventState.windowNumber; }
+
+// ---- Tab navigation --------------------------------------------------------------------------------
+
+struct FocusWalk {
+    HWND current;
+    std::vector<HWND> candidates;
+    int candidatesBeforeCurrent;  // -1 until the current control has been passed
+};
+
+static BOOL CALLBACK CollectCandidate(HWND window, LPARAM data) {
+    FocusWalk* walk = (FocusWalk*)data;
+    if (window == walk->current) walk->candidatesBeforeCurrent = (int)walk->candidates.size();
+    bool tabStop = (GetWindowLongPtrA(window, GWL_STYLE) & WS_TABSTOP) != 0;
+    if (tabStop && IsWindowEnabled(window) && IsWindowVisible(window)) walk->candidates.push_back(window);
+    return TRUE;
+}
+
+// Forward: the first candidate after the focused control, wrapping to the first. Backward: the one
+// just before it, wrapping to the last. Candidates are enabled, visible tab stops among the active
+// window's descendants, in enumeration order.
+static void MoveFocus(bool forward) {
+    HWND active = GetActiveWindow();
+    if (!active) return;
+    HWND focus = GetFocus();
+    FocusWalk walk;
+    walk.current = (focus && IsChild(active, focus)) ? focus : nullptr;
+    walk.candidatesBeforeCurrent = -1;
+    EnumChildWindows(active, CollectCandidate, (LPARAM)&walk);
+    if (walk.candidates.empty()) return;
+
+    size_t count = walk.candidates.size();
+    HWND target;
+    if (walk.candidatesBeforeCurrent < 0) {
+        target = forward ? walk.candidates.front() : walk.candidates.back();
+    } else {
+        size_t before = (size_t)walk.candidatesBeforeCurrent;  // index of the current control, if it is one
+        bool currentIsCandidate = before < count && walk.candidates[before] == walk.current;
+        if (forward) {
+            size_t next = currentIsCandidate ? before + 1 : before;
+            target = next < count ? walk.candidates[next] : walk.candidates.front();
+        } else {
+            target = before > 0 ? walk.candidates[before - 1] : walk.candidates.back();
+        }
+    }
+    SetFocus(target);
+}
+
+// ---- The window procedure --------------------------------------------------------------------------
+
+static bool OfferToGadget(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return control && GadgetOfferParentMessage(control, message, wParam, lParam, result);
+}
+
+static void HandleCommand(WPARAM wParam, LPARAM lParam) {
+    HWND control = (HWND)lParam;
+    WORD code = HIWORD(wParam);
+    if (control) {
+        EventState.pendingEvent = EVENT_GADGET;
+        EventState.eventType = code;
+        EventState.objectNumber = GetDlgCtrlID(control);
+    } else if (code == 0) {
+        EventState.pendingEvent = EVENT_MENU;
+        EventState.objectNumber = LOWORD(wParam);
+    } else if (code == 1) {
+        WORD command = LOWORD(wParam);
+        if (command == CMD_FOCUS_NEXT) {
+            MoveFocus(true);
+        } else if (command == CMD_FOCUS_PREVIOUS) {
+            MoveFocus(false);
+        } else {
+            EventState.pendingEvent = EVENT_MENU;
+            EventState.objectNumber = command;
+        }
+    }
+}
+
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    EventState.windowNumber = ToolkitWindowNumberOf(window);
+    LRESULT result = 0;
+
+    switch (message) {
+    case WM_CLOSE:
+    case WM_MOVE:
+        // WM_CLOSE never destroys the window by itself: the application decides.
+        EventState.pendingEvent = (int)message;
+        return 0;
+
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) break;
+        EventState.queuedEvent = WM_SIZE;
+        EventState.queuedWindow = EventState.windowNumber;
+        return 0;
+
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            EventState.queuedEvent = EVENT_ACTIVATE;
+            EventState.queuedWindow = EventState.windowNumber;
+        }
+        return 1;
+
+    case WM_ERASEBKGND: {
+        WindowSlot* slot = ObjectFind(WindowTable, EventState.windowNumber);
+        if (slot && slot->handle == window && slot->background) {
+            RECT client;
+            GetClientRect(window, &client);
+            FillRect((HDC)wParam, &client, slot->background);
+            return 1;
+        }
+        break;
+    }
+
+    case WM_COMMAND:
+        if (lParam && OfferToGadget((HWND)lParam, message, wParam, lParam, &result)) return 0;
+        HandleCommand(wParam, lParam);
+        return 0;
+
+    case WM_NOTIFY: {
+        NMHDR* header = (NMHDR*)lParam;
+        if (header && OfferToGadget(header->hwndFrom, message, wParam, lParam, &result)) return result;
+        break;
+    }
+
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case 13120:
+        if (OfferToGadget((HWND)lParam, message, wParam, lParam, &result)) return result;
+        break;
+
+    case MSG_GADGET_EVENT:
+        EventState.pendingEvent = EVENT_GADGET;
+        EventState.objectNumber = (int)wParam;
+        EventState.eventType = (int)lParam;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// ---- WaitEvent -------------------------------------------------------------------------------------
+
+static bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+static bool FocusIsRichEdit() {
+    HWND focus = GetFocus();
+    char className[8] = {0};
+    return focus && GetClassNameA(focus, className, sizeof className) >= 4 &&
+           className[0] == 'R' && className[1] == 'i' && className[2] == 'c' && className[3] == 'h';
+}
+
+// A plain Tab reaches a rich edit control as a character; everywhere else the active toolkit
+// window's accelerators turn Tab and Shift+Tab into focus moves.
+static HACCEL AcceleratorsFor(HWND* target) {
+    bool plainTab = KeyDown(VK_TAB) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && !KeyDown(VK_MENU);
+    if (plainTab && FocusIsRichEdit()) return nullptr;
+    HWND active = GetActiveWindow();
+    if (!active || !GetPropA(active, "ZQ_WindowID")) return nullptr;
+    WindowSlot* slot = ObjectFind(WindowTable, ToolkitWindowNumberOf(active));
+    if (!slot || slot->handle != active) return nullptr;
+    *target = active;
+    return slot->accelerators;
+}
+
+int WaitEvent() {
+    EventState.eventType = -1;
+    if (EventState.queuedEvent) {
+        int code = EventState.queuedEvent;
+        EventState.windowNumber = EventState.queuedWindow;
+        EventState.queuedEvent = 0;
+        EventState.pendingEvent = 0;
+        return code;
+    }
+
+    MSG msg;
+    if (GetMessageA(&msg, nullptr, 0, 0) == -1) return 0;
+
+    HWND target = nullptr;
+    HACCEL accelerators = AcceleratorsFor(&target);
+    if (!accelerators || !TranslateAcceleratorA(target, accelerators, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+
+    if (EventState.pendingEvent) {
+        int code = EventState.pendingEvent;
+        EventState.pendingEvent = 0;
+        return code;
+    }
+    EventState.lastWParam = msg.wParam;
+    EventState.lastLParam = msg.lParam;
+    return (int)msg.message;
+}

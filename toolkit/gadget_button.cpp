@@ -1,0 +1,30 @@
+// Push button: clicks arrive as WM_COMMAND BN_CLICKED and become EVENT_GADGET type 0 by default.
+#include "toolkit/toolkit_internal.h"
+
+namespace {
+
+int ButtonGetState(int, GadgetSlot* g) {
+    return (int)(SendMessageA(g->handle, BM_GETCHECK, 0, 0) & 1);
+}
+
+void ButtonSetState(int, GadgetSlot* g, int state) {
+    SendMessageA(g->handle, BM_SETCHECK, (WPARAM)state, 0);
+}
+
+GadgetKind MakeButtonKind() {
+    GadgetKind k = {};
+    k.kind = KIND_BUTTON;
+    k.getState = ButtonGetState;
+    k.setState = ButtonSetState;
+    return k;
+}
+
+} // namespace
+
+const GadgetKind ButtonKind = MakeButtonKind();
+
+PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
+    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
+    return (PlatformHandle)GadgetCreate(number, &ButtonKind, "Button", text, style, 0, x, y, width, height,
+                                        nullptr);
+}

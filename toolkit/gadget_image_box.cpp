@@ -1,0 +1,137 @@
+// Image box: a static control that draws a bitmap or icon itself, sized to the image.
+#include "toolkit/toolkit_internal.h"
+
+namespace {
+
+const char* const IMAGE_PROPERTY = "ZQ_Image";
+const char* const RIGHT_DOUBLE_PROPERTY = "ZQ_RightDouble"; // the next right release ends a double click
+
+bool IsBitmap(HANDLE image) {
+    return GetObjectType(image) == OBJ_BITMAP;
+}
+
+SIZE ImageSize(HANDLE image) {
+    SIZE size = {0, 0};
+    BITMAP bitmap = {};
+    if (IsBitmap(image)) {
+        if (GetObjectA(image, sizeof bitmap, &bitmap)) size = {bitmap.bmWidth, bitmap.bmHeight};
+        return size;
+    }
+    ICONINFO icon = {};
+    if (GetIconInfo((HICON)image, &icon)) {
+        HBITMAP measured = icon.hbmColor ? icon.hbmColor : icon.hbmMask;
+        if (GetObjectA(measured, sizeof bitmap, &bitmap)) {
+            size = {bitmap.bmWidth, bitmap.bmHeight};
+            if (!icon.hbmColor) size.cy /= 2; // a monochrome icon stacks its mask and image
+        }
+        if (icon.hbmColor) DeleteObject(icon.hbmColor);
+        if (icon.hbmMask) DeleteObject(icon.hbmMask);
+    }
+    return size;
+}
+
+void SetImage(HWND control, HANDLE image) {
+    SetPropA(control, IMAGE_PROPERTY, image);
+    if (!image) return;
+    SIZE size = ImageSize(image);
+    if (GetWindowLongPtrA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+        size.cx += 4;
+        size.cy += 4;
+    }
+    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+}
+
+void DrawImage(HWND control, HDC dc) {
+    HANDLE image = GetPropA(control, IMAGE_PROPERTY);
+    if (!image) return;
+    UINT flags = IsBitmap(image) ? DST_BITMAP : DST_ICON;
+    if (!IsWindowEnabled(control)) flags |= DSS_DISABLED;
+    DrawStateA(dc, nullptr, nullptr, (LPARAM)image, 0, 0, 0, 0, 0, flags);
+}
+
+void Report(HWND control, int eventType) {
+    int number = -1;
+    if (GadgetOfControl(control, &number)) GadgetSendEvent(control, number, eventType);
+}
+
+LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    WNDPROC next = GadgetOwnProcNext(control);
+    switch (message) {
+    case STM_SETIMAGE:
+    case STM_SETICON: {
+        HANDLE image = message == STM_SETICON ? (HANDLE)wParam : (HANDLE)lParam;
+        SetImage(control, image);
+        return (LRESULT)image;
+    }
+    case STM_GETIMAGE:
+    case STM_GETICON:
+        return (LRESULT)GetPropA(control, IMAGE_PROPERTY);
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(control, &paint);
+        DrawImage(control, dc);
+        EndPaint(control, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT: // WM_PRINT draws the frame and asks for the client area with this
+        DrawImage(control, (HDC)wParam);
+        return 0;
+    case WM_ENABLE:
+        InvalidateRect(control, nullptr, TRUE);
+        UpdateWindow(control);
+        break;
+    case WM_LBUTTONDBLCLK:
+        Report(control, 2);
+        break;
+    case WM_RBUTTONDBLCLK:
+        SetPropA(control, RIGHT_DOUBLE_PROPERTY, (HANDLE)1);
+        Report(control, 3);
+        break;
+    case WM_RBUTTONUP:
+        if (RemovePropA(control, RIGHT_DOUBLE_PROPERTY) == nullptr) Report(control, 1);
+        break;
+    case WM_NCDESTROY:
+        RemovePropA(control, IMAGE_PROPERTY);
+        RemovePropA(control, RIGHT_DOUBLE_PROPERTY);
+        RemovePropA(control, "ZQ_OwnProcNext");
+        SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)next);
+        break;
+    }
+    if (!next) return DefWindowProcA(control, message, wParam, lParam);
+    return CallWindowProcA(next, control, message, wParam, lParam);
+}
+
+void ImageBoxSetState(int, GadgetSlot* g, int state) {
+    // The state is an image handle, as the application hands it over.
+    HANDLE image = (HANDLE)(INT_PTR)state;
+    SendMessageA(g->handle, STM_SETIMAGE, IsBitmap(image) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)image);
+}
+
+int ImageBoxGetState(int, GadgetSlot* g) {
+    return (int)(INT_PTR)GetPropA(g->handle, IMAGE_PROPERTY);
+}
+
+GadgetKind MakeImageBoxKind() {
+    GadgetKind k = {};
+    k.kind = KIND_IMAGE_BOX;
+    k.getState = ImageBoxGetState;
+    k.setState = ImageBoxSetState;
+    return k;
+}
+
+} // namespace
+
+const GadgetKind ImageBoxKind = MakeImageBoxKind();
+
+PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
+                           uint32_t extendedStyle) {
+    HWND box = GadgetCreate(number, &ImageBoxKind, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY,
+                            extendedStyle, x, y, width, height, ImageBoxProc);
+    if (box && image) {
+        HANDLE handle = (HANDLE)image; // whole handle: GadgetSetState's int would cut a 64-bit one
+        SendMessageA(box, STM_SETIMAGE, IsBitmap(handle) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)handle);
+    }
+    return (PlatformHandle)box;
+}

@@ -1,0 +1,391 @@
+// Report list with optional check boxes and per-row colours. A row's colours live in a small record
+// in its item data and are looked up while the row is drawn (NM_CUSTOMDRAW).
+#include "toolkit/toolkit_internal.h"
+
+#include <vector>
+
+namespace {
+
+// Colour record of a row: words[0] item data, words[1] column count, then front and back per
+// column, each colour + 1 so that 0 means "not set" and black is stored as 1.
+constexpr size_t RECORD_HEADER_WORDS = 2;
+
+// Every colour record a list handed out, so that clearing and destroying free them all at once.
+struct ListData {
+    std::vector<uint32_t*> records;
+};
+
+bool HaveDefaultColours;
+COLORREF DefaultTextColour, DefaultBackColour;
+
+ListData* DataOf(GadgetSlot* g) {
+    if (!g->kindData) g->kindData = new ListData();
+    return (ListData*)g->kindData;
+}
+
+void FreeRecords(GadgetSlot* g) {
+    ListData* data = (ListData*)g->kindData;
+    if (!data) return;
+    for (uint32_t* record : data->records)
+        delete[] record;
+    data->records.clear();
+}
+
+int RowCount(GadgetSlot* g) {
+    return (int)SendMessageA(g->handle, LVM_GETITEMCOUNT, 0, 0);
+}
+
+int ColumnCount(GadgetSlot* g) {
+    HWND header = (HWND)SendMessageA(g->handle, LVM_GETHEADER, 0, 0);
+    int count = header ? (int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) : 0;
+    return count < 1 ? 1 : count;
+}
+
+bool IsReportView(GadgetSlot* g) {
+    return (GetWindowLongPtrA(g->handle, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
+}
+
+uint32_t* RecordOf(GadgetSlot* g, int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(g->handle, LVM_GETITEMA, 0, (LPARAM)&item)) return nullptr;
+    return (uint32_t*)item.lParam;
+}
+
+uint32_t* CreateRecord(GadgetSlot* g, int row) {
+    size_t columns = (size_t)ColumnCount(g);
+    uint32_t* record = new uint32_t[RECORD_HEADER_WORDS + 2 * columns]();
+    record[1] = (uint32_t)columns;
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = (LPARAM)record;
+    if (!SendMessageA(g->handle, LVM_SETITEMA, 0, (LPARAM)&item)) {
+        delete[] record;
+        return nullptr;
+    }
+    DataOf(g)->records.push_back(record);
+    return record;
+}
+
+void RedrawAll(GadgetSlot* g) {
+    if (g->updateDepth > 0) return; // the end of the bulk change redraws
+    RedrawWindow(g->handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_INTERNALPAINT);
+}
+
+void SuspendRedraw(GadgetSlot* g) {
+    if (g->updateDepth++ == 0) SendMessageA(g->handle, WM_SETREDRAW, FALSE, 0);
+}
+
+void ResumeRedraw(GadgetSlot* g) {
+    if (g->updateDepth <= 0) return;
+    if (--g->updateDepth == 0) {
+        SendMessageA(g->handle, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(g->handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+// Reads one cell whole: the buffer starts at the longest text seen and grows while the cell fills it.
+std::string CellText(GadgetSlot* g, int row, int column) {
+    std::vector<char> buffer(g->longestText + 1 < 64 ? 64 : g->longestText + 1);
+    for (;;) {
+        buffer[0] = '\0';
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = (int)buffer.size();
+        LRESULT copied = SendMessageA(g->handle, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+        if (copied < 0) copied = 0;
+        if ((size_t)copied + 1 < buffer.size() || buffer.size() >= (size_t)0x7FFFFFFF / 2)
+            return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+}
+
+void ListAddItem(int, GadgetSlot* g, int position, const char* text) {
+    int rows = RowCount(g);
+    if (position < 0 || position > rows) position = rows;
+    std::string all(text);
+    size_t end = all.find('\n');
+    std::string first = all.substr(0, end);
+
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = position;
+    item.pszText = (char*)first.c_str();
+    item.lParam = 0;
+    int row = (int)SendMessageA(g->handle, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    if (row < 0) return;
+    if (first.size() > g->longestText) g->longestText = first.size();
+
+    int columns = ColumnCount(g);
+    int column = 1;
+    while (end != std::string::npos) {
+        size_t start = end + 1;
+        end = all.find('\n', start);
+        std::string part = all.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (part.size() > g->longestText) g->longestText = part.size();
+        if (column < columns) {
+            LVITEMA cell = {};
+            cell.iSubItem = column;
+            cell.pszText = (char*)part.c_str();
+            SendMessageA(g->handle, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
+        }
+        ++column;
+    }
+}
+
+void ListClearItems(int, GadgetSlot* g) {
+    SuspendRedraw(g);
+    FreeRecords(g);
+    SendMessageA(g->handle, LVM_DELETEALLITEMS, 0, 0);
+    g->longestText = 0;
+    ResumeRedraw(g);
+}
+
+int ListCountItems(int, GadgetSlot* g) {
+    return RowCount(g);
+}
+
+int ListItemState(int, GadgetSlot* g, int row) {
+    if (row < 0 || row >= RowCount(g)) return 0;
+    UINT state =
+        (UINT)SendMessageA(g->handle, LVM_GETITEMSTATE, (WPARAM)row, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
+    int result = 0;
+    if (state & LVIS_SELECTED) result |= ItemSelected;
+    DWORD extended = (DWORD)SendMessageA(g->handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    if ((extended & LVS_EX_CHECKBOXES) && ((state & LVIS_STATEIMAGEMASK) >> 12) == 2) result |= ItemChecked;
+    return result;
+}
+
+std::string ListItemText(int, GadgetSlot* g, int row, int column) {
+    if (row < 0 || row >= RowCount(g) || column < 0) return "";
+    return CellText(g, row, column);
+}
+
+int FirstSelectedRow(GadgetSlot* g) {
+    return (int)SendMessageA(g->handle, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+std::string ListGetText(int, GadgetSlot* g) {
+    int row = FirstSelectedRow(g);
+    return row < 0 ? std::string() : CellText(g, row, 0);
+}
+
+void ListSetText(int, GadgetSlot* g, const char* text) {
+    int row = FirstSelectedRow(g);
+    if (row < 0) return;
+    LVITEMA cell = {};
+    cell.pszText = (char*)text;
+    SendMessageA(g->handle, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
+    size_t length = strlen(text);
+    if (length > g->longestText) g->longestText = length;
+}
+
+int ListGetState(int, GadgetSlot* g) {
+    return FirstSelectedRow(g);
+}
+
+void ListSetState(int, GadgetSlot* g, int state) {
+    LVITEMA item = {};
+    if (state >= 0) {
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(g->handle, LVM_SETITEMSTATE, (WPARAM)state, (LPARAM)&item);
+    } else if (state == -1) {
+        item.stateMask = LVIS_SELECTED;
+        item.state = 0;
+        SendMessageA(g->handle, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
+    }
+}
+
+void ListSetColor(int, GadgetSlot* g, int attribute, int32_t colour) {
+    if (attribute == FrontColor) {
+        g->front = colour < 0 ? -1 : colour;
+        SendMessageA(g->handle, LVM_SETTEXTCOLOR, 0, colour < 0 ? DefaultTextColour : (COLORREF)colour);
+    } else if (attribute == BackColor) {
+        g->back = colour < 0 ? -1 : colour;
+        COLORREF back = colour < 0 ? DefaultBackColour : (COLORREF)colour;
+        SendMessageA(g->handle, LVM_SETBKCOLOR, 0, back);
+        SendMessageA(g->handle, LVM_SETTEXTBKCOLOR, 0, back);
+    } else if (attribute == GridColor) {
+        g->gridColour = colour < 0 ? -1 : colour;
+    } else {
+        return;
+    }
+    RedrawAll(g);
+}
+
+int32_t ListGetColor(int, GadgetSlot* g, int attribute) {
+    if (attribute == FrontColor) return (int32_t)SendMessageA(g->handle, LVM_GETTEXTCOLOR, 0, 0);
+    if (attribute == BackColor) return (int32_t)SendMessageA(g->handle, LVM_GETBKCOLOR, 0, 0);
+    if (attribute == GridColor) return g->gridColour;
+    return 0;
+}
+
+bool ColourRow(GadgetSlot* g, int row, int attribute, int32_t colour) {
+    uint32_t* record = RecordOf(g, row);
+    if (!record) record = CreateRecord(g, row);
+    if (!record) return false;
+    uint32_t stored = colour < 0 ? 0 : (uint32_t)colour + 1;
+    size_t offset = attribute == FrontColor ? 0 : 1;
+    for (uint32_t column = 0; column < record[1]; ++column)
+        record[RECORD_HEADER_WORDS + 2 * column + offset] = stored;
+    return true;
+}
+
+void ListSetItemColor(int, GadgetSlot* g, int row, int, int attribute, int32_t colour) {
+    if (attribute != FrontColor && attribute != BackColor) return;
+    int rows = RowCount(g);
+    if (row == -1) {
+        for (int each = 0; each < rows; ++each)
+            ColourRow(g, each, attribute, colour);
+        RedrawAll(g);
+        return;
+    }
+    if (row < 0 || row >= rows) return;
+    if (ColourRow(g, row, attribute, colour) && g->updateDepth == 0)
+        SendMessageA(g->handle, LVM_REDRAWITEMS, (WPARAM)row, (LPARAM)row);
+}
+
+int32_t ListGetItemColor(int, GadgetSlot* g, int row, int column, int attribute) {
+    uint32_t* record = RecordOf(g, row);
+    if (!record || column < 0 || (uint32_t)column >= record[1]) return -1;
+    uint32_t stored = record[RECORD_HEADER_WORDS + 2 * (size_t)column + (attribute == FrontColor ? 0 : 1)];
+    return stored ? (int32_t)(stored - 1) : -1;
+}
+
+LRESULT CustomDraw(GadgetSlot* g, NMLVCUSTOMDRAW* draw) {
+    DWORD stage = draw->nmcd.dwDrawStage;
+    if (stage == CDDS_PREPAINT)
+        return IsWindowEnabled(g->handle) ? (CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT) : CDRF_DODEFAULT;
+    if (stage == CDDS_POSTPAINT) return 0;
+    uint32_t* record = (uint32_t*)draw->nmcd.lItemlParam;
+    if (stage == CDDS_ITEMPREPAINT) {
+        if (!record) return CDRF_DODEFAULT;
+        if (IsReportView(g)) return CDRF_NOTIFYSUBITEMDRAW;
+        if (record[2]) draw->clrText = record[2] - 1;
+        if (record[3]) draw->clrTextBk = record[3] - 1;
+        return CDRF_DODEFAULT;
+    }
+    if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
+        if (!record) return CDRF_DODEFAULT;
+        uint32_t column = (uint32_t)draw->iSubItem;
+        uint32_t front = 0, back = 0;
+        if (column < record[1]) {
+            front = record[RECORD_HEADER_WORDS + 2 * column];
+            back = record[RECORD_HEADER_WORDS + 2 * column + 1];
+        }
+        draw->clrText = front ? front - 1 : (COLORREF)SendMessageA(g->handle, LVM_GETTEXTCOLOR, 0, 0);
+        draw->clrTextBk = back ? back - 1 : (COLORREF)SendMessageA(g->handle, LVM_GETBKCOLOR, 0, 0);
+        return CDRF_DODEFAULT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+bool ListParentMessage(int number, GadgetSlot* g, UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    if (message != WM_NOTIFY) return false;
+    NMHDR* header = (NMHDR*)lParam;
+    int type = -1;
+    switch (header->code) {
+    case NM_CUSTOMDRAW:
+        *result = CustomDraw(g, (NMLVCUSTOMDRAW*)lParam);
+        return true;
+    case NM_CLICK:
+        type = 0;
+        break;
+    case NM_RCLICK:
+        type = 1;
+        break;
+    case NM_DBLCLK:
+        type = 2;
+        break;
+    case NM_RDBLCLK:
+        type = 3;
+        break;
+    default:
+        return false;
+    }
+    GadgetSendEvent(g->handle, number, type);
+    *result = 0;
+    return true;
+}
+
+void ListDestroy(int, GadgetSlot* g) {
+    FreeRecords(g);
+    delete (ListData*)g->kindData;
+    g->kindData = nullptr;
+    if (g->images) ImageList_Destroy(g->images);
+    g->images = nullptr;
+}
+
+void ListBeginUpdate(int, GadgetSlot* g, int expectedItems) {
+    SuspendRedraw(g);
+    if (expectedItems > 0)
+        SendMessageA(g->handle, LVM_SETITEMCOUNT, (WPARAM)(RowCount(g) + expectedItems),
+                     LVSICF_NOINVALIDATEALL);
+}
+
+void ListEndUpdate(int, GadgetSlot* g) {
+    ResumeRedraw(g);
+}
+
+GadgetKind MakeListViewKind() {
+    GadgetKind k = {};
+    k.kind = KIND_LIST_VIEW;
+    k.parentMessage = ListParentMessage;
+    k.destroyHook = ListDestroy;
+    k.getState = ListGetState;
+    k.setState = ListSetState;
+    k.getText = ListGetText;
+    k.setText = ListSetText;
+    k.addItem = ListAddItem;
+    k.clearItems = ListClearItems;
+    k.countItems = ListCountItems;
+    k.itemState = ListItemState;
+    k.itemText = ListItemText;
+    k.setColor = ListSetColor;
+    k.getColor = ListGetColor;
+    k.setItemColor = ListSetItemColor;
+    k.getItemColor = ListGetItemColor;
+    k.beginUpdate = ListBeginUpdate;
+    k.endUpdate = ListEndUpdate;
+    return k;
+}
+
+} // namespace
+
+const GadgetKind ListViewKind = MakeListViewKind();
+
+PlatformHandle AddListView(int number, int x, int y, int width, int height, const char* columnTitle,
+                           int columnWidth, uint32_t flags) {
+    // ListMultiSelect shares its value with LVS_SINGLESEL: it asks for the opposite.
+    DWORD style = (flags & ~(DWORD)ListMultiSelect) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
+                  LVS_SHAREIMAGELISTS;
+    if (!(flags & ListMultiSelect)) style |= LVS_SINGLESEL;
+    HWND list = GadgetCreate(number, &ListViewKind, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, x, y, width,
+                             height, nullptr);
+    if (!list) return 0;
+
+    DWORD extended = 0;
+    if (flags & ListCheckBoxes) extended |= LVS_EX_CHECKBOXES;
+    if (flags & ListGridLines) extended |= LVS_EX_GRIDLINES;
+    if (flags & ListFullRowSelect) extended |= LVS_EX_FULLROWSELECT;
+    if (flags & ListHeaderDragDrop) extended |= LVS_EX_HEADERDRAGDROP;
+    if (extended) SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+
+    if (!HaveDefaultColours) {
+        DefaultTextColour = (COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0);
+        DefaultBackColour = (COLORREF)SendMessageA(list, LVM_GETBKCOLOR, 0, 0);
+        HaveDefaultColours = true;
+    }
+
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = columnWidth;
+    column.pszText = (char*)(columnTitle ? columnTitle : "");
+    SendMessageA(list, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
+    return (PlatformHandle)list;
+}

@@ -1,0 +1,298 @@
+// Gadgets: the numbered table of controls, their common creation steps, the routing of parent
+// messages to the kinds, and the generic operations that dispatch through each kind's table.
+#include "toolkit/toolkit_internal.h"
+
+#include <vector>
+
+ObjectTable<GadgetSlot> GadgetTable;
+
+namespace {
+
+HWND CurrentParent;
+HFONT DefaultFont;
+
+const char* const ID_PROPERTY = "ZQ_ID";
+const char* const PREVIOUS_PROC_PROPERTY = "ZQ_PrevProc";
+const char* const OWN_PROC_NEXT_PROPERTY = "ZQ_OwnProcNext";
+
+GadgetSlot* FindGadget(int number) {
+    return ObjectFind(GadgetTable, number);
+}
+
+// Wraps every control: when the control goes away its number becomes free again.
+LRESULT CALLBACK GadgetLayerProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    int number = -1;
+    GadgetSlot* g = GadgetOfControl(control, &number);
+    WNDPROC next = g ? g->previousProc : (WNDPROC)GetPropA(control, PREVIOUS_PROC_PROPERTY);
+    if (message == WM_NCDESTROY) {
+        if (g) {
+            if (g->kind->destroyHook) g->kind->destroyHook(number, g);
+            ObjectFree(GadgetTable, number);
+        }
+        RemovePropA(control, ID_PROPERTY);
+        RemovePropA(control, PREVIOUS_PROC_PROPERTY);
+        SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)next);
+    }
+    if (!next) return DefWindowProcA(control, message, wParam, lParam);
+    return CallWindowProcA(next, control, message, wParam, lParam);
+}
+
+// Release operation of the table: destroying the control frees the number (WM_NCDESTROY above).
+void ReleaseGadget(int number) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g) return;
+    HWND control = g->handle;
+    DestroyWindow(control);
+    g = FindGadget(number);
+    if (g && g->handle == control) { // the control could not be destroyed from here
+        if (g->kind->destroyHook) g->kind->destroyHook(number, g);
+        ObjectFree(GadgetTable, number);
+    }
+}
+
+} // namespace
+
+void GadgetsStartup() {
+    ObjectTableInit(GadgetTable, 50, ReleaseGadget);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    CurrentParent = nullptr;
+    DefaultFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+}
+
+GadgetSlot* GadgetOfControl(HWND control, int* number) {
+    if (!control) return nullptr;
+    int id = (int)GetWindowLongPtrA(control, GWLP_ID);
+    GadgetSlot* g = FindGadget(id);
+    if (!g || g->handle != control) return nullptr;
+    if (number) *number = id;
+    return g;
+}
+
+WNDPROC GadgetOwnProcNext(HWND control) {
+    return (WNDPROC)GetPropA(control, OWN_PROC_NEXT_PROPERTY);
+}
+
+HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
+                  DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc) {
+    if (number < 0) return nullptr;
+    HWND control = CreateWindowExA(extendedStyle, className, text ? text : "", style, x, y, width, height,
+                                   CurrentParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!control) return nullptr;
+
+    GadgetSlot* g = ObjectClaim(GadgetTable, number);
+    if (!g) {
+        DestroyWindow(control);
+        return nullptr;
+    }
+    g->handle = control;
+    g->kind = kind;
+    g->front = g->back = -1;
+    g->gridColour = -1;
+
+    if (ownProc) {
+        LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)ownProc);
+        SetPropA(control, OWN_PROC_NEXT_PROPERTY, (HANDLE)classProc);
+    }
+    g->previousProc = (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)GadgetLayerProc);
+    SetPropA(control, PREVIOUS_PROC_PROPERTY, (HANDLE)g->previousProc);
+
+    SetWindowLongPtrA(control, GWLP_ID, number);
+    SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)number);
+    SendMessageA(control, WM_SETFONT, (WPARAM)DefaultFont, TRUE);
+    return control;
+}
+
+bool GadgetOfferParentMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (!control || !IsWindow(control)) return false;
+    LONG_PTR id = GetWindowLongPtrA(control, GWLP_ID);
+    if ((LONG_PTR)(INT_PTR)GetPropA(control, ID_PROPERTY) != id) return false;
+    int number = -1;
+    GadgetSlot* g = GadgetOfControl(control, &number);
+    if (!g || !g->kind->parentMessage) return false;
+    LRESULT answer = 0;
+    if (!g->kind->parentMessage(number, g, message, wParam, lParam, &answer)) return false;
+    if (result) *result = answer;
+    return true;
+}
+
+void GadgetSendEvent(HWND control, int number, int eventType) {
+    HWND top = ToolkitTopWindowOf(control);
+    if (top) SendMessageA(top, MSG_GADGET_EVENT, (WPARAM)number, (LPARAM)eventType);
+}
+
+void GadgetPostEvent(HWND control, int number, int eventType) {
+    HWND top = ToolkitTopWindowOf(control);
+    if (top) PostMessageA(top, MSG_GADGET_EVENT, (WPARAM)number, (LPARAM)eventType);
+}
+
+void GadgetSetBrushColour(GadgetSlot* g, int attribute, int32_t colour) {
+    if (attribute == FrontColor) {
+        g->front = colour < 0 ? -1 : colour;
+    } else if (attribute == BackColor) {
+        g->back = colour < 0 ? -1 : colour;
+        if (g->brush) DeleteObject(g->brush);
+        g->brush = g->back >= 0 ? CreateSolidBrush((COLORREF)g->back) : nullptr;
+    } else {
+        return;
+    }
+    InvalidateRect(g->handle, nullptr, TRUE);
+}
+
+bool GadgetAnswerBrushColours(GadgetSlot* g, HDC dc, int fallbackSysColour, LRESULT* result) {
+    if (g->front < 0 && g->back < 0) return false;
+    if (g->front >= 0) SetTextColor(dc, (COLORREF)g->front);
+    if (g->back >= 0 && g->brush) {
+        SetBkColor(dc, (COLORREF)g->back);
+        *result = (LRESULT)g->brush;
+    } else {
+        SetBkColor(dc, GetSysColor(fallbackSysColour));
+        *result = (LRESULT)GetSysColorBrush(fallbackSysColour);
+    }
+    return true;
+}
+
+// ---- Public operations ------------------------------------------------------------------------------
+
+PlatformHandle BeginGadgets(PlatformHandle parentWindow) {
+    CurrentParent = (HWND)parentWindow;
+    return parentWindow;
+}
+
+PlatformHandle GadgetHandle(int number) {
+    GadgetSlot* g = FindGadget(number);
+    return g ? (PlatformHandle)g->handle : 0;
+}
+
+int GadgetKindOf(int number) {
+    GadgetSlot* g = FindGadget(number);
+    return g ? g->kind->kind : 0;
+}
+
+void GadgetSetFont(int number, PlatformHandle font) {
+    HFONT handle = font == -1 ? (HFONT)GetStockObject(DEFAULT_GUI_FONT) : (HFONT)font;
+    if (number == -1) {
+        DefaultFont = handle;
+        return;
+    }
+    GadgetSlot* g = FindGadget(number);
+    if (g) SendMessageA(g->handle, WM_SETFONT, (WPARAM)handle, TRUE);
+}
+
+void GadgetSetText(int number, const char* text) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g) return;
+    if (!text) text = "";
+    if (g->kind->setText)
+        g->kind->setText(number, g, text);
+    else
+        SetWindowTextA(g->handle, text);
+}
+
+std::string GadgetText(int number) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g) return "";
+    if (g->kind->getText) return g->kind->getText(number, g);
+    return ToolkitWindowText(g->handle);
+}
+
+void GadgetSetState(int number, int state) {
+    GadgetSlot* g = FindGadget(number);
+    if (g && g->kind->setState) g->kind->setState(number, g, state);
+}
+
+int GadgetState(int number) {
+    GadgetSlot* g = FindGadget(number);
+    return g && g->kind->getState ? g->kind->getState(number, g) : 0;
+}
+
+void GadgetSetColor(int number, int attribute, int32_t colour) {
+    GadgetSlot* g = FindGadget(number);
+    if (g && g->kind->setColor) g->kind->setColor(number, g, attribute, colour);
+}
+
+void AddItem(int number, int position, const char* text) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g) return;
+    if (!text) text = "";
+    if (g->kind->addItemWithFlags)
+        g->kind->addItemWithFlags(number, g, position, text, -1, 0);
+    else if (g->kind->addItem)
+        g->kind->addItem(number, g, position, text);
+}
+
+void ClearItems(int number) {
+    GadgetSlot* g = FindGadget(number);
+    if (g && g->kind->clearItems) g->kind->clearItems(number, g);
+}
+
+int ItemCount(int number) {
+    GadgetSlot* g = FindGadget(number);
+    return g && g->kind->countItems ? g->kind->countItems(number, g) : 0;
+}
+
+int ItemState(int number, int item) {
+    GadgetSlot* g = FindGadget(number);
+    return g && g->kind->itemState ? g->kind->itemState(number, g, item) : 0;
+}
+
+std::string ItemText(int number, int item, int column) {
+    GadgetSlot* g = FindGadget(number);
+    return g && g->kind->itemText ? g->kind->itemText(number, g, item, column) : std::string();
+}
+
+void ItemSetColor(int number, int item, int attribute, int32_t colour) {
+    GadgetSlot* g = FindGadget(number);
+    if (g && g->kind->setItemColor) g->kind->setItemColor(number, g, item, -1, attribute, colour);
+}
+
+// Kinds without their own bulk mode simply stop redrawing until the matching end call.
+void GadgetBeginUpdate(int number, int expectedItems) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g) return;
+    if (g->kind->beginUpdate) {
+        g->kind->beginUpdate(number, g, expectedItems);
+        return;
+    }
+    if (g->updateDepth++ == 0) SendMessageA(g->handle, WM_SETREDRAW, FALSE, 0);
+}
+
+void GadgetEndUpdate(int number) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g) return;
+    if (g->kind->endUpdate) {
+        g->kind->endUpdate(number, g);
+        return;
+    }
+    if (g->updateDepth <= 0) return;
+    if (--g->updateDepth == 0) {
+        SendMessageA(g->handle, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(g->handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+void ComboBoxAddSorted(int number, const char* text) {
+    GadgetSlot* g = FindGadget(number);
+    if (g && g->kind->kind == KIND_COMBO_BOX)
+        SendMessageA(g->handle, CB_ADDSTRING, 0, (LPARAM)(text ? text : ""));
+}
+
+void ComboBoxSelectEditRange(int number, int start, int end) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g || g->kind->kind != KIND_COMBO_BOX) return;
+    POINT inside = {5, 5};
+    HWND edit = ChildWindowFromPoint(g->handle, inside);
+    if (!edit || edit == g->handle) return; // a drop-down list has no edit field
+    if (end < 0) end = GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, (WPARAM)start, (LPARAM)end);
+}
+
+bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
+    HWND target = (HWND)window;
+    if (!target || !IsWindow(target)) return false;
+    DWORD_PTR answer = 0;
+    LRESULT sent =
+        SendMessageTimeoutA(target, EM_REPLACESEL, 0, (LPARAM)(text ? text : ""),
+                            SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs < 0 ? 0 : (UINT)timeoutMs, &answer);
+    return sent != 0;
+}

@@ -1,0 +1,183 @@
+// Numbered top-level windows: each has its own window class "WindowClass_<number>", the property
+// "ZQ_WindowID" (number + 1) that routes its messages back to its number, and an accelerator table
+// that turns Tab and Shift+Tab into focus moves.
+#include "toolkit/toolkit_internal.h"
+
+#include <cstdio>
+#include <vector>
+
+ObjectTable<WindowSlot> WindowTable;
+
+static const char* const WINDOW_ID_PROPERTY = "ZQ_WindowID";
+
+static void ReleaseWindow(int number) { WindowClose(number); }
+
+void WindowsStartup() { ObjectTableInit(WindowTable, 16, ReleaseWindow); }
+
+static std::string WindowClassName(int number) {
+    char name[32];
+    snprintf(name, sizeof name, "WindowClass_%ld", (long)number);
+    return name;
+}
+
+static HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+// The style handed to the platform: the toolkit's own flag values are not window styles.
+static DWORD PlatformStyle(uint32_t flags) {
+    DWORD style = flags;
+    if ((flags & ~(WindowScreenCentered | WindowParentCentered | WindowInvisible)) == 0) style |= WS_CAPTION;
+    style ^= WindowInvisible;  // the same bit as WS_VISIBLE: given, the window starts hidden
+    return style & ~(WindowScreenCentered | WindowParentCentered);
+}
+
+static void OuterSize(DWORD style, int width, int height, int* outerWidth, int* outerHeight) {
+    RECT r = {0, 0, width, height};
+    AdjustWindowRect(&r, style, FALSE);
+    *outerWidth = r.right - r.left;
+    *outerHeight = r.bottom - r.top;
+}
+
+PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint32_t flags, const char* title) {
+    if (!ObjectClaim(WindowTable, number)) return 0;
+
+    std::string className = WindowClassName(number);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ToolkitWindowProc;
+    wc.hInstance = Instance();
+    wc.hIcon = ToolkitIcon;
+    wc.hCursor = ToolkitCursor;
+    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className.c_str();
+    RegisterClassExA(&wc);
+
+    DWORD style = PlatformStyle(flags);
+    int outerWidth, outerHeight;
+    OuterSize(style, width, height, &outerWidth, &outerHeight);
+
+    if (flags & WindowScreenCentered) {
+        int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+        if (outerWidth > screenWidth) outerWidth = screenWidth;
+        if (outerHeight > screenHeight) outerHeight = screenHeight;
+        x = (screenWidth - outerWidth) / 2;
+        y = (screenHeight - outerHeight) / 2;
+    } else if (flags & WindowParentCentered) {
+        HWND around = GetActiveWindow();
+        RECT r;
+        if (around && GetWindowRect(around, &r)) {
+            x = r.left + ((r.right - r.left) - outerWidth) / 2;
+            y = r.top + ((r.bottom - r.top) - outerHeight) / 2;
+            if (x < 0) x = 0;
+            if (y < 0) y = 0;
+        }
+    }
+
+    HWND window = CreateWindowExA(0, className.c_str(), title ? title : "", style, x, y, outerWidth, outerHeight,
+                                  nullptr, nullptr, Instance(), nullptr);
+    if (!window) {
+        UnregisterClassA(className.c_str(), Instance());
+        ObjectFree(WindowTable, number);
+        return 0;
+    }
+    // Creation may have run code that grew the table: take the slot afresh.
+    WindowSlot* slot = &WindowTable.slots[(size_t)number];
+    slot->handle = window;
+
+    if ((style & WS_MAXIMIZE) && (style & WS_VISIBLE)) ShowWindow(window, SW_SHOWMAXIMIZED);
+    SetPropA(window, WINDOW_ID_PROPERTY, (HANDLE)(INT_PTR)(number + 1));
+
+    ACCEL keys[2] = {{FVIRTKEY, VK_TAB, (WORD)CMD_FOCUS_NEXT}, {FVIRTKEY | FSHIFT, VK_TAB, (WORD)CMD_FOCUS_PREVIOUS}};
+    slot->accelerators = CreateAcceleratorTableA(keys, 2);
+    slot->acceleratorCount = 2;
+    return (PlatformHandle)window;
+}
+
+void WindowClose(int number) {
+    WindowSlot* slot = ObjectFind(WindowTable, number);
+    if (!slot) return;
+    WindowSlot closing = *slot;
+
+    HWND owner = GetWindow(closing.handle, GW_OWNER);
+    if (owner) SetActiveWindow(owner);
+    RemovePropA(closing.handle, WINDOW_ID_PROPERTY);
+    DestroyWindow(closing.handle);  // its gadgets free their numbers as they go
+    UnregisterClassA(WindowClassName(number).c_str(), Instance());
+    if (closing.accelerators) DestroyAcceleratorTable(closing.accelerators);
+    if (closing.background) DeleteObject(closing.background);
+    ObjectFree(WindowTable, number);
+}
+
+void WindowResize(int number, int x, int y, int width, int height) {
+    WindowSlot* slot = ObjectFind(WindowTable, number);
+    if (!slot) return;
+    HWND window = slot->handle;
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    if (x == -1) x = outer.left;
+    if (y == -1) y = outer.top;
+    if (width == -1) width = client.right - client.left;
+    if (height == -1) height = client.bottom - client.top;
+    int outerWidth, outerHeight;
+    OuterSize((DWORD)GetWindowLongPtrA(window, GWL_STYLE), width, height, &outerWidth, &outerHeight);
+    SetWindowPos(window, nullptr, x, y, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowHide(int number, int hide) {
+    WindowSlot* slot = ObjectFind(WindowTable, number);
+    if (!slot) return;
+    HWND window = slot->handle;
+    if (hide) {
+        HWND owner = GetWindow(window, GW_OWNER);
+        if (owner) SetActiveWindow(owner);
+        ShowWindow(window, SW_HIDE);
+    } else {
+        ShowWindow(window, IsZoomed(window) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    }
+}
+
+PlatformHandle WindowHandle(int number) {
+    WindowSlot* slot = ObjectFind(WindowTable, number);
+    return slot ? (PlatformHandle)slot->handle : 0;
+}
+
+static bool OuterRect(int number, RECT* r) {
+    WindowSlot* slot = ObjectFind(WindowTable, number);
+    return slot && GetWindowRect(slot->handle, r);
+}
+
+int WindowLeft(int number) {
+    RECT r;
+    return OuterRect(number, &r) ? r.left : 0;
+}
+
+int WindowTop(int number) {
+    RECT r;
+    return OuterRect(number, &r) ? r.top : 0;
+}
+
+static bool IsChildWindow(HWND window) { return (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0; }
+
+HWND ToolkitTopWindowOf(HWND window) {
+    for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr)
+        if (GetPropA(w, WINDOW_ID_PROPERTY)) return w;
+    return nullptr;
+}
+
+int ToolkitWindowNumberOf(HWND window) {
+    HWND top = ToolkitTopWindowOf(window);
+    return top ? (int)(INT_PTR)GetPropA(top, WINDOW_ID_PROPERTY) - 1 : -1;
+}
+
+std::string ToolkitWindowText(HWND window) {
+    // The text may change between the two calls: read until it fits.
+    for (;;) {
+        int length = GetWindowTextLengthA(window);
+        if (length <= 0) return std::string();
+        std::vector<char> buffer((size_t)length + 2);
+        int copied = GetWindowTextA(window, buffer.data(), (int)buffer.size());
+        if (copied < length + 1) return std::string(buffer.data(), (size_t)(copied > 0 ? copied : 0));
+    }
+}
