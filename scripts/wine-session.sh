@@ -31,8 +31,15 @@ wine_session_start() {
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1 || true
   timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || true
-  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
-  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 || true
+  if ! timeout 60 wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop </dev/null 2>/dev/null | grep -q Default; then
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 || true
+  fi
+  # The desktop process that booting started predates the setting: restart the server so that the
+  # desktop comes up as the virtual one.
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 wine_session_stop() {
