@@ -97,6 +97,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_MOVE:
         // WM_CLOSE never destroys the window by itself: the application decides.
         EventState.pendingEvent = (int)message;
+        // Sent from another thread (a new instance closing this one), the message is handled
+        // inside GetMessage, which keeps waiting for a posted one: wake it so that WaitEvent
+        // hands the event over now rather than at the next input.
+        if (InSendMessage()) PostMessageA(window, WM_NULL, 0, 0);
         return 0;
 
     case WM_SIZE:
