@@ -1,8 +1,9 @@
 // Stands in for the IDE: a frame window titled "Orvane Test Host" with a child edit control, the
 // target of the tool's paste. Tests find the control with FindWindowEx and read its text with
 // WM_GETTEXT.
-//   host_editor.exe [INITIAL_TEXT] [LIFETIME_SECONDS]
-// It never outlives LIFETIME_SECONDS (default 60).
+//   host_editor.exe [INITIAL_TEXT] [LIFETIME_SECONDS] [hang]
+// It never outlives LIFETIME_SECONDS (default 60). With "hang" it stops taking messages once its
+// window is up, as a hung IDE does, until its lifetime is over.
 #include <windows.h>
 
 #include <cstdlib>
@@ -30,6 +31,7 @@ static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARA
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const char* text = __argc > 1 ? __argv[1] : "";
     int lifetimeSeconds = __argc > 2 ? atoi(__argv[2]) : 60;
+    bool hang = __argc > 3 && lstrcmpA(__argv[3], "hang") == 0;
 
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = HostProc;
@@ -47,6 +49,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!g_editor) return 2;
     // The title last: whoever finds the frame by it finds the edit control in it too.
     SetWindowTextA(frame, "Orvane Test Host");
+    if (hang) {
+        // Not activated: activating another window would then wait on this one's thread.
+        ShowWindow(frame, SW_SHOWNOACTIVATE);
+        Sleep((DWORD)lifetimeSeconds * 1000);
+        return 0;
+    }
     ShowWindow(frame, SW_SHOW);
     SetForegroundWindow(frame);
     SetFocus(g_editor);
