@@ -49,8 +49,8 @@ bool WriteDataFile(const std::string& folder, const std::string& name, const std
 std::string ReadDataFile(const std::string& folder, const std::string& name);
 bool DataFileExists(const std::string& folder, const std::string& name);
 
-// The stand-in IDE as above; a hanging one stops taking messages once its window is up, as an IDE
-// that has hung.
+// The stand-in IDE as above; a hanging one stops taking messages when it is asked to paste, as an
+// IDE that has hung.
 bool StartHostEditor(const std::string& text, bool hang, ChildProcess* child, HWND* editor);
 
 // Starts Orvane and waits until its main window is shown with all its gadgets. That window, or null

@@ -67,47 +67,69 @@ class MainWindow : public ::testing::Test {
 
     std::string ComboText() { return WindowTextOf(combo); }
 
+    // Orvane in front and done with earlier input, so that the next input reaches what it aims at.
+    bool ReadyForInput() {
+        WaitForInputIdle(orvane.process, 3000);
+        if (!MakeForeground(window)) return false;
+        WaitForInputIdle(orvane.process, 3000);
+        return true;
+    }
+
     bool RowsBecome(const Rows& rows) {
         return WaitUntil([&] { return ListRowTexts(list) == rows; }, 5000);
     }
 
     // Clicks the middle of a gadget with the real mouse, Orvane in front.
     void ClickGadget(int number) {
-        ASSERT_TRUE(MakeForeground(window));
+        ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickWindowCentre(Gadget(window, number)));
     }
 
-    // Ticks a row by clicking its check box.
+    // Ticks a row by clicking its check box (rows from 1 on, see TickBySpace).
     void TickByClick(int row) {
         RECT bounds = ListRowRect(list, row, LVIR_BOUNDS);
         RECT label = ListRowRect(list, row, LVIR_LABEL);
         ASSERT_LT(bounds.left, label.left);
         POINT box = {(bounds.left + label.left) / 2, (bounds.top + bounds.bottom) / 2};
         ClientToScreen(list, &box);
-        ASSERT_TRUE(MakeForeground(window));
+        ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickScreenPoint(box.x, box.y));
         ASSERT_TRUE(WaitUntil([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, box);
     }
 
     std::string Diagnose(int row, POINT point) {
         DWORD_PTR state = SendMessageA(list, LVM_GETITEMSTATE, row, 0xFFFF);
-        char text[200];
-        snprintf(text, sizeof text, "row %d state 0x%x point %ld,%ld foreground %p window %p focus-thread %p",
-                 row, (unsigned)state, point.x, point.y, (void*)GetForegroundWindow(), (void*)window,
-                 (void*)WindowFromPoint(point));
+        char text[300];
+        RECT header = RectInParentClient(FindWindowExA(list, nullptr, "SysHeader32", nullptr));
+        RECT bounds = ListRowRect(list, row, LVIR_BOUNDS);
+        snprintf(
+            text, sizeof text,
+            "row %d state 0x%x point %ld,%ld foreground %p window %p at point %p list %p header %ld..%ld row "
+            "%ld..%ld",
+            row, (unsigned)state, point.x, point.y, (void*)GetForegroundWindow(), (void*)window,
+            (void*)WindowFromPoint(point), (void*)list, header.top, header.bottom, bounds.top, bounds.bottom);
         return text;
     }
 
-    // Ticks a row from the keyboard: a click on its text focuses it, Space ticks it.
+    // Ticks a row from the keyboard: a click on a row's text focuses it, the arrow keys move the focus,
+    // Space ticks the focused row. Row 0 is reached from row 1 with Up: a click on the first row
+    // right under the header is at times not taken under Wine.
     void TickBySpace(int row) {
-        RECT label = ListRowRect(list, row, LVIR_LABEL);
+        int clicked = row == 0 ? 1 : row;
+        RECT label = ListRowRect(list, clicked, LVIR_LABEL);
         POINT middle = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
         ClientToScreen(list, &middle);
-        ASSERT_TRUE(MakeForeground(window));
+        ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickScreenPoint(middle.x, middle.y));
         ASSERT_TRUE(
-            WaitUntil([&] { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0; }, 3000))
-            << Diagnose(row, middle);
+            WaitUntil([&] { return SendMessageA(list, LVM_GETITEMSTATE, clicked, LVIS_FOCUSED) != 0; }, 3000))
+            << Diagnose(clicked, middle);
+        if (clicked != row) {
+            ASSERT_TRUE(PressKey(VK_UP));
+            ASSERT_TRUE(
+                WaitUntil([&] { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0; }, 3000))
+                << Diagnose(row, middle);
+        }
         ASSERT_TRUE(PressKey(VK_SPACE));
         ASSERT_TRUE(WaitUntil([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, middle);
     }
@@ -120,7 +142,23 @@ class MainWindow : public ::testing::Test {
         return POINT{outer.left, outer.top};
     }
 
-    long WaitForEnd() { return WaitForOrvaneExit(orvane); }
+    long WaitForEnd() {
+        if (!WaitUntil([&] { return WaitForSingleObject(orvane.process, 0) == WAIT_OBJECT_0; }, 10000)) {
+            DWORD_PTR answer = 0;
+            bool answers = SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
+            HWND paste = Gadget(window, PASTE_BUTTON);
+            RECT r = OuterRect(paste);
+            POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            POINT cursor = {};
+            GetCursorPos(&cursor);
+            ADD_FAILURE() << "still running: answers " << answers << " foreground " << GetForegroundWindow()
+                          << " window " << window << " at paste centre " << WindowFromPoint(centre)
+                          << " paste " << paste << " button state " << SendMessageA(paste, BM_GETSTATE, 0, 0)
+                          << " cursor " << cursor.x << "," << cursor.y << " centre " << centre.x << ","
+                          << centre.y;
+        }
+        return WaitForOrvaneExit(orvane);
+    }
 
     std::string folder, handle;
     ChildProcess host, orvane;
@@ -254,7 +292,7 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
     HWND field = ComboEditField(combo);
     ASSERT_TRUE(field);
 
-    ASSERT_TRUE(MakeForeground(window));
+    ASSERT_TRUE(ReadyForInput());
     ASSERT_TRUE(ClickWindowCentre(field));
     SendMessageA(field, EM_SETSEL, 0, -1);
     DWORD start = 0, end = 0;
@@ -283,7 +321,7 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithKeysShowsThatCategory) {
     Start("nothing");
     HWND field = ComboEditField(combo);
     ASSERT_TRUE(field);
-    ASSERT_TRUE(MakeForeground(window));
+    ASSERT_TRUE(ReadyForInput());
     ASSERT_TRUE(ClickWindowCentre(field));
 
     ASSERT_TRUE(PressKey(VK_F4));
@@ -333,7 +371,7 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
     // A click that lands while the window is still being activated can be lost; the list is only
     // clicked open again while it is closed, so no click closes it.
     for (int attempt = 0; attempt < 3 && !dropped; attempt++) {
-        ASSERT_TRUE(MakeForeground(window));
+        ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickScreenPoint(field.right - 8, (field.top + field.bottom) / 2));
         WaitUntil([&] { return (dropped = DroppedListOf(orvane.id)) != nullptr; }, 1500);
     }
@@ -355,7 +393,7 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
 TEST_F(MainWindow, RowsAreDrawnInAlternatingColours) {
     Start("printn");
     ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
-    ASSERT_TRUE(MakeForeground(window));
+    ASSERT_TRUE(ReadyForInput());
     UpdateWindow(list);
     for (int row = 0; row < 4; row++) {
         SCOPED_TRACE(row);
@@ -382,7 +420,7 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
     ASSERT_TRUE(SetClipboardText("before"));
     Start("printn");
     ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
-    TickByClick(0);
+    TickByClick(1);
 
     POINT place = {0, 0};
     if (GetParam() == BY_QUIT) {
@@ -390,7 +428,7 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
         RECT before = OuterRect(window);
         RECT client = ClientRectOnScreen(window);
         int grabX = before.left + 40, grabY = (before.top + client.top) / 2;
-        ASSERT_TRUE(MakeForeground(window));
+        ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(DragScreenPoint(grabX, grabY, grabX - 300, grabY + 120));
         ASSERT_TRUE(WaitUntil([&] { return OuterRect(window).left == before.left - 300; }, 3000))
             << "the window did not follow the mouse: " << OuterRect(window).left;
@@ -407,12 +445,12 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
     case BY_CLOSE_BOX: {
         POINT box = {};
         ASSERT_TRUE(CloseBoxPoint(window, &box));
-        ASSERT_TRUE(MakeForeground(window));
+        ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickScreenPoint(box.x, box.y));
         break;
     }
     case BY_ALT_F4:
-        ASSERT_TRUE(MakeForeground(window));
+        ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(PressKeyWith(VK_MENU, VK_F4));
         break;
     }
@@ -467,7 +505,7 @@ TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
     StartHost("hung", true);
     Start("printn");
     ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
-    TickByClick(0);
+    TickBySpace(0);
     RECT outer = OuterRect(window);
     ClickGadget(PASTE_BUTTON);
 

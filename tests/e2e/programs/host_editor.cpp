@@ -2,13 +2,24 @@
 // target of the tool's paste. Tests find the control with FindWindowEx and read its text with
 // WM_GETTEXT.
 //   host_editor.exe [INITIAL_TEXT] [LIFETIME_SECONDS] [hang]
-// It never outlives LIFETIME_SECONDS (default 60). With "hang" it stops taking messages once its
-// window is up, as a hung IDE does, until its lifetime is over.
+// It never outlives LIFETIME_SECONDS (default 60). With "hang" its edit control does not answer a
+// paste (EM_REPLACESEL): it stops taking messages from then on, as a hung IDE does, until its
+// lifetime is over.
 #include <windows.h>
 
 #include <cstdlib>
 
 static HWND g_editor = nullptr;
+static WNDPROC g_editProc = nullptr;
+static DWORD g_hangMs = 0;
+
+static LRESULT CALLBACK HangingEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == EM_REPLACESEL) {
+        Sleep(g_hangMs);
+        ExitProcess(0);
+    }
+    return CallWindowProcA(g_editProc, window, message, wParam, lParam);
+}
 
 static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -50,10 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The title last: whoever finds the frame by it finds the edit control in it too.
     SetWindowTextA(frame, "Orvane Test Host");
     if (hang) {
-        // Not activated: activating another window would then wait on this one's thread.
-        ShowWindow(frame, SW_SHOWNOACTIVATE);
-        Sleep((DWORD)lifetimeSeconds * 1000);
-        return 0;
+        g_hangMs = (DWORD)lifetimeSeconds * 1000;
+        g_editProc = (WNDPROC)SetWindowLongPtrA(g_editor, GWLP_WNDPROC, (LONG_PTR)HangingEditProc);
     }
     ShowWindow(frame, SW_SHOW);
     SetForegroundWindow(frame);
