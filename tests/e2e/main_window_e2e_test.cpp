@@ -85,7 +85,7 @@ class MainWindow : public ::testing::Test {
         ASSERT_TRUE(ClickWindowCentre(Gadget(window, number)));
     }
 
-    // Ticks a row by clicking its check box (rows from 1 on, see TickBySpace).
+    // Ticks a row by clicking its check box.
     void TickByClick(int row) {
         RECT bounds = ListRowRect(list, row, LVIR_BOUNDS);
         RECT label = ListRowRect(list, row, LVIR_LABEL);
@@ -112,8 +112,7 @@ class MainWindow : public ::testing::Test {
     }
 
     // Ticks a row from the keyboard: a click on a row's text focuses it, the arrow keys move the focus,
-    // Space ticks the focused row. Row 0 is reached from row 1 with Up: a click on the first row
-    // right under the header is at times not taken under Wine.
+    // Space ticks the focused row. Row 0 is reached from row 1 with Up.
     void TickBySpace(int row) {
         int clicked = row == 0 ? 1 : row;
         RECT label = ListRowRect(list, clicked, LVIR_LABEL);
@@ -299,6 +298,9 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
 
     ASSERT_TRUE(TypeText("w"));
     EXPECT_TRUE(WaitUntil([&] { return ComboText() == "Window"; }, 3000)) << ComboText();
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(orvane.process, &code);
+    ASSERT_EQ(code, (DWORD)STILL_ACTIVE) << "Orvane ended";
     EXPECT_TRUE(EditSelection(field, &start, &end));
     EXPECT_EQ(start, 1u);
     EXPECT_EQ(end, 6u);

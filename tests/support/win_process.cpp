@@ -157,18 +157,16 @@ static bool Send(std::vector<INPUT>& inputs) {
     return sent == inputs.size();
 }
 
+static INPUT MouseInput(int x, int y, DWORD flags);
+
 bool ClickScreenPoint(int x, int y) {
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     if (width <= 1 || height <= 1) return false;
-    std::vector<INPUT> inputs(3);
-    for (INPUT& input : inputs)
-        input.type = INPUT_MOUSE;
-    inputs[0].mi.dx = (LONG)((x * 65535LL) / (width - 1));
-    inputs[0].mi.dy = (LONG)((y * 65535LL) / (height - 1));
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return Send(inputs);
+    // Every event carries the point: Wine may place a button event sent along with a move at the
+    // cursor's earlier position.
+    std::vector<INPUT> move = {MouseInput(x, y, 0)};
+    std::vector<INPUT> click = {MouseInput(x, y, MOUSEEVENTF_LEFTDOWN), MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
+    return Send(move) && Send(click);
 }
 
 bool ClickWindowCentre(HWND window) {
