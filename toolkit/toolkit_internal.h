@@ -30,6 +30,7 @@ struct GadgetSlot {
     HIMAGELIST images;     // list view: never used by the application
     int updateDepth;       // nesting of GadgetBeginUpdate
     void* kindData;        // owned by the kind, freed by its destroy hook (list view: colour records)
+    bool carriesId;        // "ZQ_ID" is set (creation step 6 done): parent messages may be routed
 };
 
 struct FontSlot {

@@ -96,6 +96,9 @@ TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
     RECT r;
     GetWindowRect(box, &r);
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ASSERT_TRUE(RunEventsUntilTrue([&] { return GetForegroundWindow() == window; }));
+    MoveMouseTo(x, y);
+    RunEventsFor(200);
 
     LeftClickAt(x, y);
     EXPECT_TRUE(WaitForGadgetEvent(BOX, 0));
