@@ -112,8 +112,8 @@ TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {
 
 TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
     RunEventsFor(50);
-    ClickWindowCentre(edit);
-    ASSERT_TRUE(RunEventsUntilTrue([&] { return GetFocus() == edit; }));
+    ASSERT_TRUE(PrepareToClick(edit));
+    ASSERT_TRUE(ActUntil([&] { ClickWindowCentre(edit); }, [&] { return GetFocus() == edit; }));
     TypeText("fi");
     std::vector<ObservedEvent> typed = RunEventsUntil(
         [&](const ObservedEvent& e) {

@@ -78,8 +78,8 @@ TEST_F(EditorTest, LongLinesComeBackWhole) {
 TEST_F(EditorTest, TabTypesATabCharacter) {
     AddButton(52, 10, 300, 100, 30, "Save");
     RunEventsFor(50);
-    ClickWindowCentre(editor);
-    ASSERT_TRUE(RunEventsUntilTrue([&] { return GetFocus() == editor; }));
+    ASSERT_TRUE(PrepareToClick(editor));
+    ASSERT_TRUE(ActUntil([&] { ClickWindowCentre(editor); }, [&] { return GetFocus() == editor; }));
     TypeText("x");
     PressKey(VK_TAB);
     TypeText("y");
