@@ -69,6 +69,10 @@ TEST_F(Startup, SecondStartClosesTheRunningInstance) {
     RECT outer = OuterRect(window);
     EXPECT_EQ(outer.left, 120);
     EXPECT_EQ(outer.top, 80);
+    RECT client = {};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 410);
 
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
     EXPECT_TRUE(TopLevelWindowsTitled(ORVANE_TITLE).empty());
