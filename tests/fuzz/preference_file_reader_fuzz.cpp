@@ -13,7 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzEnumerate();
     PreferenceFile::Close();
     // Reads after Close give their defaults.
-    if (PreferenceFile::NextGroup() || PreferenceFile::ReadNumber("a", 7) != 7) FuzzFail("state survived Close");
-    if (FuzzReadFile(path) != std::string((const char*)data, size)) FuzzFail("Close without a write changed the file");
+    if (PreferenceFile::NextGroup() || PreferenceFile::ReadNumber("a", 7) != 7)
+        FuzzFail("state survived Close");
+    if (FuzzReadFile(path) != std::string((const char*)data, size))
+        FuzzFail("Close without a write changed the file");
     return 0;
 }

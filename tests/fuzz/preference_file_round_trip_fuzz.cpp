@@ -49,7 +49,8 @@ static bool Same(const FuzzSnapshot& a, const FuzzSnapshot& b) {
     for (size_t i = 0; i < a.size(); i++) {
         if (a[i].name != b[i].name || a[i].keys.size() != b[i].keys.size()) return false;
         for (size_t j = 0; j < a[i].keys.size(); j++)
-            if (a[i].keys[j].name != b[i].keys[j].name || a[i].keys[j].value != b[i].keys[j].value) return false;
+            if (a[i].keys[j].name != b[i].keys[j].name || a[i].keys[j].value != b[i].keys[j].value)
+                return false;
     }
     return true;
 }
@@ -91,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string key = "FuzzKey";
     for (const FuzzSection& section : before) {
         if (!EqualFold(section.name, group)) continue;
-        if (!section.keys.empty() && keyChoice % 4 != 0) key = section.keys[keyChoice % section.keys.size()].name;
+        if (!section.keys.empty() && keyChoice % 4 != 0)
+            key = section.keys[keyChoice % section.keys.size()].name;
         break;
     }
     char text[16];
@@ -112,7 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const FuzzSection& s : after)
         afterKeys += s.keys.size();
     size_t newRecords = (after.size() - before.size()) + (afterKeys - beforeKeys);
-    if (CountLines(first) != FuzzCountRecordLines(original) + newRecords) FuzzFail("a line was lost or added");
+    if (CountLines(first) != FuzzCountRecordLines(original) + newRecords)
+        FuzzFail("a line was lost or added");
 
     // The same write again must give the same bytes.
     WriteOneKey(path, group, key, number);
