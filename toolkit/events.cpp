@@ -7,18 +7,28 @@
 
 EventStateRecord EventState = {0, -1, -1, 0, 0, 0, 0, 0};
 
-std::intptr_t EventWParam() { return (std::intptr_t)EventState.lastWParam; }
-int EventGadgetNumber() { return EventState.objectNumber; }
-int EventMenuNumber() { return EventState.objectNumber; }
-int EventType() { return EventState.eventType; }
-int EventWindowNumber() { return EventState.windowNumber; }
+std::intptr_t EventWParam() {
+    return (std::intptr_t)EventState.lastWParam;
+}
+int EventGadgetNumber() {
+    return EventState.objectNumber;
+}
+int EventMenuNumber() {
+    return EventState.objectNumber;
+}
+int EventType() {
+    return EventState.eventType;
+}
+int EventWindowNumber() {
+    return EventState.windowNumber;
+}
 
 // ---- Tab navigation --------------------------------------------------------------------------------
 
 struct FocusWalk {
     HWND current;
     std::vector<HWND> candidates;
-    int candidatesBeforeCurrent;  // -1 until the current control has been passed
+    int candidatesBeforeCurrent; // -1 until the current control has been passed
 };
 
 static BOOL CALLBACK CollectCandidate(HWND window, LPARAM data) {
@@ -47,7 +57,7 @@ static void MoveFocus(bool forward) {
     if (walk.candidatesBeforeCurrent < 0) {
         target = forward ? walk.candidates.front() : walk.candidates.back();
     } else {
-        size_t before = (size_t)walk.candidatesBeforeCurrent;  // index of the current control, if it is one
+        size_t before = (size_t)walk.candidatesBeforeCurrent; // index of the current control, if it is one
         bool currentIsCandidate = before < count && walk.candidates[before] == walk.current;
         if (forward) {
             size_t next = currentIsCandidate ? before + 1 : before;
@@ -155,13 +165,15 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 // ---- WaitEvent -------------------------------------------------------------------------------------
 
-static bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+static bool KeyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
 
 static bool FocusIsRichEdit() {
     HWND focus = GetFocus();
     char className[8] = {0};
-    return focus && GetClassNameA(focus, className, sizeof className) >= 4 &&
-           className[0] == 'R' && className[1] == 'i' && className[2] == 'c' && className[3] == 'h';
+    return focus && GetClassNameA(focus, className, sizeof className) >= 4 && className[0] == 'R' &&
+           className[1] == 'i' && className[2] == 'c' && className[3] == 'h';
 }
 
 // A plain Tab reaches a rich edit control as a character; everywhere else the active toolkit
@@ -170,7 +182,7 @@ static HACCEL AcceleratorsFor(HWND* target) {
     bool plainTab = KeyDown(VK_TAB) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && !KeyDown(VK_MENU);
     if (plainTab && FocusIsRichEdit()) return nullptr;
     HWND active = GetActiveWindow();
-    if (!active || !GetPropA(active, "ZQ_WindowID")) return nullptr;
+    if (!active) return nullptr;
     WindowSlot* slot = ObjectFind(WindowTable, ToolkitWindowNumberOf(active));
     if (!slot || slot->handle != active) return nullptr;
     *target = active;

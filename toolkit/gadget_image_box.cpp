@@ -78,20 +78,22 @@ LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM 
     case WM_PRINTCLIENT: // WM_PRINT draws the frame and asks for the client area with this
         DrawImage(control, (HDC)wParam);
         return 0;
+    // These stay here: the static control would answer a double click with a notification of
+    // its own, which would replace the event.
     case WM_ENABLE:
         InvalidateRect(control, nullptr, TRUE);
         UpdateWindow(control);
-        break;
+        return 0;
     case WM_LBUTTONDBLCLK:
         Report(control, 2);
-        break;
+        return 0;
     case WM_RBUTTONDBLCLK:
         SetPropA(control, RIGHT_DOUBLE_PROPERTY, (HANDLE)1);
         Report(control, 3);
-        break;
+        return 0;
     case WM_RBUTTONUP:
         if (RemovePropA(control, RIGHT_DOUBLE_PROPERTY) == nullptr) Report(control, 1);
-        break;
+        return 0;
     case WM_NCDESTROY:
         RemovePropA(control, IMAGE_PROPERTY);
         RemovePropA(control, RIGHT_DOUBLE_PROPERTY);

@@ -119,7 +119,7 @@ void ListAddItem(int, GadgetSlot* g, int position, const char* text) {
     if (row < 0) return;
     if (first.size() > g->longestText) g->longestText = first.size();
 
-    int columns = ColumnCount(g);
+    int columns = end == std::string::npos ? 1 : ColumnCount(g);
     int column = 1;
     while (end != std::string::npos) {
         size_t start = end + 1;

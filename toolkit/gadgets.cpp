@@ -26,6 +26,7 @@ LRESULT CALLBACK GadgetLayerProc(HWND control, UINT message, WPARAM wParam, LPAR
     WNDPROC next = g ? g->previousProc : (WNDPROC)GetPropA(control, PREVIOUS_PROC_PROPERTY);
     if (message == WM_NCDESTROY) {
         if (g) {
+            g->carriesId = false;
             if (g->kind->destroyHook) g->kind->destroyHook(number, g);
             ObjectFree(GadgetTable, number);
         }
@@ -99,17 +100,17 @@ HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, con
 
     SetWindowLongPtrA(control, GWLP_ID, number);
     SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)number);
+    if (GadgetSlot* claimed = FindGadget(number)) claimed->carriesId = true;
     SendMessageA(control, WM_SETFONT, (WPARAM)DefaultFont, TRUE);
     return control;
 }
 
 bool GadgetOfferParentMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (!control || !IsWindow(control)) return false;
-    LONG_PTR id = GetWindowLongPtrA(control, GWLP_ID);
-    if ((LONG_PTR)(INT_PTR)GetPropA(control, ID_PROPERTY) != id) return false;
+    // Cheap checks first: a list view sends its parent several notifications per row.
     int number = -1;
     GadgetSlot* g = GadgetOfControl(control, &number);
     if (!g || !g->kind->parentMessage) return false;
+    if (!g->carriesId) return false; // recorded with the property: reading it back costs more
     LRESULT answer = 0;
     if (!g->kind->parentMessage(number, g, message, wParam, lParam, &answer)) return false;
     if (result) *result = answer;

@@ -7,16 +7,14 @@
 #include <type_traits>
 #include <vector>
 
-template <typename Slot>
-struct ObjectTable {
-    std::vector<Slot> slots;  // numbers 0 .. capacity
-    int step;                 // initial capacity and growth step
+template <typename Slot> struct ObjectTable {
+    std::vector<Slot> slots; // numbers 0 .. capacity
+    int step;                // initial capacity and growth step
     void (*release)(int number);
 };
 
 // Sets the table up with its capacity (slots 0 to capacity) and release operation.
-template <typename Slot>
-void ObjectTableInit(ObjectTable<Slot>& table, int step, void (*release)(int)) {
+template <typename Slot> void ObjectTableInit(ObjectTable<Slot>& table, int step, void (*release)(int)) {
     static_assert(std::is_trivially_copyable<Slot>::value, "slots are plain records");
     table.step = step;
     table.release = release;
@@ -24,8 +22,7 @@ void ObjectTableInit(ObjectTable<Slot>& table, int step, void (*release)(int)) {
 }
 
 // The slot of a live object, or null for a negative, out-of-range or empty number.
-template <typename Slot>
-Slot* ObjectFind(ObjectTable<Slot>& table, int number) {
+template <typename Slot> Slot* ObjectFind(ObjectTable<Slot>& table, int number) {
     if (number < 0 || (size_t)number >= table.slots.size()) return nullptr;
     Slot* slot = &table.slots[(size_t)number];
     return slot->handle ? slot : nullptr;
@@ -33,26 +30,24 @@ Slot* ObjectFind(ObjectTable<Slot>& table, int number) {
 
 // Releases whatever the number holds, grows the table when the number lies beyond it, and
 // returns the emptied slot for the caller to fill. Null for a negative number.
-template <typename Slot>
-Slot* ObjectClaim(ObjectTable<Slot>& table, int number) {
+template <typename Slot> Slot* ObjectClaim(ObjectTable<Slot>& table, int number) {
     if (number < 0) return nullptr;
     if (ObjectFind(table, number) && table.release) table.release(number);
-    if ((size_t)number >= table.slots.size()) table.slots.resize((size_t)number + (size_t)table.step + 1, Slot());
+    if ((size_t)number >= table.slots.size())
+        table.slots.resize((size_t)number + (size_t)table.step + 1, Slot());
     Slot* slot = &table.slots[(size_t)number];
     *slot = Slot();
     return slot;
 }
 
 // Empties the slot; the number may be used again.
-template <typename Slot>
-void ObjectFree(ObjectTable<Slot>& table, int number) {
+template <typename Slot> void ObjectFree(ObjectTable<Slot>& table, int number) {
     if (number < 0 || (size_t)number >= table.slots.size()) return;
     table.slots[(size_t)number] = Slot();
 }
 
 // Runs the release operation on every live object, highest number first.
-template <typename Slot>
-void ObjectReleaseAll(ObjectTable<Slot>& table) {
+template <typename Slot> void ObjectReleaseAll(ObjectTable<Slot>& table) {
     for (size_t i = table.slots.size(); i-- > 0;)
         if (i < table.slots.size() && table.slots[i].handle && table.release) table.release((int)i);
 }

@@ -1,8 +1,12 @@
 // The screen and monitor queries the application needs before it has a window.
 #include "toolkit/toolkit_internal.h"
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int ScreenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
 
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return false;

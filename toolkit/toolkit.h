@@ -17,12 +17,12 @@ using PlatformHandle = std::intptr_t;
 // ---- Event codes -------------------------------------------------------------------------------
 constexpr int EVENT_GADGET = 13100;
 constexpr int EVENT_MENU = 13101;
-constexpr int MSG_GADGET_EVENT = 13103;  // private window message: wParam gadget, lParam event type
+constexpr int MSG_GADGET_EVENT = 13103; // private window message: wParam gadget, lParam event type
 constexpr int EVENT_ACTIVATE = 13104;
 // Raw platform message numbers that the application tests.
-constexpr int EVENT_CLOSE = 16;         // WM_CLOSE
-constexpr int EVENT_KEYDOWN = 256;      // WM_KEYDOWN
-constexpr int EVENT_RBUTTONDOWN = 516;  // WM_RBUTTONDOWN
+constexpr int EVENT_CLOSE = 16;        // WM_CLOSE
+constexpr int EVENT_KEYDOWN = 256;     // WM_KEYDOWN
+constexpr int EVENT_RBUTTONDOWN = 516; // WM_RBUTTONDOWN
 
 // Accelerator commands for Tab and Shift+Tab.
 constexpr int CMD_FOCUS_NEXT = 1212;
@@ -69,13 +69,13 @@ constexpr uint32_t FontItalic = 0x200;
 
 // ---- Start and end ---------------------------------------------------------------------------------
 void StartToolkit();
-void EndToolkit();  // frees all images, closes all windows, frees all fonts, closes all files
+void EndToolkit(); // frees all images, closes all windows, frees all fonts, closes all files
 
 // ---- Windows and events ----------------------------------------------------------------------------
 // x, y: the outer frame's top-left corner; width, height: the client area.
 PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint32_t flags, const char* title);
 void WindowClose(int number);
-void WindowResize(int number, int x, int y, int width, int height);  // -1 keeps a value
+void WindowResize(int number, int x, int y, int width, int height); // -1 keeps a value
 void WindowHide(int number, int hide);
 PlatformHandle WindowHandle(int number);
 int WindowLeft(int number);
@@ -93,7 +93,8 @@ PlatformHandle BeginGadgets(PlatformHandle parentWindow);
 PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags);
 PlatformHandle AddListView(int number, int x, int y, int width, int height, const char* columnTitle,
                            int columnWidth, uint32_t flags);
-PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text,
+                         uint32_t flags = 0);
 PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
                            uint32_t extendedStyle);
 PlatformHandle AddTextBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags);
@@ -103,18 +104,18 @@ PlatformHandle AddTextField(int number, int x, int y, int width, int height, con
 
 PlatformHandle GadgetHandle(int number);
 int GadgetKindOf(int number);                        // the kind number, 0 without a gadget
-void GadgetSetFont(int number, PlatformHandle font);  // number -1: default font of later gadgets
+void GadgetSetFont(int number, PlatformHandle font); // number -1: default font of later gadgets
 void GadgetSetText(int number, const char* text);
 std::string GadgetText(int number);
 void GadgetSetState(int number, int state);
 int GadgetState(int number);
-void GadgetSetColor(int number, int attribute, int32_t colour);  // COLORREF 0x00BBGGRR, -1 = default
-void AddItem(int number, int position, const char* text);        // position -1: at the end
+void GadgetSetColor(int number, int attribute, int32_t colour); // COLORREF 0x00BBGGRR, -1 = default
+void AddItem(int number, int position, const char* text);       // position -1: at the end
 void ClearItems(int number);
 int ItemCount(int number);
 int ItemState(int number, int item);
 std::string ItemText(int number, int item, int column);
-void ItemSetColor(int number, int item, int attribute, int32_t colour);  // item -1: every item
+void ItemSetColor(int number, int item, int attribute, int32_t colour); // item -1: every item
 
 // Bulk changes: redrawing of the gadget is suspended until the matching end call.
 void GadgetBeginUpdate(int number, int expectedItems);
@@ -160,7 +161,7 @@ int64_t FileWrite(int number, const void* data, int64_t length);
 void FileClose(int number);
 
 // ---- Screen ----------------------------------------------------------------------------------------
-int ScreenWidth();   // primary screen, pixels
+int ScreenWidth(); // primary screen, pixels
 int ScreenHeight();
 // True when the rectangle (screen pixels) shares at least one pixel with some monitor.
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);

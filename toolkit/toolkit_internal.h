@@ -12,9 +12,9 @@
 // ---- Slots of the six families ---------------------------------------------------------------------
 struct WindowSlot {
     HWND handle;
-    HACCEL accelerators;   // Tab / Shift+Tab
+    HACCEL accelerators; // Tab / Shift+Tab
     int acceleratorCount;
-    HBRUSH background;     // none for every window of the application
+    HBRUSH background; // none for every window of the application
 };
 
 struct GadgetKind;
@@ -22,14 +22,15 @@ struct GadgetKind;
 struct GadgetSlot {
     HWND handle;
     const GadgetKind* kind;
-    WNDPROC previousProc;  // the control's procedure before the layer subclassed it
-    int32_t front, back;   // -1: not set
-    HBRUSH brush;          // solid brush of the back colour (text box, text field)
-    size_t longestText;    // list view: longest text ever added, the buffer size for reading cells
-    int32_t gridColour;    // list view: -1 not set
-    HIMAGELIST images;     // list view: never used by the application
-    int updateDepth;       // nesting of GadgetBeginUpdate
-    void* kindData;        // owned by the kind, freed by its destroy hook (list view: colour records)
+    WNDPROC previousProc; // the control's procedure before the layer subclassed it
+    int32_t front, back;  // -1: not set
+    HBRUSH brush;         // solid brush of the back colour (text box, text field)
+    size_t longestText;   // list view: longest text ever added, the buffer size for reading cells
+    int32_t gridColour;   // list view: -1 not set
+    HIMAGELIST images;    // list view: never used by the application
+    int updateDepth;      // nesting of GadgetBeginUpdate
+    void* kindData;       // owned by the kind, freed by its destroy hook (list view: colour records)
+    bool carriesId;       // "ZQ_ID" is set (creation step 6 done): parent messages may be routed
 };
 
 struct FontSlot {
@@ -37,7 +38,7 @@ struct FontSlot {
 };
 
 struct ImageSlot {
-    HGDIOBJ handle;  // HBITMAP, or HICON when isIcon
+    HGDIOBJ handle; // HBITMAP, or HICON when isIcon
     uint16_t width, height;
     uint8_t depth;
     uint8_t flags;
@@ -46,26 +47,26 @@ struct ImageSlot {
 
 struct MenuSlot {
     HMENU handle;
-    HWND attachedTo;  // window whose menu bar it is; none for popups
+    HWND attachedTo; // window whose menu bar it is; none for popups
 };
 
 constexpr size_t FILE_BUFFER_SIZE = 4096;
 struct FileSlot {
-    HANDLE handle;    // never INVALID_HANDLE_VALUE: an open file or 0
-    char* buffer;     // FILE_BUFFER_SIZE bytes
-    size_t buffered;  // bytes waiting in the buffer (writing)
-    size_t readPos, readEnd;  // unread bytes in the buffer (reading)
-    int mode;         // FILE_MODE_READ or FILE_MODE_WRITE
+    HANDLE handle;           // never INVALID_HANDLE_VALUE: an open file or 0
+    char* buffer;            // FILE_BUFFER_SIZE bytes
+    size_t buffered;         // bytes waiting in the buffer (writing)
+    size_t readPos, readEnd; // unread bytes in the buffer (reading)
+    int mode;                // FILE_MODE_READ or FILE_MODE_WRITE
 };
 constexpr int FILE_MODE_READ = 1;
 constexpr int FILE_MODE_WRITE = 2;
 
-extern ObjectTable<WindowSlot> WindowTable;  // 16, WindowClose
-extern ObjectTable<GadgetSlot> GadgetTable;  // 50, destroy the control
-extern ObjectTable<FontSlot> FontTable;      // 16, FontFree
-extern ObjectTable<ImageSlot> ImageTable;    // 16, release the bitmap
-extern ObjectTable<MenuSlot> MenuTable;      // 16, destroy the menu
-extern ObjectTable<FileSlot> FileTable;      // 16, FileClose
+extern ObjectTable<WindowSlot> WindowTable; // 16, WindowClose
+extern ObjectTable<GadgetSlot> GadgetTable; // 50, destroy the control
+extern ObjectTable<FontSlot> FontTable;     // 16, FontFree
+extern ObjectTable<ImageSlot> ImageTable;   // 16, release the bitmap
+extern ObjectTable<MenuSlot> MenuTable;     // 16, destroy the menu
+extern ObjectTable<FileSlot> FileTable;     // 16, FileClose
 
 // Start-up of each family, called by StartToolkit: sets up the family's table.
 void WindowsStartup();
@@ -77,11 +78,11 @@ void FilesStartup();
 
 // ---- Events ------------------------------------------------------------------------------------------
 struct EventStateRecord {
-    int objectNumber;   // gadget of the last gadget event, or item of the last menu event
-    int windowNumber;   // toolkit window of the last handled message; -1 without one
-    int eventType;      // sub-type of the last gadget event; -1 at the start of every WaitEvent
-    int pendingEvent;   // recorded by the window procedure while a message is handled; 0 none
-    int queuedEvent;    // returned by the next WaitEvent before it waits; 0 none
+    int objectNumber; // gadget of the last gadget event, or item of the last menu event
+    int windowNumber; // toolkit window of the last handled message; -1 without one
+    int eventType;    // sub-type of the last gadget event; -1 at the start of every WaitEvent
+    int pendingEvent; // recorded by the window procedure while a message is handled; 0 none
+    int queuedEvent;  // returned by the next WaitEvent before it waits; 0 none
     int queuedWindow;
     WPARAM lastWParam;
     LPARAM lastLParam;
@@ -109,14 +110,16 @@ extern HCURSOR ToolkitCursor;
 struct GadgetKind {
     int kind;
     // WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, scroll messages the parent window receives about the control.
-    bool (*parentMessage)(int number, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool (*parentMessage)(int number, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT* result);
     void (*destroyHook)(int number, GadgetSlot* g);
     int (*getState)(int number, GadgetSlot* g);
     void (*setState)(int number, GadgetSlot* g, int state);
     std::string (*getText)(int number, GadgetSlot* g);
     void (*setText)(int number, GadgetSlot* g, const char* text);
     void (*addItem)(int number, GadgetSlot* g, int position, const char* text);
-    void (*addItemWithFlags)(int number, GadgetSlot* g, int position, const char* text, int image, uint32_t flags);
+    void (*addItemWithFlags)(int number, GadgetSlot* g, int position, const char* text, int image,
+                             uint32_t flags);
     void (*removeItem)(int number, GadgetSlot* g, int item);
     void (*clearItems)(int number, GadgetSlot* g);
     void* unusedEntry;

@@ -10,9 +10,13 @@ ObjectTable<WindowSlot> WindowTable;
 
 static const char* const WINDOW_ID_PROPERTY = "ZQ_WindowID";
 
-static void ReleaseWindow(int number) { WindowClose(number); }
+static void ReleaseWindow(int number) {
+    WindowClose(number);
+}
 
-void WindowsStartup() { ObjectTableInit(WindowTable, 16, ReleaseWindow); }
+void WindowsStartup() {
+    ObjectTableInit(WindowTable, 16, ReleaseWindow);
+}
 
 static std::string WindowClassName(int number) {
     char name[32];
@@ -20,13 +24,15 @@ static std::string WindowClassName(int number) {
     return name;
 }
 
-static HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+static HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
 
 // The style handed to the platform: the toolkit's own flag values are not window styles.
 static DWORD PlatformStyle(uint32_t flags) {
     DWORD style = flags;
     if ((flags & ~(WindowScreenCentered | WindowParentCentered | WindowInvisible)) == 0) style |= WS_CAPTION;
-    style ^= WindowInvisible;  // the same bit as WS_VISIBLE: given, the window starts hidden
+    style ^= WindowInvisible; // the same bit as WS_VISIBLE: given, the window starts hidden
     return style & ~(WindowScreenCentered | WindowParentCentered);
 }
 
@@ -37,7 +43,8 @@ static void OuterSize(DWORD style, int width, int height, int* outerWidth, int* 
     *outerHeight = r.bottom - r.top;
 }
 
-PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint32_t flags, const char* title) {
+PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint32_t flags,
+                          const char* title) {
     if (!ObjectClaim(WindowTable, number)) return 0;
 
     std::string className = WindowClassName(number);
@@ -74,8 +81,8 @@ PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint3
         }
     }
 
-    HWND window = CreateWindowExA(0, className.c_str(), title ? title : "", style, x, y, outerWidth, outerHeight,
-                                  nullptr, nullptr, Instance(), nullptr);
+    HWND window = CreateWindowExA(0, className.c_str(), title ? title : "", style, x, y, outerWidth,
+                                  outerHeight, nullptr, nullptr, Instance(), nullptr);
     if (!window) {
         UnregisterClassA(className.c_str(), Instance());
         ObjectFree(WindowTable, number);
@@ -83,12 +90,12 @@ PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint3
     }
     // Creation may have run code that grew the table: take the slot afresh.
     WindowSlot* slot = &WindowTable.slots[(size_t)number];
-    slot->handle = window;
-
     if ((style & WS_MAXIMIZE) && (style & WS_VISIBLE)) ShowWindow(window, SW_SHOWMAXIMIZED);
     SetPropA(window, WINDOW_ID_PROPERTY, (HANDLE)(INT_PTR)(number + 1));
+    slot->handle = window;
 
-    ACCEL keys[2] = {{FVIRTKEY, VK_TAB, (WORD)CMD_FOCUS_NEXT}, {FVIRTKEY | FSHIFT, VK_TAB, (WORD)CMD_FOCUS_PREVIOUS}};
+    ACCEL keys[2] = {{FVIRTKEY, VK_TAB, (WORD)CMD_FOCUS_NEXT},
+                     {FVIRTKEY | FSHIFT, VK_TAB, (WORD)CMD_FOCUS_PREVIOUS}};
     slot->accelerators = CreateAcceleratorTableA(keys, 2);
     slot->acceleratorCount = 2;
     return (PlatformHandle)window;
@@ -102,7 +109,8 @@ void WindowClose(int number) {
     HWND owner = GetWindow(closing.handle, GW_OWNER);
     if (owner) SetActiveWindow(owner);
     RemovePropA(closing.handle, WINDOW_ID_PROPERTY);
-    DestroyWindow(closing.handle);  // its gadgets free their numbers as they go
+    slot->handle = nullptr;        // no longer a toolkit window for the messages that destroying sends
+    DestroyWindow(closing.handle); // its gadgets free their numbers as they go
     UnregisterClassA(WindowClassName(number).c_str(), Instance());
     if (closing.accelerators) DestroyAcceleratorTable(closing.accelerators);
     if (closing.background) DeleteObject(closing.background);
@@ -158,17 +166,30 @@ int WindowTop(int number) {
     return OuterRect(number, &r) ? r.top : 0;
 }
 
-static bool IsChildWindow(HWND window) { return (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0; }
+static bool IsChildWindow(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0;
+}
+
+// A window carries "ZQ_WindowID" exactly while its number's slot holds it, so the table answers
+// without asking the window server for the property on every message.
+static int NumberInTable(HWND window) {
+    for (size_t i = 0; i < WindowTable.slots.size(); i++)
+        if (WindowTable.slots[i].handle == window) return (int)i;
+    return -1;
+}
 
 HWND ToolkitTopWindowOf(HWND window) {
     for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr)
-        if (GetPropA(w, WINDOW_ID_PROPERTY)) return w;
+        if (NumberInTable(w) >= 0) return w;
     return nullptr;
 }
 
 int ToolkitWindowNumberOf(HWND window) {
-    HWND top = ToolkitTopWindowOf(window);
-    return top ? (int)(INT_PTR)GetPropA(top, WINDOW_ID_PROPERTY) - 1 : -1;
+    for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr) {
+        int number = NumberInTable(w);
+        if (number >= 0) return number;
+    }
+    return -1;
 }
 
 std::string ToolkitWindowText(HWND window) {

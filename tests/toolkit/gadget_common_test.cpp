@@ -131,8 +131,8 @@ TEST_F(GadgetTest, DefaultTextComesBackWholeAtAnyLength) {
 TEST_F(GadgetTest, ButtonClickIsAGadgetEventOfTypeZero) {
     HWND button = (HWND)AddButton(4, 10, 10, 120, 30, "Press");
     RunEventsFor(50);
-    ClickWindowCentre(button);
-    EXPECT_TRUE(WaitForGadgetEvent(4, 0));
+    ASSERT_TRUE(PrepareToClick(button));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { ClickWindowCentre(button); }, 4, 0));
     GadgetSetState(4, 1);
     EXPECT_EQ(0, GadgetState(4)); // a push button has no check
     HWND check = (HWND)AddButton(5, 10, 50, 120, 30, "Check", BS_AUTOCHECKBOX);
@@ -145,8 +145,9 @@ TEST_F(GadgetTest, TextFieldReportsFocusAfterTheMessage) {
     HWND first = (HWND)AddTextField(3, 10, 10, 200, 24, "one");
     HWND second = (HWND)AddTextField(4, 10, 50, 200, 24, "two");
     RunEventsFor(50);
-    ClickWindowCentre(first);
-    EXPECT_TRUE(WaitForGadgetEvent(3, EVENT_TYPE_FOCUS));
+    ASSERT_TRUE(PrepareToClick(first));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { ClickWindowCentre(first); }, 3, EVENT_TYPE_FOCUS));
+    ASSERT_TRUE(PrepareToClick(second));
     ClickWindowCentre(second);
     std::vector<ObservedEvent> events = RunEventsUntil(
         [](const ObservedEvent& e) {

@@ -96,26 +96,30 @@ TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
     RECT r;
     GetWindowRect(box, &r);
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ASSERT_TRUE(PrepareToClick(box, POINT{x, y}));
 
-    LeftClickAt(x, y);
-    EXPECT_TRUE(WaitForGadgetEvent(BOX, 0));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { LeftClickAt(x, y); }, BOX, 0));
     RunEventsFor(600);
-    RightClickAt(x, y);
-    EXPECT_TRUE(WaitForGadgetEvent(BOX, 1));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { RightClickAt(x, y); }, BOX, 1));
     RunEventsFor(600);
-    LeftClickAt(x, y);
-    LeftClickAt(x, y);
-    EXPECT_TRUE(WaitForGadgetEvent(BOX, 2));
-    RunEventsFor(600);
+    EXPECT_TRUE(ActUntilGadgetEvent(
+        [&] {
+            LeftClickAt(x, y);
+            LeftClickAt(x, y);
+        },
+        BOX, 2));
 
-    RightClickAt(x, y);
-    RightClickAt(x, y);
-    std::vector<ObservedEvent> events = RunEventsUntil(nullptr, 700);
     int singles = 0, doubles = 0;
-    for (const ObservedEvent& e : events) {
-        if (e.code != EVENT_GADGET || e.gadget != BOX) continue;
-        singles += e.type == 1;
-        doubles += e.type == 3;
+    for (int attempt = 0; attempt < 3 && doubles == 0; ++attempt) {
+        RunEventsFor(600);
+        RightClickAt(x, y);
+        RightClickAt(x, y);
+        singles = doubles = 0;
+        for (const ObservedEvent& e : RunEventsUntil(nullptr, 700)) {
+            if (e.code != EVENT_GADGET || e.gadget != BOX) continue;
+            singles += e.type == 1;
+            doubles += e.type == 3;
+        }
     }
     EXPECT_EQ(1, doubles);
     EXPECT_EQ(1, singles) << "the release that ends a double click reports nothing";

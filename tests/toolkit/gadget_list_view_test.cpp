@@ -140,16 +140,17 @@ TEST_F(ListViewTest, ItemStateReportsSelectionAndTicksFromRealInput) {
     RunEventsFor(100);
 
     POINT row0 = RowPoint(0);
-    LeftClickAt(row0.x, row0.y);
-    ASSERT_TRUE(RunEventsUntilTrue([] { return ItemState(LIST, 0) == ItemSelected; }));
+    ASSERT_TRUE(PrepareToClick(list, row0));
+    ASSERT_TRUE(
+        ActUntil([&] { LeftClickAt(row0.x, row0.y); }, [] { return ItemState(LIST, 0) == ItemSelected; }));
     EXPECT_EQ(0, ItemState(LIST, 1));
 
     PressKey(VK_SPACE); // ticks the focused row
     ASSERT_TRUE(RunEventsUntilTrue([] { return ItemState(LIST, 0) == (ItemSelected | ItemChecked); }));
 
     POINT row1 = RowPoint(1);
-    LeftClickAt(row1.x, row1.y);
-    ASSERT_TRUE(RunEventsUntilTrue([] { return ItemState(LIST, 1) == ItemSelected; }));
+    ASSERT_TRUE(
+        ActUntil([&] { LeftClickAt(row1.x, row1.y); }, [] { return ItemState(LIST, 1) == ItemSelected; }));
     EXPECT_EQ(ItemChecked, ItemState(LIST, 0));
     EXPECT_EQ("beta", GadgetText(LIST));
     EXPECT_EQ(0, ItemState(LIST, 7));
@@ -160,22 +161,24 @@ TEST_F(ListViewTest, ClicksBecomeGadgetEventsOfTypesZeroToThree) {
     RunEventsFor(100);
     POINT p = RowPoint(1);
 
-    LeftClickAt(p.x, p.y);
-    EXPECT_TRUE(WaitForGadgetEvent(LIST, 0));
+    ASSERT_TRUE(PrepareToClick(list, p));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { LeftClickAt(p.x, p.y); }, LIST, 0));
     RunEventsFor(600); // let the double-click time pass
-
-    RightClickAt(p.x, p.y);
-    EXPECT_TRUE(WaitForGadgetEvent(LIST, 1));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { RightClickAt(p.x, p.y); }, LIST, 1));
     RunEventsFor(600);
-
-    LeftClickAt(p.x, p.y);
-    LeftClickAt(p.x, p.y);
-    EXPECT_TRUE(WaitForGadgetEvent(LIST, 2));
+    EXPECT_TRUE(ActUntilGadgetEvent(
+        [&] {
+            LeftClickAt(p.x, p.y);
+            LeftClickAt(p.x, p.y);
+        },
+        LIST, 2));
     RunEventsFor(600);
-
-    RightClickAt(p.x, p.y);
-    RightClickAt(p.x, p.y);
-    EXPECT_TRUE(WaitForGadgetEvent(LIST, 3));
+    EXPECT_TRUE(ActUntilGadgetEvent(
+        [&] {
+            RightClickAt(p.x, p.y);
+            RightClickAt(p.x, p.y);
+        },
+        LIST, 3));
 }
 
 TEST_F(ListViewTest, RowColoursAreDrawnAsStored) {

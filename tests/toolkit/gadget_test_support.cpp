@@ -62,3 +62,38 @@ POINT ScreenPointOf(HWND control, const RECT& clientRect) {
     ClientToScreen(control, &p);
     return p;
 }
+
+bool PrepareToClick(HWND control, POINT screenPoint) {
+    HWND top = GetAncestor(control, GA_ROOT);
+    RunEventsFor((int)GetDoubleClickTime() + 50);
+    if (!RunEventsUntilTrue([&] { return GetForegroundWindow() == top || BringToForeground(top, 200); }))
+        return false;
+    MoveMouseTo(screenPoint.x, screenPoint.y);
+    bool reached = RunEventsUntilTrue([&] { return WindowFromPoint(screenPoint) == control; });
+    RunEventsFor(100);
+    return reached;
+}
+
+bool PrepareToClick(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    return PrepareToClick(control, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+bool ActUntil(const std::function<void()>& action, const std::function<bool()>& outcome) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0) RunEventsFor((int)GetDoubleClickTime() + 100);
+        action();
+        if (RunEventsUntilTrue(outcome, 1500)) return true;
+    }
+    return false;
+}
+
+bool ActUntilGadgetEvent(const std::function<void()>& action, int gadget, int type) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0) RunEventsFor((int)GetDoubleClickTime() + 100);
+        action();
+        if (WaitForGadgetEvent(gadget, type, 1500)) return true;
+    }
+    return false;
+}

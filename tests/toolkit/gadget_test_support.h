@@ -28,5 +28,16 @@ bool RunEventsUntilTrue(const std::function<bool()>& condition, int timeoutMs = 
 // Runs WaitEvent for a while and forgets what it returned.
 void RunEventsFor(int ms);
 
+// Before the first click of a test: waits until the control's window is in the foreground and the
+// control is what lies under the point, rests the mouse there and lets earlier clicks age beyond
+// the double-click time. Returns false when the control cannot be reached.
+bool PrepareToClick(HWND control, POINT screenPoint);
+bool PrepareToClick(HWND control);
+
+// Synthetic mouse input under Wine is now and then lost: performs the action (clicks) and waits for
+// its outcome, and tries again up to three times, each after the double-click time has passed.
+bool ActUntil(const std::function<void()>& action, const std::function<bool()>& outcome);
+bool ActUntilGadgetEvent(const std::function<void()>& action, int gadget, int type);
+
 // Centre of a client rectangle of a control, in screen coordinates.
 POINT ScreenPointOf(HWND control, const RECT& clientRect);

@@ -27,13 +27,6 @@ void SendKeyboardInput(WORD virtualKey, DWORD flags) {
     SendInput(1, &input, sizeof(INPUT));
 }
 
-void SendMouseInput(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(INPUT));
-}
-
 // Absolute mouse coordinates map 0..65535 onto the screen as (value * size) >> 16; rounding up
 // makes that land exactly on the wanted pixel.
 LONG NormalisedCoordinate(int pixel, int screenSize) {
@@ -165,16 +158,29 @@ void MoveMouseTo(int x, int y) {
     SendInput(1, &input, sizeof(INPUT));
 }
 
-void LeftClickAt(int x, int y) {
+// Each button event carries its own position: under Wine's X11 driver the pointer may still be
+// on its way from a separate move when a bare button event arrives, and the click lands elsewhere.
+static void ButtonAt(int x, int y, DWORD buttonFlags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = NormalisedCoordinate(x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = NormalisedCoordinate(y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+static void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
     MoveMouseTo(x, y);
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
-    SendMouseInput(MOUSEEVENTF_LEFTUP);
+    ButtonAt(x, y, downFlag);
+    ButtonAt(x, y, upFlag);
+}
+
+void LeftClickAt(int x, int y) {
+    ClickAt(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void RightClickAt(int x, int y) {
-    MoveMouseTo(x, y);
-    SendMouseInput(MOUSEEVENTF_RIGHTDOWN);
-    SendMouseInput(MOUSEEVENTF_RIGHTUP);
+    ClickAt(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void ClickWindowCentre(HWND window) {

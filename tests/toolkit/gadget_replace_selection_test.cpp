@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "gadget_test_support.h"
+#include "toolkit/toolkit.h"
+#include "win_test_support.h"
+
+namespace {
+
+std::string TextOf(HWND window) {
+    char buffer[256] = "";
+    GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+// An edit control on a thread that stops answering messages for a while, as a hung editor would.
+struct BusyEditor {
+    HWND edit = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = nullptr;
+    int busyMs = 0;
+
+    static DWORD WINAPI Run(void* data) {
+        BusyEditor* self = (BusyEditor*)data;
+        self->edit =
+            CreateWindowExA(0, "Edit", "abc", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
+        SetEvent(self->ready);
+        Sleep((DWORD)self->busyMs);
+        PumpMessages();
+        DestroyWindow(self->edit);
+        return 0;
+    }
+    explicit BusyEditor(int ms) : busyMs(ms) {
+        thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        WaitForSingleObject(ready, 5000);
+    }
+    ~BusyEditor() {
+        WaitForSingleObject(thread, 10000);
+        CloseHandle(thread);
+        CloseHandle(ready);
+    }
+};
+
+TEST(WindowReplaceSelection, ReplacesTheSelectionOfAnEditControl) {
+    HWND edit = CreateWindowExA(0, "Edit", "hello world", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr, nullptr,
+                                nullptr);
+    ASSERT_NE(nullptr, edit);
+    SendMessageA(edit, EM_SETSEL, 6, 11);
+    EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "there", 1000));
+    EXPECT_EQ("hello there", TextOf(edit));
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "A|B ", 1000));
+    EXPECT_EQ("A|B hello there", TextOf(edit));
+    DestroyWindow(edit);
+
+    EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)edit, "gone", 1000));
+    EXPECT_FALSE(WindowReplaceSelection(0, "none", 1000));
+}
+
+TEST(WindowReplaceSelection, GivesUpOnAWindowThatDoesNotAnswer) {
+    BusyEditor busy(2500);
+    ASSERT_NE(nullptr, busy.edit);
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)busy.edit, "late", 200));
+    EXPECT_LT(GetTickCount() - start, 2000u) << "waited for the busy thread instead of giving up";
+}
+
+TEST(EditorCreation, MessagesWaitingBeforeTheEditorAreHandledWithoutAnEvent) {
+    HWND window = OpenGadgetWindow(5);
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, MSG_GADGET_EVENT, 33, 7);
+    ASSERT_NE(0, AddEditor(51, 10, 10, 200, 100));
+    MSG left;
+    EXPECT_FALSE(PeekMessageA(&left, window, MSG_GADGET_EVENT, MSG_GADGET_EVENT, PM_NOREMOVE));
+    std::vector<ObservedEvent> events = RunEventsUntil(nullptr, 200);
+    for (const ObservedEvent& e : events)
+        EXPECT_FALSE(e.code == EVENT_GADGET && e.gadget == 33);
+    WindowClose(5);
+}
+
+} // namespace
