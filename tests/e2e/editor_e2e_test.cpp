@@ -15,8 +15,9 @@ class Editor : public ::testing::Test {
   protected:
     void TearDown() override { EXPECT_TRUE(QuitOrvane(run)) << "Orvane did not end when asked"; }
 
-    void Open(const std::string& catalogue) {
-        ASSERT_TRUE(LaunchOrvane(catalogue.c_str(), &run, "fruit"));
+    // A null catalogue leaves the data folder without one.
+    void Open(const char* catalogue) {
+        ASSERT_TRUE(LaunchOrvane(catalogue, &run, "fruit"));
         editorWindow = OpenEditor(run);
         ASSERT_TRUE(editorWindow) << "no editor window";
         editor = Gadget(editorWindow, EDITOR);
@@ -48,7 +49,7 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWhole) {
     for (int i = 0; catalogue.size() <= 6000; i++)
         catalogue += "N" + std::to_string(i) + " = value " + std::to_string(i) + "\r\n";
     catalogue += "Last = no line end";
-    Open(catalogue);
+    Open(catalogue.c_str());
 
     RECT client = {};
     ASSERT_TRUE(GetClientRect(editorWindow, &client));
@@ -102,9 +103,31 @@ TEST_F(Editor, SavingAnEmptyEditorEmptiesTheFileAndTheViews) {
     EXPECT_TRUE(ListViewRows(Gadget(run.main, ENTRY_LIST)).empty());
 }
 
+TEST_F(Editor, WithoutACatalogueTheEditorStartsEmptyAndSaveCreatesIt) {
+    Open(nullptr);
+    EXPECT_EQ(WindowTextOf(editor), "");
+    ASSERT_TRUE(ClickGadget(editorWindow, FIND));
+    HWND box = WaitForMessageBox(run.process.id, 5000);
+    ASSERT_TRUE(box) << "an empty editor has nothing to find";
+    EXPECT_EQ(MessageBoxText(box), "It wasn't found!");
+    ASSERT_TRUE(DismissMessageBox(box));
+
+    ASSERT_TRUE(ClickGadget(editorWindow, EDITOR));
+    ASSERT_TRUE(TypeText("[new]"));
+    ASSERT_TRUE(PressKey(VK_RETURN));
+    ASSERT_TRUE(TypeText("k = v"));
+    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "[new]\r\nk = v"; }, 3000))
+        << WindowTextOf(editor);
+    ASSERT_TRUE(ClickGadget(editorWindow, SAVE));
+    ASSERT_TRUE(EditorClosed());
+    EXPECT_EQ(Catalogue(), "[new]\r\nk = v");
+    EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "new");
+    EXPECT_EQ(ListViewRows(Gadget(run.main, ENTRY_LIST)), std::vector<std::string>{"v"});
+}
+
 TEST_F(Editor, CancelLeavesTheFileAsItWas) {
     std::string catalogue = std::string(CATALOGUE) + "\r\n\r\n; trailing blank lines and a comment\r\n";
-    Open(catalogue);
+    Open(catalogue.c_str());
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("junk"));
     ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "junk" + catalogue; }, 3000));
@@ -222,7 +245,7 @@ TEST_F(Editor, SuccessiveFindsVisitEveryMatchingLineThenStartOver) {
     std::string text = "needle one\r\nhay with a needle\r\nTHE NEEDLE";
     for (int i = 0; i < 10; i++)
         text += "\r\nhay " + std::to_string(i);
-    Open(text);
+    Open(text.c_str());
     ASSERT_TRUE(ClickGadget(editorWindow, SEARCH_FIELD));
     ASSERT_TRUE(PressKey(VK_END));
     ASSERT_TRUE(PressKey(VK_HOME, true));
@@ -248,7 +271,7 @@ TEST_F(Editor, SuccessiveFindsVisitEveryMatchingLineThenStartOver) {
 
 TEST_F(Editor, UnchangedSearchFieldFindsSearchtextAndLateMatchesGoToTheLastLine) {
     std::string text = "first\r\nsecond\r\nthe SEARCHTEXT\r\nfour\r\nfive\r\nlast line";
-    Open(text);
+    Open(text.c_str());
     // Nine lines below line 2 there is no line: the caret goes to the start of the last one.
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 5);
     EXPECT_EQ(EditSelection(editor).start, (long)text.size() - (long)std::string("last line").size() - 5);

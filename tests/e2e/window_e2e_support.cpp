@@ -116,8 +116,8 @@ static bool MovePointerTo(int x, int y) {
 }
 
 // Under Wine a press can come with a late report of the pointer's place at the previous press, so
-// that this press lands there. The press is then let go where it landed and the click made again;
-// the stale report has been used up by then.
+// that the press lands there. The pointer then goes back before the release, so that neither place
+// gets a whole click, and the click is made again: the stale report has been used up by then.
 static bool ClickWith(int x, int y, DWORD down, DWORD up) {
     std::vector<INPUT> press(1), release(1);
     press[0].type = release[0].type = INPUT_MOUSE;
@@ -127,8 +127,10 @@ static bool ClickWith(int x, int y, DWORD down, DWORD up) {
         if (!MovePointerTo(x, y) || !SendInputs(press)) return false;
         Sleep(20);
         bool stayed = CursorIsAt(x, y);
+        if (!stayed) MovePointerTo(x, y);
         if (!SendInputs(release)) return false;
         if (stayed) return true;
+        Sleep(100);
     }
     fprintf(stderr, "the click at %d,%d kept going astray\n", x, y);
     return false;
