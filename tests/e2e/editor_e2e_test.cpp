@@ -13,33 +13,33 @@ static const char* const CATALOGUE = "[fruit]\r\nA = apple\r\nB = banana\r\n[too
 
 class Editor : public ::testing::Test {
   protected:
-    void TearDown() override { EXPECT_TRUE(QuitOrvane(run)) << "Orvane did not end when asked"; }
+    void TearDown() override { EXPECT_TRUE(gui::QuitOrvane(run)) << "Orvane did not end when asked"; }
 
     // A null catalogue leaves the data folder without one.
     void Open(const char* catalogue) {
-        ASSERT_TRUE(LaunchOrvane(catalogue, &run, "fruit"));
-        editorWindow = OpenEditor(run);
+        ASSERT_TRUE(gui::LaunchOrvane(catalogue, &run, "fruit"));
+        editorWindow = gui::OpenEditor(run);
         ASSERT_TRUE(editorWindow) << "no editor window";
-        editor = Gadget(editorWindow, EDITOR);
+        editor = gui::Gadget(editorWindow, EDITOR);
     }
     std::string Catalogue() { return ReadDataFile(run.folder, "constants.ovc"); }
     bool EditorClosed() {
-        return WaitUntil([&] { return !IsWindow(editorWindow); }, 5000);
+        return gui::WaitUntil([&] { return !IsWindow(editorWindow); }, 5000);
     }
     // Clicks into the editor and puts the caret at the start of its text.
     void FocusEditorAtStart() {
-        ASSERT_TRUE(ClickGadget(editorWindow, EDITOR));
-        ASSERT_TRUE(PressKeyWith(VK_CONTROL, VK_HOME));
-        ASSERT_TRUE(WaitUntil([&] { return EditSelection(editor).end == 0; }, 2000));
+        ASSERT_TRUE(gui::ClickGadget(editorWindow, EDITOR));
+        ASSERT_TRUE(gui::PressKeyWith(VK_CONTROL, VK_HOME));
+        ASSERT_TRUE(gui::WaitUntil([&] { return gui::EditSelection(editor).end == 0; }, 2000));
     }
     void SelectAllAndDelete() {
-        ASSERT_TRUE(ClickGadget(editorWindow, EDITOR));
-        ASSERT_TRUE(PressKeyWith(VK_CONTROL, 'A'));
+        ASSERT_TRUE(gui::ClickGadget(editorWindow, EDITOR));
+        ASSERT_TRUE(gui::PressKeyWith(VK_CONTROL, 'A'));
         ASSERT_TRUE(PressKey(VK_DELETE));
-        ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor).empty(); }, 2000));
+        ASSERT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor).empty(); }, 2000));
     }
 
-    RunningOrvane run;
+    gui::RunningOrvane run;
     HWND editorWindow = nullptr;
     HWND editor = nullptr;
 };
@@ -61,9 +61,9 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWhole) {
     // A title bar without a close box.
     EXPECT_EQ(GetWindowLongPtrA(editorWindow, GWL_STYLE) & WS_SYSMENU, 0);
 
-    EXPECT_EQ(SendNumbers(editor, WM_GETTEXTLENGTH, 0, 0), (LRESULT)catalogue.size());
+    EXPECT_EQ(gui::SendNumbers(editor, WM_GETTEXTLENGTH, 0, 0), (LRESULT)catalogue.size());
     EXPECT_EQ(WindowTextOf(editor), catalogue);
-    EXPECT_EQ(WindowTextOf(Gadget(editorWindow, SEARCH_FIELD)), "Searchtext");
+    EXPECT_EQ(WindowTextOf(gui::Gadget(editorWindow, SEARCH_FIELD)), "Searchtext");
 }
 
 TEST_F(Editor, SaveWritesTheEditedTextAndReloadsTheMainWindow) {
@@ -75,54 +75,54 @@ TEST_F(Editor, SaveWritesTheEditedTextAndReloadsTheMainWindow) {
     ASSERT_TRUE(TypeText("t = tea"));
     ASSERT_TRUE(PressKey(VK_RETURN));
     std::string edited = std::string("[drinks]\r\nt = tea\r\n") + CATALOGUE;
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == edited; }, 3000)) << WindowTextOf(editor);
+    ASSERT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == edited; }, 3000)) << WindowTextOf(editor);
 
-    ASSERT_TRUE(ClickGadget(editorWindow, SAVE));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, SAVE));
     ASSERT_TRUE(EditorClosed());
     // Exactly the editor's text: CR LF between lines, nothing added behind the last one.
     EXPECT_EQ(Catalogue(), edited);
     EXPECT_FALSE(DataFileExists(run.folder, "constants.ovc.saving"));
 
-    HWND box = Gadget(run.main, CATEGORY_BOX);
-    EXPECT_EQ(SendNumbers(box, CB_GETCOUNT, 0, 0), 3);
+    HWND box = gui::Gadget(run.main, CATEGORY_BOX);
+    EXPECT_EQ(gui::SendNumbers(box, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(WindowTextOf(box), "drinks");
-    EXPECT_EQ(ListViewRows(Gadget(run.main, ENTRY_LIST)), std::vector<std::string>{"tea"});
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
+    EXPECT_EQ(gui::ListViewRows(gui::Gadget(run.main, ENTRY_LIST)), std::vector<std::string>{"tea"});
+    EXPECT_TRUE(gui::WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
 }
 
 TEST_F(Editor, SavingAnEmptyEditorEmptiesTheFileAndTheViews) {
     Open(CATALOGUE);
-    ASSERT_EQ(ListViewRows(Gadget(run.main, ENTRY_LIST)).size(), 2u);
+    ASSERT_EQ(gui::ListViewRows(gui::Gadget(run.main, ENTRY_LIST)).size(), 2u);
     SelectAllAndDelete();
-    ASSERT_TRUE(ClickGadget(editorWindow, SAVE));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, SAVE));
     ASSERT_TRUE(EditorClosed());
 
     EXPECT_TRUE(DataFileExists(run.folder, "constants.ovc"));
     EXPECT_EQ(Catalogue(), "");
-    EXPECT_EQ(SendNumbers(Gadget(run.main, CATEGORY_BOX), CB_GETCOUNT, 0, 0), 0);
-    EXPECT_TRUE(ListViewRows(Gadget(run.main, ENTRY_LIST)).empty());
+    EXPECT_EQ(gui::SendNumbers(gui::Gadget(run.main, CATEGORY_BOX), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(gui::ListViewRows(gui::Gadget(run.main, ENTRY_LIST)).empty());
 }
 
 TEST_F(Editor, WithoutACatalogueTheEditorStartsEmptyAndSaveCreatesIt) {
     Open(nullptr);
     EXPECT_EQ(WindowTextOf(editor), "");
-    ASSERT_TRUE(ClickGadget(editorWindow, FIND));
-    HWND box = WaitForMessageBox(run.process.id, 5000);
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, FIND));
+    HWND box = gui::WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box) << "an empty editor has nothing to find";
-    EXPECT_EQ(MessageBoxText(box), "It wasn't found!");
-    ASSERT_TRUE(DismissMessageBox(box));
+    EXPECT_EQ(gui::MessageBoxText(box), "It wasn't found!");
+    ASSERT_TRUE(gui::DismissMessageBox(box));
 
-    ASSERT_TRUE(ClickGadget(editorWindow, EDITOR));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, EDITOR));
     ASSERT_TRUE(TypeText("[new]"));
     ASSERT_TRUE(PressKey(VK_RETURN));
     ASSERT_TRUE(TypeText("k = v"));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "[new]\r\nk = v"; }, 3000))
+    ASSERT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == "[new]\r\nk = v"; }, 3000))
         << WindowTextOf(editor);
-    ASSERT_TRUE(ClickGadget(editorWindow, SAVE));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, SAVE));
     ASSERT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), "[new]\r\nk = v");
-    EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "new");
-    EXPECT_EQ(ListViewRows(Gadget(run.main, ENTRY_LIST)), std::vector<std::string>{"v"});
+    EXPECT_EQ(WindowTextOf(gui::Gadget(run.main, CATEGORY_BOX)), "new");
+    EXPECT_EQ(gui::ListViewRows(gui::Gadget(run.main, ENTRY_LIST)), std::vector<std::string>{"v"});
 }
 
 TEST_F(Editor, CancelLeavesTheFileAsItWas) {
@@ -130,13 +130,13 @@ TEST_F(Editor, CancelLeavesTheFileAsItWas) {
     Open(catalogue.c_str());
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("junk"));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "junk" + catalogue; }, 3000));
+    ASSERT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == "junk" + catalogue; }, 3000));
 
-    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
     ASSERT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), catalogue);
-    EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "fruit");
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
+    EXPECT_EQ(WindowTextOf(gui::Gadget(run.main, CATEGORY_BOX)), "fruit");
+    EXPECT_TRUE(gui::WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
 }
 
 // Runs chattr on a Wine path through the Unix shell. Wine gives no handle to wait on for a Unix
@@ -165,7 +165,7 @@ static bool RunChattr(const std::string& path, const char* flag) {
     if (process.hThread) CloseHandle(process.hThread);
     if (process.hProcess) CloseHandle(process.hProcess);
     std::string status;
-    WaitUntil(
+    gui::WaitUntil(
         [&] {
             status = ReadWholeFile(marker);
             return status.find('\n') != std::string::npos;
@@ -186,13 +186,13 @@ struct ImmutableFile {
 // A refused save keeps the old file and the user's text, and says why; Cancel then leaves it.
 static void ExpectRefusedSave(HWND editorWindow, HWND editor, DWORD processId, const std::string& original,
                               const std::string& folder) {
-    ASSERT_TRUE(ClickGadget(editorWindow, SAVE));
-    HWND box = WaitForMessageBox(processId, 5000);
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, SAVE));
+    HWND box = gui::WaitForMessageBox(processId, 5000);
     ASSERT_TRUE(box) << "no message about the failed save";
-    std::string text = MessageBoxText(box);
+    std::string text = gui::MessageBoxText(box);
     EXPECT_NE(text.find("could not be saved"), std::string::npos) << text;
     EXPECT_NE(text.find("still in the editor"), std::string::npos) << text;
-    ASSERT_TRUE(DismissMessageBox(box));
+    ASSERT_TRUE(gui::DismissMessageBox(box));
 
     EXPECT_TRUE(IsWindow(editorWindow));
     EXPECT_EQ(WindowTextOf(editor), "new " + original);
@@ -206,10 +206,11 @@ TEST_F(Editor, SaveIntoAWriteProtectedCatalogueKeepsFileAndEdits) {
     if (!locked.active) GTEST_SKIP() << "chattr +i is not available here (needs root on ext4)";
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("new "));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
+    ASSERT_TRUE(
+        gui::WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
 
     ExpectRefusedSave(editorWindow, editor, run.process.id, CATALOGUE, run.folder);
-    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
     EXPECT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), CATALOGUE);
 }
@@ -222,23 +223,24 @@ TEST_F(Editor, SaveWhileAnotherProgramHoldsTheCatalogueKeepsFileAndEdits) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("new "));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
+    ASSERT_TRUE(
+        gui::WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
 
     ExpectRefusedSave(editorWindow, editor, run.process.id, CATALOGUE, run.folder);
     CloseHandle(held);
-    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
     EXPECT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), CATALOGUE);
 }
 
 // Clicks Find and gives the caret's line; the caret is an empty selection.
 static long FindAndCaretLine(HWND editorWindow, HWND editor) {
-    TextRange before = EditSelection(editor);
-    if (!ClickGadget(editorWindow, FIND)) return -2;
-    WaitUntil([&] { return EditSelection(editor).start != before.start; }, 1500);
-    TextRange caret = EditSelection(editor);
+    gui::TextRange before = gui::EditSelection(editor);
+    if (!gui::ClickGadget(editorWindow, FIND)) return -2;
+    gui::WaitUntil([&] { return gui::EditSelection(editor).start != before.start; }, 1500);
+    gui::TextRange caret = gui::EditSelection(editor);
     if (caret.start != caret.end) return -3;
-    return EditLineOfPosition(editor, caret.start);
+    return gui::EditLineOfPosition(editor, caret.start);
 }
 
 TEST_F(Editor, SuccessiveFindsVisitEveryMatchingLineThenStartOver) {
@@ -246,23 +248,23 @@ TEST_F(Editor, SuccessiveFindsVisitEveryMatchingLineThenStartOver) {
     for (int i = 0; i < 10; i++)
         text += "\r\nhay " + std::to_string(i);
     Open(text.c_str());
-    ASSERT_TRUE(ClickGadget(editorWindow, SEARCH_FIELD));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, SEARCH_FIELD));
     ASSERT_TRUE(PressKey(VK_END));
     ASSERT_TRUE(PressKey(VK_HOME, true));
     ASSERT_TRUE(TypeText("needle"));
-    ASSERT_TRUE(
-        WaitUntil([&] { return WindowTextOf(Gadget(editorWindow, SEARCH_FIELD)) == "needle"; }, 2000));
+    ASSERT_TRUE(gui::WaitUntil(
+        [&] { return WindowTextOf(gui::Gadget(editorWindow, SEARCH_FIELD)) == "needle"; }, 2000));
 
     // Each match brings the caret nine lines below it.
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 9);
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 10);
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 11);
 
-    ASSERT_TRUE(ClickGadget(editorWindow, FIND));
-    HWND box = WaitForMessageBox(run.process.id, 5000);
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, FIND));
+    HWND box = gui::WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box) << "no message after the last match";
-    EXPECT_EQ(MessageBoxText(box), "It wasn't found!");
-    ASSERT_TRUE(DismissMessageBox(box));
+    EXPECT_EQ(gui::MessageBoxText(box), "It wasn't found!");
+    ASSERT_TRUE(gui::DismissMessageBox(box));
 
     // Over again from the top: the match in the first line is found as well.
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 9);
@@ -274,25 +276,26 @@ TEST_F(Editor, UnchangedSearchFieldFindsSearchtextAndLateMatchesGoToTheLastLine)
     Open(text.c_str());
     // Nine lines below line 2 there is no line: the caret goes to the start of the last one.
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 5);
-    EXPECT_EQ(EditSelection(editor).start, (long)text.size() - (long)std::string("last line").size() - 5);
+    EXPECT_EQ(gui::EditSelection(editor).start,
+              (long)text.size() - (long)std::string("last line").size() - 5);
 }
 
 TEST_F(Editor, RightClickMenuOnlyWhileTheEditorHasTheFocus) {
     Open(CATALOGUE);
-    RECT save = OuterRect(Gadget(editorWindow, SAVE));
+    RECT save = OuterRect(gui::Gadget(editorWindow, SAVE));
 
     // The search field has the focus: a right click elsewhere shows no menu. (A right click into the
     // search field itself would show that field's own menu.)
-    ASSERT_TRUE(ClickGadget(editorWindow, SEARCH_FIELD));
-    ASSERT_TRUE(RightClickScreenPoint((save.left + save.right) / 2, (save.top + save.bottom) / 2));
-    EXPECT_FALSE(WaitUntil([&] { return VisiblePopupMenu(run.process.id) != nullptr; }, 700));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, SEARCH_FIELD));
+    ASSERT_TRUE(gui::RightClickScreenPoint((save.left + save.right) / 2, (save.top + save.bottom) / 2));
+    EXPECT_FALSE(gui::WaitUntil([&] { return gui::VisiblePopupMenu(run.process.id) != nullptr; }, 700));
 
     // The editor has the focus: a right click, even on the Save button, shows the menu.
-    ASSERT_TRUE(ClickGadget(editorWindow, EDITOR));
-    ASSERT_TRUE(RightClickScreenPoint((save.left + save.right) / 2, (save.top + save.bottom) / 2));
-    ASSERT_TRUE(WaitUntil([&] { return VisiblePopupMenu(run.process.id) != nullptr; }, 3000));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, EDITOR));
+    ASSERT_TRUE(gui::RightClickScreenPoint((save.left + save.right) / 2, (save.top + save.bottom) / 2));
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::VisiblePopupMenu(run.process.id) != nullptr; }, 3000));
     ASSERT_TRUE(PressKey(VK_ESCAPE));
-    EXPECT_TRUE(WaitUntil([&] { return VisiblePopupMenu(run.process.id) == nullptr; }, 3000));
+    EXPECT_TRUE(gui::WaitUntil([&] { return gui::VisiblePopupMenu(run.process.id) == nullptr; }, 3000));
     EXPECT_EQ(Catalogue(), CATALOGUE);
     EXPECT_EQ(WindowTextOf(editor), CATALOGUE);
 }
@@ -314,33 +317,33 @@ static bool ChooseFromMenu(HWND editor, DWORD processId, int item) {
     RECT r = OuterRect(editor);
     bool shown = false;
     for (int attempt = 0; attempt < 2 && !shown; attempt++) {
-        if (!RightClickScreenPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
-        shown = WaitUntil([&] { return VisiblePopupMenu(processId) != nullptr; }, 1500);
+        if (!gui::RightClickScreenPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
+        shown = gui::WaitUntil([&] { return gui::VisiblePopupMenu(processId) != nullptr; }, 1500);
     }
     if (!shown) return false;
     for (int i = 0; i < item; i++)
         PressKey(VK_DOWN);
     PressKey(VK_RETURN);
-    return WaitUntil([&] { return VisiblePopupMenu(processId) == nullptr; }, 3000);
+    return gui::WaitUntil([&] { return gui::VisiblePopupMenu(processId) == nullptr; }, 3000);
 }
 
 TEST_F(Editor, MenuCutsCopiesAndPastesAndAPictureDeletesTheSelection) {
     Open("alpha beta");
-    ASSERT_TRUE(ClickGadget(editorWindow, EDITOR));
-    SendNumbers(editor, EM_SETSEL, 0, 5); // "alpha"
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, EDITOR));
+    gui::SendNumbers(editor, EM_SETSEL, 0, 5); // "alpha"
     ASSERT_TRUE(ChooseFromMenu(editor, run.process.id, 2));
     ASSERT_TRUE(PressKey(VK_END));
     ASSERT_TRUE(ChooseFromMenu(editor, run.process.id, 3));
-    EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "alpha betaalpha"; }, 3000))
+    EXPECT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == "alpha betaalpha"; }, 3000))
         << WindowTextOf(editor);
 
     ASSERT_TRUE(ClipboardHoldsOnlyAPicture());
-    SendNumbers(editor, EM_SETSEL, 5, 10); // " beta"
+    gui::SendNumbers(editor, EM_SETSEL, 5, 10); // " beta"
     ASSERT_TRUE(ChooseFromMenu(editor, run.process.id, 3));
-    EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "alphaalpha"; }, 3000))
+    EXPECT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == "alphaalpha"; }, 3000))
         << WindowTextOf(editor);
 
-    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
     EXPECT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), "alpha beta");
 }
@@ -349,18 +352,19 @@ TEST_F(Editor, MainWindowCloseBoxClosesTheEditorNotTheProgram) {
     Open(CATALOGUE);
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("lost "));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "lost " + std::string(CATALOGUE); }, 3000));
+    ASSERT_TRUE(
+        gui::WaitUntil([&] { return WindowTextOf(editor) == "lost " + std::string(CATALOGUE); }, 3000));
 
-    ASSERT_TRUE(ClickCloseBox(run.main));
+    ASSERT_TRUE(gui::ClickCloseBox(run.main));
     ASSERT_TRUE(EditorClosed());
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
     EXPECT_TRUE(IsWindowVisible(run.main));
     EXPECT_EQ(Catalogue(), CATALOGUE);
 
     // The program goes on: the editor opens again.
-    editorWindow = OpenEditor(run);
+    editorWindow = gui::OpenEditor(run);
     ASSERT_TRUE(editorWindow);
-    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
     EXPECT_TRUE(EditorClosed());
 }
 
@@ -372,23 +376,23 @@ TEST(Screenshots, MainAndEditorWindows) {
     ASSERT_TRUE(sourceDir);
     std::string sample = ReadWholeFile(WindowsPathFromHost(sourceDir) + "\\samples\\constants.ovc");
     ASSERT_FALSE(sample.empty());
-    RunningOrvane run;
-    ASSERT_TRUE(LaunchOrvane(sample.c_str(), &run, "messagebox"));
+    gui::RunningOrvane run;
+    ASSERT_TRUE(gui::LaunchOrvane(sample.c_str(), &run, "messagebox"));
 
     // Two ticked rows: a click selects the first one, Space ticks, Down moves on.
-    RECT list = OuterRect(Gadget(run.main, ENTRY_LIST));
-    ASSERT_TRUE(MakeForeground(run.main));
-    ASSERT_TRUE(LeftClickScreenPoint(list.left + 150, list.top + 32));
+    RECT list = OuterRect(gui::Gadget(run.main, ENTRY_LIST));
+    ASSERT_TRUE(gui::MakeForeground(run.main));
+    ASSERT_TRUE(gui::LeftClickScreenPoint(list.left + 150, list.top + 32));
     ASSERT_TRUE(PressKey(VK_SPACE));
     ASSERT_TRUE(PressKey(VK_DOWN));
     ASSERT_TRUE(PressKey(VK_DOWN));
     ASSERT_TRUE(PressKey(VK_SPACE));
-    SaveScreenshotIfWanted(run.main, "main-window");
+    gui::SaveScreenshotIfWanted(run.main, "main-window");
 
-    HWND editorWindow = OpenEditor(run);
+    HWND editorWindow = gui::OpenEditor(run);
     ASSERT_TRUE(editorWindow);
-    SaveScreenshotIfWanted(editorWindow, "editor-window");
-    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editorWindow); }, 5000));
-    EXPECT_TRUE(QuitOrvane(run));
+    gui::SaveScreenshotIfWanted(editorWindow, "editor-window");
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
+    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindow(editorWindow); }, 5000));
+    EXPECT_TRUE(gui::QuitOrvane(run));
 }

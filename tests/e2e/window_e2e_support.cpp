@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace gui {
+
 bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word) {
     if (!WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) return false;
     run->folder = PrepareDataFolder();
@@ -330,3 +332,5 @@ void SaveScreenshotIfWanted(HWND window, const std::string& name) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 }
+
+} // namespace gui

@@ -9,6 +9,9 @@
 
 #include "e2e_support.h"
 
+// In a namespace of their own, apart from the shared harness.
+namespace gui {
+
 constexpr const char* EDITOR_TITLE = "Edit constantlist";
 constexpr const char* INFO_TITLE = "Informations";
 constexpr const char* MESSAGE_TITLE = "Message";
@@ -74,3 +77,5 @@ std::vector<std::string> ListViewRows(HWND list);
 // Saves a picture of the window as it is on the screen, frame included, to
 // $ORVANE_SCREENSHOT_DIR/<name>.bmp; does nothing when that variable is unset.
 void SaveScreenshotIfWanted(HWND window, const std::string& name);
+
+} // namespace gui
