@@ -9,7 +9,9 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb x11-utils imagemagick
   zip
+  clang-14 libclang-rt-14-dev libinih-dev
 )
+# clang-14 and its runtimes build the fuzz targets; inih is the parse benchmark's baseline.
 # A 32-bit Wine cannot run here and would take over the wine wrapper: never install wine32.
 
 missing=()
