@@ -72,9 +72,9 @@ bool StartHostEditor(const std::string& text, bool hang, ChildProcess* child, HW
 HWND StartOrvaneWindow(const std::string& folder, const IdeStart& ide, ChildProcess* child) {
     if (!StartOrvane(folder, ide, child)) return nullptr;
     HWND window = WaitForWindowTitled(ORVANE_TITLE, ORVANE_RUN_TIMEOUT_MS, child->id);
-    // The window is filled while hidden and shown with its last gadget in place.
-    if (!window || !WaitUntil([&] { return IsWindowVisible(window) && GetDlgItem(window, COPY_BUTTON); },
-                              ORVANE_RUN_TIMEOUT_MS)) {
+    // The window is filled while hidden and shown with its last gadget, 8, in place.
+    if (!window || !WaitForCondition([&] { return IsWindowVisible(window) && GetDlgItem(window, 8); },
+                                     ORVANE_RUN_TIMEOUT_MS)) {
         StopProcess(*child);
         return nullptr;
     }
@@ -101,7 +101,7 @@ long RunOrvaneAndClose(const std::string& folder, const IdeStart& ide) {
     return window ? CloseOrvane(orvane, window) : -1;
 }
 
-HWND Gadget(HWND mainWindow, int number) {
+HWND MainGadget(HWND mainWindow, int number) {
     return GetDlgItem(mainWindow, number);
 }
 

@@ -68,17 +68,8 @@ long CloseOrvane(ChildProcess& child, HWND window);
 // the window never came.
 long RunOrvaneAndClose(const std::string& folder, const IdeStart& ide = IdeStart());
 
-// Gadgets of the main window, by their numbers (the control IDs).
-enum {
-    CATEGORY_BOX = 1,
-    ENTRY_LIST = 2,
-    PASTE_BUTTON = 3,
-    EDIT_BUTTON = 4,
-    INFO_BUTTON = 5,
-    QUIT_BUTTON = 6,
-    COPY_BUTTON = 8
-};
-HWND Gadget(HWND mainWindow, int number);
+// A gadget of the main window by its number, which is its control ID.
+HWND MainGadget(HWND mainWindow, int number);
 
 // "Orvane.cfg" as Orvane writes it for a window at x, y.
 std::string SettingsFileText(int x, int y);

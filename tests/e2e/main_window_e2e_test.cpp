@@ -12,6 +12,10 @@
 
 static const char* const SETTINGS = "Orvane.cfg";
 
+// The main window's gadgets; their numbers are their control IDs.
+enum { CATEGORY_BOX = 1, ENTRY_LIST = 2, PASTE_BUTTON = 3, QUIT_BUTTON = 6, COPY_BUTTON = 8 };
+enum { EDIT_BUTTON = 4, INFO_BUTTON = 5 };
+
 // File order differs from sorted order: "Window" is the first group of the file, "Color" the
 // first item of the sorted combo box. "printn" and "PrintN" differ only in case.
 static const char* const CATALOGUE = "[Window]\r\n"
@@ -56,8 +60,8 @@ class MainWindow : public ::testing::Test {
         }
         window = StartOrvaneWindow(folder, ide, &orvane);
         ASSERT_TRUE(window) << "Orvane's window did not come up";
-        combo = Gadget(window, CATEGORY_BOX);
-        list = Gadget(window, ENTRY_LIST);
+        combo = MainGadget(window, CATEGORY_BOX);
+        list = MainGadget(window, ENTRY_LIST);
         ASSERT_TRUE(combo && list);
     }
 
@@ -70,19 +74,19 @@ class MainWindow : public ::testing::Test {
     // Orvane in front and done with earlier input, so that the next input reaches what it aims at.
     bool ReadyForInput() {
         WaitForInputIdle(orvane.process, 3000);
-        if (!MakeForeground(window)) return false;
+        if (!BringToForeground(window)) return false;
         WaitForInputIdle(orvane.process, 3000);
         return true;
     }
 
     bool RowsBecome(const Rows& rows) {
-        return WaitUntil([&] { return ListRowTexts(list) == rows; }, 5000);
+        return WaitForCondition([&] { return ListRowTexts(list) == rows; }, 5000);
     }
 
     // Clicks the middle of a gadget with the real mouse, Orvane in front.
     void ClickGadget(int number) {
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(ClickWindowCentre(Gadget(window, number)));
+        ASSERT_TRUE(ClickWindowCentre(MainGadget(window, number)));
     }
 
     // Ticks a row by clicking its check box.
@@ -94,7 +98,7 @@ class MainWindow : public ::testing::Test {
         ClientToScreen(list, &box);
         ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickScreenPoint(box.x, box.y));
-        ASSERT_TRUE(WaitUntil([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, box);
+        ASSERT_TRUE(WaitForCondition([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, box);
     }
 
     // What a failed tick saw: the row's state and the window under the point clicked.
@@ -117,23 +121,24 @@ class MainWindow : public ::testing::Test {
         ClientToScreen(list, &middle);
         ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickScreenPoint(middle.x, middle.y));
-        ASSERT_TRUE(
-            WaitUntil([&] { return SendMessageA(list, LVM_GETITEMSTATE, clicked, LVIS_FOCUSED) != 0; }, 3000))
+        ASSERT_TRUE(WaitForCondition(
+            [&] { return SendMessageA(list, LVM_GETITEMSTATE, clicked, LVIS_FOCUSED) != 0; }, 3000))
             << Diagnose(clicked, middle);
         if (clicked != row) {
             ASSERT_TRUE(PressKey(VK_UP));
-            ASSERT_TRUE(
-                WaitUntil([&] { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0; }, 3000))
+            ASSERT_TRUE(WaitForCondition(
+                [&] { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0; }, 3000))
                 << Diagnose(row, middle);
         }
         ASSERT_TRUE(PressKey(VK_SPACE));
-        ASSERT_TRUE(WaitUntil([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, middle);
+        ASSERT_TRUE(WaitForCondition([&] { return ListRowChecked(list, row); }, 3000))
+            << Diagnose(row, middle);
     }
 
     // Moves the window with SetWindowPos as a fallback for dragging; the outer corner it took.
     POINT MoveWindowTo(int x, int y) {
         SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        WaitUntil([&] { return OuterRect(window).left == x && OuterRect(window).top == y; }, 3000);
+        WaitForCondition([&] { return OuterRect(window).left == x && OuterRect(window).top == y; }, 3000);
         RECT outer = OuterRect(window);
         return POINT{outer.left, outer.top};
     }
@@ -172,7 +177,7 @@ TEST_F(MainWindow, GeometryTitleAndGadgets) {
     };
     for (const Expected& expected : gadgets) {
         SCOPED_TRACE(expected.number);
-        HWND gadget = Gadget(window, expected.number);
+        HWND gadget = MainGadget(window, expected.number);
         ASSERT_TRUE(gadget);
         char className[64] = {};
         GetClassNameA(gadget, className, sizeof className);
@@ -193,7 +198,7 @@ TEST_F(MainWindow, GeometryTitleAndGadgets) {
     EXPECT_EQ(comboRect.left, 5);
     EXPECT_EQ(comboRect.top, 5);
     EXPECT_EQ(comboRect.right, 295);
-    EXPECT_FALSE(Gadget(window, 7));
+    EXPECT_FALSE(MainGadget(window, 7));
 
     // The drop-down list holds every group in the platform's sorted order.
     Rows items = ComboItemTexts(combo);
@@ -278,17 +283,18 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
     DWORD start = 0, end = 0;
 
     ASSERT_TRUE(TypeText("w"));
-    EXPECT_TRUE(WaitUntil([&] { return ComboText() == "Window"; }, 3000)) << ComboText();
+    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "Window"; }, 3000)) << ComboText();
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(orvane.process, &code);
     ASSERT_EQ(code, (DWORD)STILL_ACTIVE) << "Orvane ended";
-    EXPECT_TRUE(EditSelection(field, &start, &end));
+    EXPECT_TRUE(EditFieldSelection(field, &start, &end));
     EXPECT_EQ(start, 1u);
     EXPECT_EQ(end, 6u);
 
     ASSERT_TRUE(TypeText("i"));
-    EXPECT_TRUE(WaitUntil(
-        [&] { return ComboText() == "Window" && EditSelection(field, &start, &end) && start == 2u; }, 3000))
+    EXPECT_TRUE(WaitForCondition(
+        [&] { return ComboText() == "Window" && EditFieldSelection(field, &start, &end) && start == 2u; },
+        3000))
         << ComboText() << " " << start << ".." << end;
     EXPECT_EQ(start, 2u);
     EXPECT_EQ(end, 6u);
@@ -308,11 +314,11 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithKeysShowsThatCategory) {
     ASSERT_TRUE(ClickWindowCentre(field));
 
     ASSERT_TRUE(PressKey(VK_F4));
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    ASSERT_TRUE(WaitForCondition([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
     ASSERT_TRUE(PressKey(VK_DOWN)); // the first item, "Color"
     ASSERT_TRUE(PressKey(VK_RETURN));
 
-    EXPECT_TRUE(WaitUntil([&] { return ComboText() == "Color"; }, 3000)) << ComboText();
+    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "Color"; }, 3000)) << ComboText();
     EXPECT_TRUE(RowsBecome({"Red"}));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
@@ -356,7 +362,7 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
     for (int attempt = 0; attempt < 3 && !dropped; attempt++) {
         ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(ClickScreenPoint(field.right - 8, (field.top + field.bottom) / 2));
-        WaitUntil([&] { return (dropped = DroppedListOf(orvane.id)) != nullptr; }, 1500);
+        WaitForCondition([&] { return (dropped = DroppedListOf(orvane.id)) != nullptr; }, 1500);
     }
     ASSERT_TRUE(dropped) << "dropped state " << SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) << " field "
                          << field.left << "," << field.top << "," << field.right << "," << field.bottom;
@@ -368,7 +374,7 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
     ASSERT_TRUE(ClickScreenPoint((client.left + client.right) / 2,
                                  client.top + (wanted - top) * itemHeight + itemHeight / 2));
 
-    EXPECT_TRUE(WaitUntil([&] { return ComboText() == "WindowEx"; }, 3000)) << ComboText();
+    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "WindowEx"; }, 3000)) << ComboText();
     EXPECT_TRUE(RowsBecome({"ExOne"}));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
@@ -385,7 +391,7 @@ TEST_F(MainWindow, RowsAreDrawnInAlternatingColours) {
         int x = bounds.right - 20, y = (bounds.top + bounds.bottom) / 2;
         COLORREF expected = row % 2 == 0 ? 0x00C7FFFF : 0x00D2FFFB;
         COLORREF seen = CLR_INVALID;
-        EXPECT_TRUE(WaitUntil([&] { return (seen = WindowPixel(list, x, y)) == expected; }, 3000))
+        EXPECT_TRUE(WaitForCondition([&] { return (seen = WindowPixel(list, x, y)) == expected; }, 3000))
             << std::hex << "0x" << seen;
     }
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
@@ -413,7 +419,7 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
         int grabX = before.left + 40, grabY = (before.top + client.top) / 2;
         ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(DragScreenPoint(grabX, grabY, grabX - 300, grabY + 120));
-        ASSERT_TRUE(WaitUntil([&] { return OuterRect(window).left == before.left - 300; }, 3000))
+        ASSERT_TRUE(WaitForCondition([&] { return OuterRect(window).left == before.left - 300; }, 3000))
             << "the window did not follow the mouse: " << OuterRect(window).left;
         place = POINT{OuterRect(window).left, OuterRect(window).top};
         EXPECT_EQ(place.y, before.top + 120);
@@ -434,7 +440,7 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
     }
     case BY_ALT_F4:
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(PressKeyWith(VK_MENU, VK_F4));
+        ASSERT_TRUE(PressKeyWithModifier(VK_MENU, VK_F4));
         break;
     }
 

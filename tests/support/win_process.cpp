@@ -201,8 +201,8 @@ bool TypeText(const std::string& text) {
     return true;
 }
 
-bool MakeForeground(HWND window, DWORD timeoutMs) {
-    return WaitUntil(
+bool BringToForeground(HWND window, DWORD timeoutMs) {
+    return WaitForCondition(
         [&] {
             if (GetForegroundWindow() == window) return true;
             SetForegroundWindow(window);
@@ -211,7 +211,7 @@ bool MakeForeground(HWND window, DWORD timeoutMs) {
         timeoutMs);
 }
 
-bool PressKeyWith(WORD modifier, WORD virtualKey) {
+bool PressKeyWithModifier(WORD modifier, WORD virtualKey) {
     std::vector<INPUT> inputs;
     AddKey(inputs, modifier, false);
     AddKey(inputs, virtualKey, false);
@@ -350,7 +350,7 @@ HWND ComboEditField(HWND combo) {
     return FindWindowExA(combo, nullptr, "Edit", nullptr);
 }
 
-bool EditSelection(HWND edit, DWORD* start, DWORD* end) {
+bool EditFieldSelection(HWND edit, DWORD* start, DWORD* end) {
     DWORD_PTR packed = 0;
     if (!SendWithin(edit, EM_GETSEL, 0, 0, &packed)) return false;
     *start = LOWORD(packed);
@@ -359,7 +359,7 @@ bool EditSelection(HWND edit, DWORD* start, DWORD* end) {
 }
 
 static bool OpenClipboardWithin(DWORD timeoutMs) {
-    return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, timeoutMs);
+    return WaitForCondition([] { return OpenClipboard(nullptr) != 0; }, timeoutMs);
 }
 
 std::string ClipboardText() {

@@ -69,7 +69,7 @@ bool PressKey(WORD virtualKey, bool shift = false);
 bool TypeText(const std::string& text);
 
 // Waits at most timeoutMs until the condition holds, looking every 20 ms. True when it held.
-template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
+template <typename Condition> bool WaitForCondition(Condition condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
@@ -80,9 +80,9 @@ template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutM
 
 // Brings the top-level window to the front and waits until it is the foreground window (at most
 // timeoutMs), so that real input reaches it.
-bool MakeForeground(HWND window, DWORD timeoutMs = 3000);
+bool BringToForeground(HWND window, DWORD timeoutMs = 3000);
 // Presses and releases a key while a modifier key (VK_MENU, VK_CONTROL, VK_SHIFT) is held.
-bool PressKeyWith(WORD modifier, WORD virtualKey);
+bool PressKeyWithModifier(WORD modifier, WORD virtualKey);
 // Drags with the left button held from one screen point to another, in small steps.
 bool DragScreenPoint(int fromX, int fromY, int toX, int toY);
 
@@ -104,7 +104,7 @@ RECT ListRowRect(HWND list, int row, int part);
 // selection in it.
 std::vector<std::string> ComboItemTexts(HWND combo);
 HWND ComboEditField(HWND combo);
-bool EditSelection(HWND edit, DWORD* start, DWORD* end);
+bool EditFieldSelection(HWND edit, DWORD* start, DWORD* end);
 
 // The clipboard as plain ANSI text; "" when it holds none. Setting it replaces its contents.
 std::string ClipboardText();
