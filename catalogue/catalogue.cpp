@@ -23,13 +23,17 @@ void LoadCatalogue() {
     // Sized once: growing by doubling would hold the old and the new array at once, next to the
     // whole file, at the peak of the program's memory.
     size_t keys = 0;
+    int groups = 0;
     PreferenceFile::RewindGroups();
     while (PreferenceFile::NextGroup()) {
+        groups++;
         PreferenceFile::RewindKeys();
         while (PreferenceFile::NextKey())
             keys++;
     }
     CatalogueList.reserve(keys);
+    // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
+    if (groups > 0) GadgetBeginUpdate(COMBO_GADGET, groups);
     PreferenceFile::RewindGroups();
     while (PreferenceFile::NextGroup()) {
         std::string group = PreferenceFile::GroupName();
@@ -47,6 +51,7 @@ void LoadCatalogue() {
                 CatalogueList.push_back({category, CatalogueList[known.first->second].Text});
         }
     }
+    if (groups > 0) GadgetEndUpdate(COMBO_GADGET);
     PreferenceFile::Close();
 }
 

@@ -92,6 +92,13 @@ TEST_F(CatalogueTest, LoadKeepsFileOrderDuplicatesAndTrimmedTexts) {
     // Every header once, also the repeated and the empty group, at its sorted place.
     EXPECT_EQ(ComboItems(), (Strings{"Alpha", "beta", "beta", "gamma"}));
     EXPECT_EQ(FakeCallsStartingWith("ComboBoxAddSorted").size(), 4u);
+    // The names go in while the box holds off redrawing, once for the whole load.
+    std::vector<std::string> updates;
+    for (const std::string& call : Fake.calls)
+        if (call.rfind("Gadget", 0) == 0 && call.find("Update(1") != std::string::npos)
+            updates.push_back(call);
+    EXPECT_EQ(updates, (Strings{"GadgetBeginUpdate(1,4)", "GadgetEndUpdate(1)"}));
+    EXPECT_EQ(Fake.calls.back(), "GadgetEndUpdate(1)");
 
     // Loading again rebuilds the list from empty; the combo box is the caller's to empty.
     LoadCatalogue();
