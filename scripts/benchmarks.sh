@@ -39,9 +39,10 @@ section_catalogue() {
   echo "\`bench/catalogue_bench.cpp\` (win64 build, under Wine): window 1 with the category combo box"
   echo "(gadget 1) and the entry list (gadget 2) as the main window has them, the data directory in a"
   echo "temporary folder. \`LoadCatalogue\` of 100,000 entries next to an empty catalogue; \`ShowCategory\`"
-  echo "of a 10,000-entry category next to the same rows inserted straight into the list control; the"
-  echo "completion of one keystroke in a combo box of 5,000 categories next to the control's own"
-  echo "\`CB_FINDSTRING\`."
+  echo "of a 10,000-entry category next to the same rows inserted straight into the list control; two"
+  echo "parts of the load on their own (the file's parse, and names into the sorted combo box with and"
+  echo "without its redraw held off); the completion of one keystroke in a combo box of 5,000 categories"
+  echo "next to the control's own \`CB_FINDSTRING\`."
   echo
   (cd "$win" && timeout 1200 nice -n 10 wine bench/catalogue_bench.exe 7 </dev/null | tr -d '\r')
   echo
