@@ -3,6 +3,7 @@
 // be replaced, Find, the Cut / Copy / Paste menu, and a close request from the main window.
 #include <gtest/gtest.h>
 
+#include "support/immutable_file.h"
 #include "support/temp_dir.h"
 #include "window_e2e_support.h"
 
@@ -138,50 +139,6 @@ TEST_F(Editor, CancelLeavesTheFileAsItWas) {
     EXPECT_EQ(WindowTextOf(gui::Gadget(run.main, CATEGORY_BOX)), "fruit");
     EXPECT_TRUE(gui::WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
 }
-
-// Runs chattr on a Wine path through the Unix shell. Wine gives no handle to wait on for a Unix
-// process, so the shell leaves chattr's status in a marker file that is polled.
-static bool RunChattr(const std::string& path, const char* flag) {
-    typedef char*(__cdecl * UnixNameFunction)(const WCHAR*);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    UnixNameFunction unixName =
-        kernel ? (UnixNameFunction)(void*)GetProcAddress(kernel, "wine_get_unix_file_name") : nullptr;
-    WCHAR wide[MAX_PATH];
-    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return false;
-    char* native = unixName(wide);
-    if (!native) return false;
-    std::string unixPath = native;
-    HeapFree(GetProcessHeap(), 0, native);
-    std::string marker = path + ".chattr";
-    DeleteFileA(marker.c_str());
-    std::string line = std::string("sh -c \"timeout 10 /usr/bin/chattr ") + flag + " '" + unixPath +
-                       "' 2>/dev/null; echo $? > '" + unixPath + ".chattr'\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    if (process.hThread) CloseHandle(process.hThread);
-    if (process.hProcess) CloseHandle(process.hProcess);
-    std::string status;
-    gui::WaitUntil(
-        [&] {
-            status = ReadWholeFile(marker);
-            return status.find('\n') != std::string::npos;
-        },
-        15000);
-    DeleteFileA(marker.c_str());
-    return status == "0\n";
-}
-
-// Write-protected for as long as it lives, also when the test fails.
-struct ImmutableFile {
-    std::string path;
-    bool active;
-    explicit ImmutableFile(const std::string& p) : path(p) { active = RunChattr(path, "+i"); }
-    ~ImmutableFile() { RunChattr(path, "-i"); }
-};
 
 // A refused save keeps the old file and the user's text, and says why; Cancel then leaves it.
 static void ExpectRefusedSave(HWND editorWindow, HWND editor, DWORD processId, const std::string& original,
