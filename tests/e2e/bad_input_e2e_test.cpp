@@ -98,8 +98,12 @@ TEST_F(BadInput, OddCataloguesLoadAndStayUntouched) {
         ide.word = c.word;
         ASSERT_TRUE(faults::StartAndWait(caseFolder, ide, &run, c.loadTimeout)) << "no main window";
         EXPECT_TRUE(faults::Answers(run.main));
-        if (c.groups >= 0) EXPECT_EQ(faults::ComboCount(Combo()), c.groups);
-        if (c.rows >= 0) EXPECT_EQ(faults::ListCount(List()), c.rows);
+        if (c.groups >= 0) {
+            EXPECT_EQ(faults::ComboCount(Combo()), c.groups);
+        }
+        if (c.rows >= 0) {
+            EXPECT_EQ(faults::ListCount(List()), c.rows);
+        }
         // Still takes input after the load: the combo box answers and a new category shows.
         EXPECT_TRUE(faults::Answers(run.main));
         EXPECT_EQ(faults::CloseAndWait(run), 0);
