@@ -96,6 +96,7 @@ TEST_F(BadInput, OddCataloguesLoadAndStayUntouched) {
         ASSERT_TRUE(WriteDataFile(caseFolder, CATALOGUE, c.bytes));
         IdeStart ide;
         ide.word = c.word;
+        ide.commandWord = ""; // without a word the first category shows
         ASSERT_TRUE(faults::StartAndWait(caseFolder, ide, &run, c.loadTimeout)) << "no main window";
         EXPECT_TRUE(faults::Answers(run.main));
         if (c.groups >= 0) {
@@ -116,7 +117,9 @@ TEST_F(BadInput, BytesAboveAsciiAreShownAndCopiedAsTheyAre) {
     const std::string value = "\x80\x81\x9F\xA0\xC4\xD6\xDC\xE9\xFF tail";
     std::string bytes = "[gr\xE4\xFF]\r\n\xA9key = " + value + "\r\n";
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, bytes));
-    ASSERT_TRUE(faults::StartAndWait(folder, IdeStart(), &run));
+    IdeStart ide; // no word: the first category shows
+    ide.commandWord = "";
+    ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
     EXPECT_EQ(WindowTextOf(Combo()), "gr\xE4\xFF");
     std::vector<std::string> rows = gui::ListViewRows(List());
     ASSERT_EQ(rows.size(), 1u);
@@ -166,7 +169,9 @@ TEST_F(BadInput, OddSettingsEndOnScreenAndAreRewritten) {
 TEST_F(BadInput, SettingsFileThatIsAFolder) {
     ASSERT_TRUE(CreateDirectoryA((folder + SETTINGS).c_str(), nullptr));
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, "[g]\r\na = 1\r\n"));
-    ASSERT_TRUE(faults::StartAndWait(folder, IdeStart(), &run));
+    IdeStart ide;
+    ide.word = "g";
+    ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
     EXPECT_EQ(faults::ListCount(List()), 1);
     EXPECT_TRUE(faults::Answers(run.main));
     EXPECT_EQ(faults::CloseAndWait(run), 0);
