@@ -6,6 +6,8 @@
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
+#include <unordered_map>
+
 CatalogueEntries CatalogueList;
 
 const char* const FIRST_CATEGORY_COMMAND = "first_one_of_the_list";
@@ -18,18 +20,38 @@ void LoadCatalogue() {
     CatalogueList.clear();
     std::string path = ResolveDataDirectory() + CATALOGUE_FILE_NAME;
     if (!PreferenceFile::Open(path.c_str())) return;
+    // Sized once: growing by doubling would hold the old and the new array at once, next to the
+    // whole file, at the peak of the program's memory.
+    size_t keys = 0;
+    int groups = 0;
+    PreferenceFile::RewindGroups();
+    while (PreferenceFile::NextGroup()) {
+        groups++;
+        PreferenceFile::RewindKeys();
+        while (PreferenceFile::NextKey())
+            keys++;
+    }
+    CatalogueList.reserve(keys);
+    // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
+    if (groups > 0) GadgetBeginUpdate(COMBO_GADGET, groups);
     PreferenceFile::RewindGroups();
     while (PreferenceFile::NextGroup()) {
         std::string group = PreferenceFile::GroupName();
         ComboBoxAddSorted(COMBO_GADGET, group.c_str());
         std::string category = TrimBlanks(group);
+        // By name, as the user reads the file: of two keys with one name (ASCII letters folded), the
+        // first one's value. Remembered per group, since a lookup by name scans the group from its start.
+        std::unordered_map<std::string, size_t> firstOfName; // folded key name -> its first entry
         PreferenceFile::RewindKeys();
         while (PreferenceFile::NextKey()) {
-            // By name, as the user reads the file: of two keys with one name, the first one's value.
-            std::string key = PreferenceFile::KeyName();
-            CatalogueList.push_back({category, TrimBlanks(PreferenceFile::ReadText(key.c_str(), ""))});
+            auto known = firstOfName.emplace(LowerAscii(PreferenceFile::KeyName()), CatalogueList.size());
+            if (known.second)
+                CatalogueList.push_back({category, TrimBlanks(PreferenceFile::KeyValue())});
+            else
+                CatalogueList.push_back({category, CatalogueList[known.first->second].Text});
         }
     }
+    if (groups > 0) GadgetEndUpdate(COMBO_GADGET);
     PreferenceFile::Close();
 }
 

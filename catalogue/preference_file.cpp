@@ -460,4 +460,9 @@ std::string KeyName() {
     return line && IsKey(line) ? std::string(KeyNameOf(line)) : std::string();
 }
 
+std::string KeyValue() {
+    const PreferenceLine* line = g_state.keyCursor;
+    return line && IsKey(line) && line->text ? std::string(line->text) : std::string();
+}
+
 } // namespace PreferenceFile

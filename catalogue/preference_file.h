@@ -33,6 +33,8 @@ std::string GroupName();
 bool RewindKeys();
 bool NextKey();
 std::string KeyName();
+// The value of the key that NextKey reached; "" when none.
+std::string KeyValue();
 
 // The two operations beneath the lookups and the writes; public for the tests.
 // FindKey: the value of the first key of that name in the current section, or null.

@@ -107,10 +107,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_MOVE:
         // WM_CLOSE never destroys the window by itself: the application decides.
         EventState.pendingEvent = (int)message;
-        // A close request sent from another program (a new start taking over) is handled inside
-        // the message wait, which would go on waiting for a posted message that may never come:
-        // wake it so that the request is seen now.
-        if (message == WM_CLOSE && InSendMessage()) PostMessageA(window, WM_NULL, 0, 0);
+        // Sent from another thread (a new instance closing this one), the message is handled
+        // inside GetMessage, which keeps waiting for a posted one: wake it so that WaitEvent
+        // hands the event over now rather than at the next input.
+        if (InSendMessage()) PostMessageA(window, WM_NULL, 0, 0);
         return 0;
 
     case WM_SIZE:

@@ -12,6 +12,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/platform.h"
+#include "catalogue/preference_file.h"
 #include "catalogue/text.h"
 #include "support/fake_toolkit.h"
 #include "support/temp_dir.h"
@@ -91,11 +92,55 @@ TEST_F(CatalogueTest, LoadKeepsFileOrderDuplicatesAndTrimmedTexts) {
     // Every header once, also the repeated and the empty group, at its sorted place.
     EXPECT_EQ(ComboItems(), (Strings{"Alpha", "beta", "beta", "gamma"}));
     EXPECT_EQ(FakeCallsStartingWith("ComboBoxAddSorted").size(), 4u);
+    // The names go in while the box holds off redrawing, once for the whole load.
+    std::vector<std::string> updates;
+    for (const std::string& call : Fake.calls)
+        if (call.rfind("Gadget", 0) == 0 && call.find("Update(1") != std::string::npos)
+            updates.push_back(call);
+    EXPECT_EQ(updates, (Strings{"GadgetBeginUpdate(1,4)", "GadgetEndUpdate(1)"}));
+    EXPECT_EQ(Fake.calls.back(), "GadgetEndUpdate(1)");
 
     // Loading again rebuilds the list from empty; the combo box is the caller's to empty.
     LoadCatalogue();
     EXPECT_EQ(CatalogueList.size(), 7u);
     EXPECT_EQ(ComboItems().size(), 8u);
+}
+
+// Every key of a name (ASCII letters folded) takes the first such key's value of its own group, as
+// a lookup by name gives it; Latin-1 letters are not folded. Checked against the library's lookup
+// on a big group with many repeated names.
+TEST_F(CatalogueTest, RepeatedKeyNamesTakeTheFirstValueOfTheirGroup) {
+    std::string content = "[big]\r\n";
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = "Key" + std::to_string(i % 701);
+        if (i % 3 == 1) name = LowerAscii(name);
+        if (i % 3 == 2) name = "kEY" + std::to_string(i % 701);
+        content += name + " = v" + std::to_string(i) + "\r\n";
+    }
+    content += "\xC4x = upper umlaut\r\n\xE4x = lower umlaut\r\n\xC4X = upper again\r\n";
+    content += "[small]\r\nKEY5 = own first\r\nkey5 = own second\r\n[big]\r\nkey5 = new group\r\n";
+    Load(content);
+
+    ASSERT_TRUE(PreferenceFile::Open((dir + "constants.ovc").c_str()));
+    Strings expected;
+    PreferenceFile::RewindGroups();
+    while (PreferenceFile::NextGroup()) {
+        std::string category = TrimBlanks(PreferenceFile::GroupName());
+        PreferenceFile::RewindKeys();
+        while (PreferenceFile::NextKey())
+            expected.push_back(category + "/" +
+                               TrimBlanks(PreferenceFile::ReadText(PreferenceFile::KeyName().c_str())));
+    }
+    PreferenceFile::Close();
+
+    Strings loaded = Describe(CatalogueList);
+    ASSERT_EQ(loaded.size(), 3006u);
+    EXPECT_EQ(loaded, expected);
+    EXPECT_EQ(loaded[701], "big/v0");
+    EXPECT_EQ(loaded[2999], "big/v" + std::to_string(2999 % 701));
+    EXPECT_EQ(Strings(loaded.begin() + 3000, loaded.end()),
+              (Strings{"big/upper umlaut", "big/lower umlaut", "big/upper umlaut", "small/own first",
+                       "small/own first", "big/new group"}));
 }
 
 TEST_F(CatalogueTest, MissingFileGivesAnEmptyCatalogueAndLeavesTheComboBoxAlone) {

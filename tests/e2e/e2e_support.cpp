@@ -59,3 +59,53 @@ std::string ReadDataFile(const std::string& folder, const std::string& name) {
 bool DataFileExists(const std::string& folder, const std::string& name) {
     return FileExists(folder + name);
 }
+
+bool StartHostEditor(const std::string& text, bool hang, ChildProcess* child, HWND* editor) {
+    if (!hang) return StartHostEditor(text, child, editor);
+    std::string program = BinDirectory() + "host_editor.exe";
+    if (!StartProcess(program, "\"" + program + "\" \"" + text + "\" 60 hang", {}, "", child)) return false;
+    HWND frame = WaitForWindowTitled("Orvane Test Host", 10000, child->id);
+    *editor = frame ? FindWindowExA(frame, nullptr, "Edit", nullptr) : nullptr;
+    return *editor != nullptr;
+}
+
+HWND StartOrvaneWindow(const std::string& folder, const IdeStart& ide, ChildProcess* child) {
+    if (!StartOrvane(folder, ide, child)) return nullptr;
+    HWND window = WaitForWindowTitled(ORVANE_TITLE, ORVANE_RUN_TIMEOUT_MS, child->id);
+    // The window is filled while hidden and shown with its last gadget, 8, in place.
+    if (!window || !WaitForCondition([&] { return IsWindowVisible(window) && GetDlgItem(window, 8); },
+                                     ORVANE_RUN_TIMEOUT_MS)) {
+        StopProcess(*child);
+        return nullptr;
+    }
+    return window;
+}
+
+long WaitForOrvaneExit(ChildProcess& child, DWORD timeoutMs) {
+    DWORD code = 0;
+    if (!WaitForExit(child, timeoutMs, &code)) {
+        StopProcess(child);
+        return -1;
+    }
+    return (long)code;
+}
+
+long CloseOrvane(ChildProcess& child, HWND window) {
+    if (!PostMessageA(window, WM_CLOSE, 0, 0)) return -1;
+    return WaitForOrvaneExit(child);
+}
+
+long RunOrvaneAndClose(const std::string& folder, const IdeStart& ide) {
+    ChildProcess orvane;
+    HWND window = StartOrvaneWindow(folder, ide, &orvane);
+    return window ? CloseOrvane(orvane, window) : -1;
+}
+
+HWND MainGadget(HWND mainWindow, int number) {
+    return GetDlgItem(mainWindow, number);
+}
+
+std::string SettingsFileText(int x, int y) {
+    return "[WindowPositions]\r\nWindowPosX = " + std::to_string(x) +
+           "\r\nWindowPosY = " + std::to_string(y) + "\r\n";
+}

@@ -48,3 +48,28 @@ std::string HandleAsDecimal(HWND window);
 bool WriteDataFile(const std::string& folder, const std::string& name, const std::string& bytes);
 std::string ReadDataFile(const std::string& folder, const std::string& name);
 bool DataFileExists(const std::string& folder, const std::string& name);
+
+// The stand-in IDE as above; a hanging one stops taking messages when it is asked to paste, as an
+// IDE that has hung.
+bool StartHostEditor(const std::string& text, bool hang, ChildProcess* child, HWND* editor);
+
+// Starts Orvane and waits until its main window is shown with all its gadgets. That window, or null
+// (the child is then stopped) when it did not come in time.
+HWND StartOrvaneWindow(const std::string& folder, const IdeStart& ide, ChildProcess* child);
+
+// Waits for Orvane's end: its exit code, or -1 when it did not end in time (it is then stopped).
+long WaitForOrvaneExit(ChildProcess& child, DWORD timeoutMs = ORVANE_RUN_TIMEOUT_MS);
+
+// Closes Orvane's main window as the system does for the close box (WM_CLOSE posted to it) and
+// waits for the end, as WaitForOrvaneExit.
+long CloseOrvane(ChildProcess& child, HWND window);
+
+// Starts Orvane, waits for its window, closes it and waits for the end, as CloseOrvane; -1 when
+// the window never came.
+long RunOrvaneAndClose(const std::string& folder, const IdeStart& ide = IdeStart());
+
+// A gadget of the main window by its number, which is its control ID.
+HWND MainGadget(HWND mainWindow, int number);
+
+// "Orvane.cfg" as Orvane writes it for a window at x, y.
+std::string SettingsFileText(int x, int y);

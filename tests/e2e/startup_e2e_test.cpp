@@ -8,8 +8,7 @@
 static const char* const SETTINGS = "Orvane.cfg";
 
 static std::string SettingsText(int x, int y) {
-    return "[WindowPositions]\r\nWindowPosX = " + std::to_string(x) +
-           "\r\nWindowPosY = " + std::to_string(y) + "\r\n";
+    return SettingsFileText(x, y);
 }
 
 class Startup : public ::testing::Test {
@@ -24,7 +23,7 @@ class Startup : public ::testing::Test {
 
 TEST_F(Startup, FirstRunWritesTheDefaultPlace) {
     ASSERT_FALSE(DataFileExists(folder, SETTINGS));
-    EXPECT_EQ(RunOrvane(folder), 0);
+    EXPECT_EQ(RunOrvaneAndClose(folder), 0);
     // The virtual desktop is 1024 pixels wide: 1024 - 310.
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
 }
@@ -34,13 +33,13 @@ TEST_F(Startup, RememberedPlaceIsKeptAlsoPartlyOffScreen) {
     IdeStart ide;
     ide.word = "PrintN";
     ide.editorHandle = "12345";
-    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(-5, 200));
 }
 
 TEST_F(Startup, PlaceOffEveryMonitorGivesWayToTheDefault) {
     ASSERT_TRUE(WriteDataFile(folder, SETTINGS, SettingsText(5000, 5000)));
-    EXPECT_EQ(RunOrvane(folder), 0);
+    EXPECT_EQ(RunOrvaneAndClose(folder), 0);
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
 }
 
@@ -49,7 +48,7 @@ TEST_F(Startup, OtherContentOfTheSettingsFileIsReplaced) {
                               "; note\r\n[Other]\r\nKey = 1\r\n[WindowPositions]\r\nWindowPosY = 33\r\n"));
     IdeStart ide;
     ide.commandWord = "\"quoted\"";
-    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 33));
 }
 
@@ -58,14 +57,26 @@ TEST_F(Startup, SecondStartClosesTheRunningInstance) {
     ChildProcess standIn;
     ASSERT_TRUE(StartStandInInstance(120, 80, record, false, &standIn));
 
-    EXPECT_EQ(RunOrvane(folder), 0);
+    ChildProcess orvane;
+    HWND window = StartOrvaneWindow(folder, IdeStart(), &orvane);
+    ASSERT_TRUE(window);
 
     DWORD standInCode = 99;
     ASSERT_TRUE(WaitForExit(standIn, 10000, &standInCode)) << "the running instance was not closed";
     EXPECT_EQ(standInCode, 0u);
     EXPECT_EQ(ReadDataFile(folder, "standin.txt"), "WM_CLOSE 0 0\r\n");
+    // The new window stands at the closed one's outer corner.
+    RECT outer = OuterRect(window);
+    EXPECT_EQ(outer.left, 120);
+    EXPECT_EQ(outer.top, 80);
+    RECT client = {};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 410);
+
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
     EXPECT_TRUE(TopLevelWindowsTitled(ORVANE_TITLE).empty());
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(120, 80));
 }
 
 TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
@@ -74,7 +85,7 @@ TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
     ASSERT_TRUE(StartStandInInstance(120, 80, record, true, &standIn));
 
     DWORD started = GetTickCount();
-    EXPECT_EQ(RunOrvane(folder), 0);
+    EXPECT_EQ(RunOrvaneAndClose(folder), 0);
     EXPECT_LT(GetTickCount() - started, ORVANE_RUN_TIMEOUT_MS);
     EXPECT_FALSE(DataFileExists(folder, "standin.txt"));
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
@@ -91,7 +102,7 @@ TEST_F(Startup, HostEditorIsLeftAloneWhenNothingWasChosen) {
     ide.word = "Window";
     std::string handle = HandleAsDecimal(editor);
     ide.editorHandle = handle.c_str();
-    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
     EXPECT_EQ(WindowTextOf(editor), "keep me");
 }
 
@@ -100,7 +111,7 @@ TEST_F(Startup, SettingsLiveNextToTheProgramWhateverTheCurrentDirectory) {
     ASSERT_FALSE(elsewhere.empty());
     IdeStart ide;
     ide.currentDirectory = elsewhere;
-    EXPECT_EQ(RunOrvane(folder, ide), 0);
+    EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
     EXPECT_FALSE(DataFileExists(elsewhere, SETTINGS));
 }

@@ -67,3 +67,53 @@ bool ClickWindowCentre(HWND window);
 bool PressKey(WORD virtualKey, bool shift = false);
 // Types printable ASCII text key by key.
 bool TypeText(const std::string& text);
+
+// Waits at most timeoutMs until the condition holds, looking every 20 ms. True when it held.
+template <typename Condition> bool WaitForCondition(Condition condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+// Brings the top-level window to the front and waits until it is the foreground window (at most
+// timeoutMs), so that real input reaches it.
+bool BringToForeground(HWND window, DWORD timeoutMs = 3000);
+// Presses and releases a key while a modifier key (VK_MENU, VK_CONTROL, VK_SHIFT) is held.
+bool PressKeyWithModifier(WORD modifier, WORD virtualKey);
+// Drags with the left button held from one screen point to another, in small steps.
+bool DragScreenPoint(int fromX, int fromY, int toX, int toY);
+
+// Client area of a window in screen pixels.
+RECT ClientRectOnScreen(HWND window);
+// A child's outer rectangle in the client pixels of its parent.
+RECT RectInParentClient(HWND child);
+
+// Another process's list view: rows, their texts, check boxes and rectangles (LVIR_BOUNDS,
+// LVIR_LABEL, ... in client pixels of the list). Texts and rectangles travel through memory
+// allocated in the list's process.
+int ListRowCount(HWND list);
+std::string ListRowText(HWND list, int row);
+std::vector<std::string> ListRowTexts(HWND list);
+bool ListRowChecked(HWND list, int row);
+RECT ListRowRect(HWND list, int row, int part);
+
+// Another process's combo box: its drop-down items (as ANSI text), and its edit field with the
+// selection in it.
+std::vector<std::string> ComboItemTexts(HWND combo);
+HWND ComboEditField(HWND combo);
+bool EditFieldSelection(HWND edit, DWORD* start, DWORD* end);
+
+// The clipboard as plain ANSI text; "" when it holds none. Setting it replaces its contents.
+std::string ClipboardText();
+bool SetClipboardText(const std::string& text);
+
+// The colour of a window's client pixel as the window has drawn it on the screen; CLR_INVALID when
+// another window covers it.
+COLORREF WindowPixel(HWND window, int x, int y);
+
+// A screen point on the close box of a top-level window's title bar, found by asking the window
+// itself (WM_NCHITTEST). False when it has none.
+bool CloseBoxPoint(HWND window, POINT* point);

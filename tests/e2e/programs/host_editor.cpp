@@ -1,13 +1,25 @@
 // Stands in for the IDE: a frame window titled "Orvane Test Host" with a child edit control, the
 // target of the tool's paste. Tests find the control with FindWindowEx and read its text with
 // WM_GETTEXT.
-//   host_editor.exe [INITIAL_TEXT] [LIFETIME_SECONDS]
-// It never outlives LIFETIME_SECONDS (default 60).
+//   host_editor.exe [INITIAL_TEXT] [LIFETIME_SECONDS] [hang]
+// It never outlives LIFETIME_SECONDS (default 60). With "hang" its edit control does not answer a
+// paste (EM_REPLACESEL): it stops taking messages from then on, as a hung IDE does, until its
+// lifetime is over.
 #include <windows.h>
 
 #include <cstdlib>
 
 static HWND g_editor = nullptr;
+static WNDPROC g_editProc = nullptr;
+static DWORD g_hangMs = 0;
+
+static LRESULT CALLBACK HangingEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == EM_REPLACESEL) {
+        Sleep(g_hangMs);
+        ExitProcess(0);
+    }
+    return CallWindowProcA(g_editProc, window, message, wParam, lParam);
+}
 
 static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -30,6 +42,7 @@ static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARA
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const char* text = __argc > 1 ? __argv[1] : "";
     int lifetimeSeconds = __argc > 2 ? atoi(__argv[2]) : 60;
+    bool hang = __argc > 3 && lstrcmpA(__argv[3], "hang") == 0;
 
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = HostProc;
@@ -47,6 +60,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!g_editor) return 2;
     // The title last: whoever finds the frame by it finds the edit control in it too.
     SetWindowTextA(frame, "Orvane Test Host");
+    if (hang) {
+        g_hangMs = (DWORD)lifetimeSeconds * 1000;
+        g_editProc = (WNDPROC)SetWindowLongPtrA(g_editor, GWLP_WNDPROC, (LONG_PTR)HangingEditProc);
+    }
     ShowWindow(frame, SW_SHOW);
     SetForegroundWindow(frame);
     SetFocus(g_editor);

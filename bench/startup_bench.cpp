@@ -1,0 +1,214 @@
+// Starts Orvane.exe, copied into prepared folders, and measures the time from CreateProcess until its
+// main window is visible, and the process's peak memory: with an empty catalogue (the baseline) and
+// with 100,000 entries, the 10,000-entry category shown at start or not. Closes the window with
+// WM_CLOSE and waits for the exit every time. Prints Markdown only; figures, never verdicts.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "bench/bench_catalogue.h"
+
+namespace {
+
+constexpr int CATALOGUE_ENTRIES = 100000;
+constexpr const char* MAIN_TITLE = "Orvane V1.2.2";
+constexpr const char* LAST_BUTTON = "Copy 2 clipboard and exit";
+constexpr DWORD WAIT_MS = 60000;
+
+double Seconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return (double)now.QuadPart / (double)frequency.QuadPart;
+}
+
+bool WriteFileText(const std::string& path, const std::string& text) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+struct Run {
+    bool ok = false;
+    double visible = 0;        // seconds from CreateProcess to the visible main window
+    double answering = 0;      // and until its thread answers a message (its loop runs)
+    SIZE_T peakWorkingSet = 0; // the larger of the two readings
+    SIZE_T peakPrivate = 0;    // PeakPagefileUsage: the private bytes' peak
+};
+
+void ReadMemory(HANDLE process, Run* run) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return;
+    run->peakWorkingSet = std::max(run->peakWorkingSet, counters.PeakWorkingSetSize);
+    run->peakPrivate = std::max(run->peakPrivate, counters.PeakPagefileUsage);
+}
+
+// The main window opens visible and is hidden at once while it is filled; it counts as shown once
+// it is visible again with its last button in place.
+HWND VisibleMainWindow(DWORD processId) {
+    HWND window = FindWindowA(nullptr, MAIN_TITLE);
+    for (; window; window = FindWindowExA(nullptr, window, nullptr, MAIN_TITLE)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window) &&
+            FindWindowExA(window, nullptr, "Button", LAST_BUTTON))
+            return window;
+    }
+    return nullptr;
+}
+
+Run StartOnce(const std::string& folder) {
+    Run run;
+    std::string program = folder + "Orvane.exe";
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    double start = Seconds();
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info))
+        return run;
+    HANDLE query = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, info.dwProcessId);
+    HWND window = nullptr;
+    while (!window && Seconds() - start < WAIT_MS / 1000.0) {
+        window = VisibleMainWindow(info.dwProcessId);
+        if (!window) {
+            if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) break;
+            Sleep(1);
+        }
+    }
+    if (window) {
+        run.visible = Seconds() - start;
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WAIT_MS, &result);
+        run.answering = Seconds() - start;
+        if (query) ReadMemory(query, &run);
+        Sleep(200); // what start-up left pending (painting) runs before the second reading
+        if (query) ReadMemory(query, &run);
+        run.ok = true;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(info.hProcess, WAIT_MS) != WAIT_OBJECT_0) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, WAIT_MS);
+        run.ok = false;
+    }
+    if (query) CloseHandle(query);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return run;
+}
+
+struct Case {
+    const char* name;
+    int entries;
+    bool bigFirst;
+    std::string folder;
+    size_t fileSize = 0;
+    Run best; // the fastest start; memory from the lowest peak
+    int ok = 0;
+};
+
+std::string Times(double value, size_t baseline) {
+    if (!baseline) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2fx", value / (double)baseline);
+    return text;
+}
+
+std::string Mb(SIZE_T bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MB", (double)bytes / 1e6);
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: startup_bench ORVANE_EXE [RUNS]\n");
+        return 2;
+    }
+    int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    // The program starts as a user starts it, without the IDE's words.
+    SetEnvironmentVariableA("ZQ_TOOL_Word", nullptr);
+    SetEnvironmentVariableA("ZQ_TOOL_Scintilla", nullptr);
+
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string root =
+        std::string(temp) + "orvane_startup_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(root.c_str(), nullptr);
+    Case cases[] = {
+        {"empty catalogue (baseline)", 0, false, "", 0, {}, 0},
+        {"100,000 entries, a 20-entry category shown", CATALOGUE_ENTRIES, false, "", 0, {}, 0},
+        {"100,000 entries, the 10,000-entry category shown", CATALOGUE_ENTRIES, true, "", 0, {}, 0},
+    };
+    for (Case& c : cases) {
+        c.folder = root + std::to_string(&c - cases) + "\\";
+        CreateDirectoryA(c.folder.c_str(), nullptr);
+        std::string text = CatalogueText(c.entries, c.bigFirst);
+        c.fileSize = text.size();
+        if (!CopyFileA(argv[1], (c.folder + "Orvane.exe").c_str(), FALSE) ||
+            !WriteFileText(c.folder + "constants.ovc", text)) {
+            std::fprintf(stderr, "cannot prepare %s\n", c.folder.c_str());
+            return 1;
+        }
+    }
+    // Rounds interleave the cases, so that a busy spell on the machine touches all of them alike.
+    for (int round = 0; round < runs + 1; ++round) {
+        for (Case& c : cases) {
+            Run run = StartOnce(c.folder);
+            if (!run.ok || round == 0) continue; // the first round only warms the caches
+            if (!c.ok || run.visible < c.best.visible) c.best.visible = run.visible;
+            if (!c.ok || run.answering < c.best.answering) c.best.answering = run.answering;
+            if (!c.ok || run.peakWorkingSet < c.best.peakWorkingSet)
+                c.best.peakWorkingSet = run.peakWorkingSet;
+            if (!c.ok || run.peakPrivate < c.best.peakPrivate) c.best.peakPrivate = run.peakPrivate;
+            c.ok++;
+        }
+    }
+
+    const Case& base = cases[0];
+    std::printf(
+        "Orvane.exe started %d times per case after one warming round, in a folder of its own with its "
+        "catalogue; time from `CreateProcess` until a visible top-level window titled \"%s\" of that "
+        "process with its last button in place, and until that window answers a message. Memory: the "
+        "process's `PeakWorkingSetSize` and `PeakPagefileUsage` (private bytes), read "
+        "once the window is visible and again 200 ms later; the lowest over the runs.\n\n",
+        runs, MAIN_TITLE);
+    std::printf(
+        "| catalogue | file size | runs | best start to visible window | vs empty | answering | vs empty | "
+        "peak working set | above empty | above empty / file size | peak private bytes | above empty / "
+        "file size |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const Case& c : cases) {
+        if (!c.ok) {
+            std::printf("| %s | %s | 0 | (did not start) | | | | | | | | |\n", c.name,
+                        Mb(c.fileSize).c_str());
+            continue;
+        }
+        double ws = (double)c.best.peakWorkingSet - (double)base.best.peakWorkingSet;
+        double pv = (double)c.best.peakPrivate - (double)base.best.peakPrivate;
+        std::printf("| %s | %s | %d | %.1f ms | %.2fx | %.1f ms | %.2fx | %s | %+.1f MB | %s | %s | %s |\n",
+                    c.name, Mb(c.fileSize).c_str(), c.ok, c.best.visible * 1000.0,
+                    base.ok ? c.best.visible / base.best.visible : 0.0, c.best.answering * 1000.0,
+                    base.ok ? c.best.answering / base.best.answering : 0.0, Mb(c.best.peakWorkingSet).c_str(),
+                    ws / 1e6, Times(ws, c.fileSize).c_str(), Mb(c.best.peakPrivate).c_str(),
+                    Times(pv, c.fileSize).c_str());
+    }
+    for (const Case& c : cases) {
+        DeleteFileA((c.folder + "Orvane.exe").c_str());
+        DeleteFileA((c.folder + "constants.ovc").c_str());
+        DeleteFileA((c.folder + "Orvane.cfg").c_str());
+        RemoveDirectoryA(c.folder.c_str());
+    }
+    RemoveDirectoryA(root.c_str());
+    return 0;
+}

@@ -1,0 +1,504 @@
+// The main window of the real Orvane.exe, driven with real mouse and keyboard input from this
+// process, with the stand-in IDE in a third one: which category it shows, ticking and pasting,
+// copying, typing with completion, choosing from the drop-down list, the ways to close it, and its
+// place on the screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e_support.h"
+// After windows.h, which e2e_support.h brings.
+#include <commctrl.h>
+
+static const char* const SETTINGS = "Orvane.cfg";
+
+// The main window's gadgets; their numbers are their control IDs.
+enum { CATEGORY_BOX = 1, ENTRY_LIST = 2, PASTE_BUTTON = 3, QUIT_BUTTON = 6, COPY_BUTTON = 8 };
+enum { EDIT_BUTTON = 4, INFO_BUTTON = 5 };
+
+// File order differs from sorted order: "Window" is the first group of the file, "Color" the
+// first item of the sorted combo box. "printn" and "PrintN" differ only in case.
+static const char* const CATALOGUE = "[Window]\r\n"
+                                     "w1 = Alpha\r\n"
+                                     "w2 = Beta\r\n"
+                                     "w3 = Gamma\r\n"
+                                     "w4 = Delta\r\n"
+                                     "[Color]\r\n"
+                                     "c1 = Red\r\n"
+                                     "[WindowEx]\r\n"
+                                     "e1 = ExOne\r\n"
+                                     "[printn]\r\n"
+                                     "p1 = Debug\r\n"
+                                     "p2 = Error\r\n"
+                                     "p3 = Warning\r\n"
+                                     "p4 = Fatal\r\n"
+                                     "[PrintN]\r\n"
+                                     "P1 = Upper\r\n";
+
+using Rows = std::vector<std::string>;
+static const Rows WINDOW_ROWS = {"Alpha", "Beta", "Gamma", "Delta"};
+// The IDE's word is lower-cased: it finds only groups written in lower case.
+static const Rows PRINTN_ROWS = {"Debug", "Error", "Warning", "Fatal"};
+
+class MainWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
+        folder = PrepareDataFolder();
+        ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
+        ASSERT_TRUE(WriteDataFile(folder, "constants.ovc", CATALOGUE));
+    }
+
+    // Starts Orvane with the IDE's word and, when one runs, the host editor's handle.
+    void Start(const char* word, const std::string& commandWord = "") {
+        IdeStart ide;
+        ide.word = word;
+        ide.commandWord = commandWord;
+        if (editor) {
+            handle = HandleAsDecimal(editor);
+            ide.editorHandle = handle.c_str();
+        }
+        window = StartOrvaneWindow(folder, ide, &orvane);
+        ASSERT_TRUE(window) << "Orvane's window did not come up";
+        combo = MainGadget(window, CATEGORY_BOX);
+        list = MainGadget(window, ENTRY_LIST);
+        ASSERT_TRUE(combo && list);
+    }
+
+    void StartHost(const std::string& text, bool hang = false) {
+        ASSERT_TRUE(StartHostEditor(text, hang, &host, &editor));
+    }
+
+    std::string ComboText() { return WindowTextOf(combo); }
+
+    // Orvane in front and done with earlier input, so that the next input reaches what it aims at.
+    bool ReadyForInput() {
+        WaitForInputIdle(orvane.process, 3000);
+        if (!BringToForeground(window)) return false;
+        WaitForInputIdle(orvane.process, 3000);
+        return true;
+    }
+
+    bool RowsBecome(const Rows& rows) {
+        return WaitForCondition([&] { return ListRowTexts(list) == rows; }, 5000);
+    }
+
+    // Clicks the middle of a gadget with the real mouse, Orvane in front.
+    void ClickGadget(int number) {
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(ClickWindowCentre(MainGadget(window, number)));
+    }
+
+    // Ticks a row by clicking its check box.
+    void TickByClick(int row) {
+        RECT bounds = ListRowRect(list, row, LVIR_BOUNDS);
+        RECT label = ListRowRect(list, row, LVIR_LABEL);
+        ASSERT_LT(bounds.left, label.left);
+        POINT box = {(bounds.left + label.left) / 2, (bounds.top + bounds.bottom) / 2};
+        ClientToScreen(list, &box);
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(ClickScreenPoint(box.x, box.y));
+        ASSERT_TRUE(WaitForCondition([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, box);
+    }
+
+    // What a failed tick saw: the row's state and the window under the point clicked.
+    std::string Diagnose(int row, POINT point) {
+        DWORD_PTR state = SendMessageA(list, LVM_GETITEMSTATE, row, 0xFFFF);
+        char text[200];
+        snprintf(text, sizeof text,
+                 "row %d state 0x%x point %ld,%ld under it %p list %p foreground %p window %p", row,
+                 (unsigned)state, point.x, point.y, (void*)WindowFromPoint(point), (void*)list,
+                 (void*)GetForegroundWindow(), (void*)window);
+        return text;
+    }
+
+    // Ticks a row from the keyboard: a click on a row's text focuses it, the arrow keys move the focus,
+    // Space ticks the focused row. Row 0 is reached from row 1 with Up.
+    void TickBySpace(int row) {
+        int clicked = row == 0 ? 1 : row;
+        RECT label = ListRowRect(list, clicked, LVIR_LABEL);
+        POINT middle = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+        ClientToScreen(list, &middle);
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(ClickScreenPoint(middle.x, middle.y));
+        ASSERT_TRUE(WaitForCondition(
+            [&] { return SendMessageA(list, LVM_GETITEMSTATE, clicked, LVIS_FOCUSED) != 0; }, 3000))
+            << Diagnose(clicked, middle);
+        if (clicked != row) {
+            ASSERT_TRUE(PressKey(VK_UP));
+            ASSERT_TRUE(WaitForCondition(
+                [&] { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0; }, 3000))
+                << Diagnose(row, middle);
+        }
+        ASSERT_TRUE(PressKey(VK_SPACE));
+        ASSERT_TRUE(WaitForCondition([&] { return ListRowChecked(list, row); }, 3000))
+            << Diagnose(row, middle);
+    }
+
+    // Moves the window with SetWindowPos as a fallback for dragging; the outer corner it took.
+    POINT MoveWindowTo(int x, int y) {
+        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        WaitForCondition([&] { return OuterRect(window).left == x && OuterRect(window).top == y; }, 3000);
+        RECT outer = OuterRect(window);
+        return POINT{outer.left, outer.top};
+    }
+
+    long WaitForEnd() { return WaitForOrvaneExit(orvane); }
+
+    std::string folder, handle;
+    ChildProcess host, orvane;
+    HWND editor = nullptr, window = nullptr, combo = nullptr, list = nullptr;
+};
+
+TEST_F(MainWindow, GeometryTitleAndGadgets) {
+    Start("window");
+    EXPECT_EQ(WindowTextOf(window), ORVANE_TITLE);
+    RECT client = {};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 410);
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+
+    struct Expected {
+        int number;
+        const char* className;
+        RECT rect; // in the main window's client pixels; the combo box without its list
+        const char* caption;
+    };
+    const Expected gadgets[] = {
+        {PASTE_BUTTON, "Button", {5, 360, 85, 380}, "Paste 2 IDE"},
+        {EDIT_BUTTON, "Button", {90, 360, 150, 380}, "Edit"},
+        {INFO_BUTTON, "Button", {155, 360, 215, 380}, "Info"},
+        {QUIT_BUTTON, "Button", {235, 360, 295, 380}, "Quit"},
+        {COPY_BUTTON, "Button", {5, 385, 150, 405}, "Copy 2 clipboard and exit"},
+        {ENTRY_LIST, "SysListView32", {5, 30, 295, 355}, nullptr},
+    };
+    for (const Expected& expected : gadgets) {
+        SCOPED_TRACE(expected.number);
+        HWND gadget = MainGadget(window, expected.number);
+        ASSERT_TRUE(gadget);
+        char className[64] = {};
+        GetClassNameA(gadget, className, sizeof className);
+        EXPECT_STREQ(className, expected.className);
+        RECT r = RectInParentClient(gadget);
+        EXPECT_EQ(r.left, expected.rect.left);
+        EXPECT_EQ(r.top, expected.rect.top);
+        EXPECT_EQ(r.right, expected.rect.right);
+        EXPECT_EQ(r.bottom, expected.rect.bottom);
+        if (expected.caption) {
+            EXPECT_EQ(WindowTextOf(gadget), expected.caption);
+        }
+    }
+    char className[64] = {};
+    GetClassNameA(combo, className, sizeof className);
+    EXPECT_STREQ(className, "ComboBox");
+    RECT comboRect = RectInParentClient(combo);
+    EXPECT_EQ(comboRect.left, 5);
+    EXPECT_EQ(comboRect.top, 5);
+    EXPECT_EQ(comboRect.right, 295);
+    EXPECT_FALSE(MainGadget(window, 7));
+
+    // The drop-down list holds every group in the platform's sorted order.
+    Rows items = ComboItemTexts(combo);
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[0], "Color");
+    EXPECT_EQ(items[3], "Window");
+    EXPECT_EQ(items[4], "WindowEx");
+    EXPECT_TRUE(std::count(items.begin(), items.end(), "printn") == 1 &&
+                std::count(items.begin(), items.end(), "PrintN") == 1);
+
+    RECT outer = OuterRect(window);
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+}
+
+TEST_F(MainWindow, IdeWordShowsItsCategory) {
+    Start(" PrintN ");
+    EXPECT_EQ(ComboText(), "printn");
+    EXPECT_TRUE(RowsBecome(PRINTN_ROWS));
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+TEST_F(MainWindow, CommandLineWordStandsInForAnEmptyIdeWord) {
+    Start("", "PrintN");
+    EXPECT_EQ(ComboText(), "printn");
+    EXPECT_TRUE(RowsBecome(PRINTN_ROWS));
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+TEST_F(MainWindow, NoWordShowsTheFirstCategoryOfTheFile) {
+    Start(nullptr, "");
+    EXPECT_EQ(ComboText(), "Window");
+    EXPECT_TRUE(RowsBecome(WINDOW_ROWS));
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+TEST_F(MainWindow, PasteReplacesTheHostSelectionWithTheTickedRowsInRowOrder) {
+    StartHost("int x = SEL;");
+    SendMessageA(editor, EM_SETSEL, 8, 11);
+    Start("printn");
+    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+
+    TickByClick(3);
+    TickByClick(2);
+    TickBySpace(0);
+    EXPECT_FALSE(ListRowChecked(list, 1));
+    RECT outer = OuterRect(window);
+    ClickGadget(PASTE_BUTTON);
+
+    EXPECT_EQ(WaitForEnd(), 0);
+    EXPECT_EQ(WindowTextOf(editor), "int x = Debug|Warning|Fatal;");
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+}
+
+TEST_F(MainWindow, CopyPutsTheTickedRowsOnTheClipboard) {
+    StartHost("keep me");
+    ASSERT_TRUE(SetClipboardText("before"));
+    Start("printn");
+    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+
+    TickByClick(1);
+    TickBySpace(3);
+    RECT outer = OuterRect(window);
+    ClickGadget(COPY_BUTTON);
+
+    EXPECT_EQ(WaitForEnd(), 0);
+    EXPECT_EQ(ClipboardText(), "Error|Fatal");
+    EXPECT_EQ(WindowTextOf(editor), "keep me");
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+}
+
+TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
+    Start("nothing");
+    EXPECT_EQ(ComboText(), "nothing");
+    EXPECT_TRUE(RowsBecome({}));
+    HWND field = ComboEditField(combo);
+    ASSERT_TRUE(field);
+
+    ASSERT_TRUE(ReadyForInput());
+    ASSERT_TRUE(ClickWindowCentre(field));
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    DWORD start = 0, end = 0;
+
+    ASSERT_TRUE(TypeText("w"));
+    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "Window"; }, 3000)) << ComboText();
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(orvane.process, &code);
+    ASSERT_EQ(code, (DWORD)STILL_ACTIVE) << "Orvane ended";
+    EXPECT_TRUE(EditFieldSelection(field, &start, &end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 6u);
+
+    ASSERT_TRUE(TypeText("i"));
+    EXPECT_TRUE(WaitForCondition(
+        [&] { return ComboText() == "Window" && EditFieldSelection(field, &start, &end) && start == 2u; },
+        3000))
+        << ComboText() << " " << start << ".." << end;
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 6u);
+    // The list followed the text as typed, which names no category.
+    EXPECT_TRUE(RowsBecome({}));
+
+    ASSERT_TRUE(PressKey(VK_RETURN));
+    EXPECT_TRUE(RowsBecome(WINDOW_ROWS));
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+TEST_F(MainWindow, ChoosingFromTheDropDownListWithKeysShowsThatCategory) {
+    Start("nothing");
+    HWND field = ComboEditField(combo);
+    ASSERT_TRUE(field);
+    ASSERT_TRUE(ReadyForInput());
+    ASSERT_TRUE(ClickWindowCentre(field));
+
+    ASSERT_TRUE(PressKey(VK_F4));
+    ASSERT_TRUE(WaitForCondition([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    ASSERT_TRUE(PressKey(VK_DOWN)); // the first item, "Color"
+    ASSERT_TRUE(PressKey(VK_RETURN));
+
+    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "Color"; }, 3000)) << ComboText();
+    EXPECT_TRUE(RowsBecome({"Red"}));
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+// The visible drop-down list of a combo box of another process.
+static HWND DroppedListOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search = {processId, nullptr};
+    EnumWindows(
+        [](HWND candidate, LPARAM data) -> BOOL {
+            Search* s = (Search*)data;
+            char className[64] = {};
+            DWORD owner = 0;
+            GetWindowThreadProcessId(candidate, &owner);
+            GetClassNameA(candidate, className, sizeof className);
+            if (owner == s->processId && IsWindowVisible(candidate) &&
+                lstrcmpiA(className, "ComboLBox") == 0) {
+                s->found = candidate;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
+TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
+    Start("printn");
+    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+    Rows items = ComboItemTexts(combo);
+    int wanted = (int)(std::find(items.begin(), items.end(), "WindowEx") - items.begin());
+    ASSERT_LT(wanted, (int)items.size());
+
+    // The arrow stands at the right end of the selection field.
+    RECT field = OuterRect(combo);
+    HWND dropped = nullptr;
+    // A click that lands while the window is still being activated can be lost; the list is only
+    // clicked open again while it is closed, so no click closes it.
+    for (int attempt = 0; attempt < 3 && !dropped; attempt++) {
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(ClickScreenPoint(field.right - 8, (field.top + field.bottom) / 2));
+        WaitForCondition([&] { return (dropped = DroppedListOf(orvane.id)) != nullptr; }, 1500);
+    }
+    ASSERT_TRUE(dropped) << "dropped state " << SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) << " field "
+                         << field.left << "," << field.top << "," << field.right << "," << field.bottom;
+
+    int itemHeight = (int)SendMessageA(dropped, LB_GETITEMHEIGHT, 0, 0);
+    int top = (int)SendMessageA(dropped, LB_GETTOPINDEX, 0, 0);
+    ASSERT_GT(itemHeight, 0);
+    RECT client = ClientRectOnScreen(dropped);
+    ASSERT_TRUE(ClickScreenPoint((client.left + client.right) / 2,
+                                 client.top + (wanted - top) * itemHeight + itemHeight / 2));
+
+    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "WindowEx"; }, 3000)) << ComboText();
+    EXPECT_TRUE(RowsBecome({"ExOne"}));
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+TEST_F(MainWindow, RowsAreDrawnInAlternatingColours) {
+    Start("printn");
+    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+    ASSERT_TRUE(ReadyForInput());
+    UpdateWindow(list);
+    for (int row = 0; row < 4; row++) {
+        SCOPED_TRACE(row);
+        RECT bounds = ListRowRect(list, row, LVIR_BOUNDS);
+        // Right of the short texts, clear of the text and the check box.
+        int x = bounds.right - 20, y = (bounds.top + bounds.bottom) / 2;
+        COLORREF expected = row % 2 == 0 ? 0x00C7FFFF : 0x00D2FFFB;
+        COLORREF seen = CLR_INVALID;
+        EXPECT_TRUE(WaitForCondition([&] { return (seen = WindowPixel(list, x, y)) == expected; }, 3000))
+            << std::hex << "0x" << seen;
+    }
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+// How a user ends the tool without output. Each leaves the host editor and the clipboard alone
+// and remembers where the window was moved to, where the next start opens it.
+enum CloseWay { BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4 };
+
+class ClosingWithoutOutput : public MainWindow, public ::testing::WithParamInterface<CloseWay> {};
+
+TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
+    StartHost("keep me");
+    SendMessageA(editor, EM_SETSEL, 0, -1);
+    ASSERT_TRUE(SetClipboardText("before"));
+    Start("printn");
+    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+    TickByClick(1);
+
+    POINT place = {0, 0};
+    if (GetParam() == BY_QUIT) {
+        // Drag the title bar with the mouse.
+        RECT before = OuterRect(window);
+        RECT client = ClientRectOnScreen(window);
+        int grabX = before.left + 40, grabY = (before.top + client.top) / 2;
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(DragScreenPoint(grabX, grabY, grabX - 300, grabY + 120));
+        ASSERT_TRUE(WaitForCondition([&] { return OuterRect(window).left == before.left - 300; }, 3000))
+            << "the window did not follow the mouse: " << OuterRect(window).left;
+        place = POINT{OuterRect(window).left, OuterRect(window).top};
+        EXPECT_EQ(place.y, before.top + 120);
+    } else {
+        place = MoveWindowTo(GetParam() == BY_CLOSE_BOX ? 150 : -5, 200);
+    }
+
+    switch (GetParam()) {
+    case BY_QUIT:
+        ClickGadget(QUIT_BUTTON);
+        break;
+    case BY_CLOSE_BOX: {
+        POINT box = {};
+        ASSERT_TRUE(CloseBoxPoint(window, &box));
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(ClickScreenPoint(box.x, box.y));
+        break;
+    }
+    case BY_ALT_F4:
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(PressKeyWithModifier(VK_MENU, VK_F4));
+        break;
+    }
+
+    EXPECT_EQ(WaitForEnd(), 0);
+    EXPECT_EQ(WindowTextOf(editor), "keep me");
+    EXPECT_EQ(ClipboardText(), "before");
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(place.x, place.y));
+
+    Start("printn");
+    RECT outer = OuterRect(window);
+    EXPECT_EQ(outer.left, place.x);
+    EXPECT_EQ(outer.top, place.y);
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+static std::string CloseWayName(const ::testing::TestParamInfo<CloseWay>& info) {
+    static const char* const names[] = {"Quit", "CloseBox", "AltF4"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ClosingWithoutOutput, ::testing::Values(BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4),
+                         CloseWayName);
+
+TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirst) {
+    Start("printn");
+    POINT place = MoveWindowTo(100, 150);
+    ChildProcess first;
+    std::swap(first.process, orvane.process);
+    std::swap(first.id, orvane.id);
+    HWND firstWindow = window;
+
+    Start("printn");
+    ASSERT_NE(window, firstWindow);
+    DWORD firstCode = 99;
+    ASSERT_TRUE(WaitForExit(first, 10000, &firstCode)) << "the first instance was not closed";
+    EXPECT_EQ(firstCode, 0u);
+    RECT outer = OuterRect(window);
+    EXPECT_EQ(outer.left, place.x);
+    EXPECT_EQ(outer.top, place.y);
+    RECT client = {};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 410);
+    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
+
+    EXPECT_EQ(CloseOrvane(orvane, window), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(place.x, place.y));
+}
+
+TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
+    StartHost("hung", true);
+    Start("printn");
+    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+    TickBySpace(0);
+    RECT outer = OuterRect(window);
+    ClickGadget(PASTE_BUTTON);
+
+    // A generous bound: the paste gives up after a few seconds, and the tool ends as usual.
+    EXPECT_EQ(WaitForEnd(), 0);
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+}
