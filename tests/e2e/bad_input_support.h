@@ -42,7 +42,8 @@ bool EmptyClipboardNow();
 
 // The Unix path Wine gives a Windows path; "" outside Wine.
 std::string UnixPathOf(const std::string& windowsPath);
-// Runs the command through /bin/sh with a time limit; true when it exited with 0.
+// Runs the command through /bin/sh with a time limit; true when it exited with 0. The command is
+// put in single quotes, so it must hold no quote characters.
 bool RunUnixCommand(const std::string& command, DWORD timeoutMs = 15000);
 
 } // namespace faults
