@@ -201,6 +201,14 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
         {"a closed window", goneHandle},
         {"a number beyond 32 bits", "99999999999999"},
     };
+    // A button of yet another process: the taskbar's, where the desktop has one.
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND button = taskbar ? FindWindowExA(taskbar, nullptr, "Button", nullptr) : nullptr;
+    if (button) {
+        cases.push_back({"a button of another process", HandleAsDecimal(button)});
+    } else {
+        fprintf(stderr, "no taskbar button here: that case is left out\n");
+    }
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, "[g]\r\na = alpha\r\n"));
     for (const HandleCase& c : cases) {
         SCOPED_TRACE(c.name);
