@@ -97,47 +97,4 @@ bool EmptyClipboardNow() {
     return ok;
 }
 
-std::string UnixPathOf(const std::string& windowsPath) {
-    typedef char*(__cdecl * UnixNameFunction)(const WCHAR*);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    UnixNameFunction unixName =
-        kernel ? (UnixNameFunction)(void*)GetProcAddress(kernel, "wine_get_unix_file_name") : nullptr;
-    WCHAR wide[MAX_PATH];
-    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return "";
-    char* native = unixName(wide);
-    if (!native) return "";
-    std::string result = native;
-    HeapFree(GetProcessHeap(), 0, native);
-    return result;
-}
-
-// Wine gives no handle to wait on for a Unix process, so the shell leaves the command's status in a
-// marker file that is polled.
-bool RunUnixCommand(const std::string& command, DWORD timeoutMs) {
-    std::string markerFolder = MakeTempDir();
-    std::string marker = markerFolder + "status";
-    std::string unixMarker = UnixPathOf(marker);
-    if (markerFolder.empty() || unixMarker.empty()) return false;
-    std::string line = "sh -c \"timeout " + std::to_string(timeoutMs / 1000) + " sh -c '" + command +
-                       "' >/dev/null 2>&1; echo $? > '" + unixMarker + "'\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    if (process.hThread) CloseHandle(process.hThread);
-    if (process.hProcess) CloseHandle(process.hProcess);
-    std::string status;
-    gui::WaitUntil(
-        [&] {
-            status = ReadWholeFile(marker);
-            return status.find('\n') != std::string::npos;
-        },
-        timeoutMs + 3000);
-    DeleteFileA(marker.c_str());
-    RemoveDirectoryA(markerFolder.c_str());
-    return status == "0\n";
-}
-
 } // namespace faults

@@ -3,6 +3,8 @@
 // processes, and running Unix commands (mounts, chattr) from under Wine. Every wait is bounded.
 #pragma once
 
+#include "support/unix_command.h"
+
 #include <string>
 #include <vector>
 
@@ -39,11 +41,5 @@ bool TickRow(HWND list, int row);
 // The clipboard's CF_TEXT bytes; "" when there is none.
 std::string ClipboardText();
 bool EmptyClipboardNow();
-
-// The Unix path Wine gives a Windows path; "" outside Wine.
-std::string UnixPathOf(const std::string& windowsPath);
-// Runs the command through /bin/sh with a time limit; true when it exited with 0. The command is
-// put in single quotes, so it must hold no quote characters.
-bool RunUnixCommand(const std::string& command, DWORD timeoutMs = 15000);
 
 } // namespace faults

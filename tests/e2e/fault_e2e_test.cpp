@@ -22,11 +22,11 @@ struct ImmutableFolder {
     std::string unixPath;
     bool active = false;
     explicit ImmutableFolder(const std::string& folder) {
-        unixPath = WithoutTrailingSlash(faults::UnixPathOf(folder));
-        active = !unixPath.empty() && faults::RunUnixCommand("chattr +i " + unixPath);
+        unixPath = WithoutTrailingSlash(UnixPathOf(folder));
+        active = !unixPath.empty() && RunUnixCommand("chattr +i " + unixPath);
     }
     ~ImmutableFolder() {
-        if (active) faults::RunUnixCommand("chattr -i " + unixPath);
+        if (!unixPath.empty()) RunUnixCommand("chattr -i " + unixPath); // also after a late success
     }
 };
 
@@ -37,13 +37,12 @@ struct SmallDisk {
     bool mounted = false;
     explicit SmallDisk(unsigned kilobytes) {
         folder = MakeTempDir();
-        unixPath = WithoutTrailingSlash(faults::UnixPathOf(folder));
-        mounted = !unixPath.empty() &&
-                  faults::RunUnixCommand("mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs " +
-                                         unixPath);
+        unixPath = WithoutTrailingSlash(UnixPathOf(folder));
+        mounted = !unixPath.empty() && RunUnixCommand("mount -t tmpfs -o size=" + std::to_string(kilobytes) +
+                                                      "k tmpfs " + unixPath);
     }
     ~SmallDisk() {
-        if (mounted) faults::RunUnixCommand("umount -l " + unixPath);
+        if (mounted) RunUnixCommand("umount -l " + unixPath);
         RemoveDirectoryA(folder.c_str());
     }
 };
@@ -113,7 +112,7 @@ TEST_F(Fault, SaveOnAFullDiskKeepsTheOldFileAndTheEdits) {
     ASSERT_TRUE(CopyFileA(program.c_str(), (folder + "Orvane.exe").c_str(), FALSE));
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     ASSERT_TRUE(WriteDataFile(folder, SETTINGS_NAME, ""));
-    faults::RunUnixCommand("dd if=/dev/zero of=" + disk.unixPath + "/filler bs=4k"); // fails once full
+    RunUnixCommand("dd if=/dev/zero of=" + disk.unixPath + "/filler bs=4k"); // fails once full
     HANDLE probe =
         CreateFileA((folder + "probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
