@@ -3,6 +3,8 @@
 // given the same rows, and the completion of one keystroke in a combo box of 5,000 categories next
 // to the combo box's own prefix search. Prints Markdown only; figures, never verdicts.
 #include <windows.h>
+
+#include "bench/bench_win32.h"
 #include <commctrl.h>
 
 #include <algorithm>
@@ -22,21 +24,6 @@ namespace {
 
 constexpr int CATALOGUE_ENTRIES = 100000;
 constexpr int COMPLETION_CATEGORIES = 5000;
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (double)now.QuadPart / (double)frequency.QuadPart;
-}
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 bool WriteFileText(const std::string& path, const std::string& text) {
     FILE* file = std::fopen(path.c_str(), "wb");

@@ -1,6 +1,8 @@
 // Fills a toolkit list view with 10,000 coloured rows and clears it again, next to a bare Win32
 // list view given the same rows in the same run. Prints figures only.
 #include <windows.h>
+
+#include "bench/bench_win32.h"
 #include <commctrl.h>
 
 #include <cstdio>
@@ -13,21 +15,6 @@ namespace {
 
 constexpr int ROWS = 10000;
 constexpr COLORREF ODD_ROW = 0xC7FFFF, EVEN_ROW = 0xFFFFFF;
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (double)now.QuadPart / (double)frequency.QuadPart;
-}
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 std::vector<std::string> RowTexts() {
     std::vector<std::string> texts;

@@ -3,6 +3,8 @@
 // with 100,000 entries, the 10,000-entry category shown at start or not. Closes the window with
 // WM_CLOSE and waits for the exit every time. Prints Markdown only; figures, never verdicts.
 #include <windows.h>
+
+#include "bench/bench_win32.h"
 #include <psapi.h>
 
 #include <algorithm>
@@ -18,13 +20,6 @@ constexpr int CATALOGUE_ENTRIES = 100000;
 constexpr const char* MAIN_TITLE = "Orvane V1.2.2";
 constexpr const char* LAST_BUTTON = "Copy 2 clipboard and exit";
 constexpr DWORD WAIT_MS = 60000;
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (double)now.QuadPart / (double)frequency.QuadPart;
-}
 
 bool WriteFileText(const std::string& path, const std::string& text) {
     FILE* file = std::fopen(path.c_str(), "wb");
