@@ -14,5 +14,5 @@ std::string ChooseDataDirectory(const std::string& programPath, const std::strin
 extern const char* const IDE_COMPILER_DIRECTORY;
 
 // File names inside the data directory.
-extern const char* const SETTINGS_FILE_NAME;   // "Orvane.cfg"
-extern const char* const CATALOGUE_FILE_NAME;  // "constants.ovc"
+extern const char* const SETTINGS_FILE_NAME;  // "Orvane.cfg"
+extern const char* const CATALOGUE_FILE_NAME; // "constants.ovc"

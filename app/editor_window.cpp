@@ -13,13 +13,17 @@ enum { EDITOR = 51, SAVE_BUTTON = 52, CANCEL_BUTTON = 53, SEARCH_FIELD = 54, FIN
 enum { MENU_CUT = 1, MENU_COPY = 2, MENU_PASTE = 3 };
 enum { MAIN_WINDOW = 1, CATEGORY_BOX = 1, ENTRY_LIST = 2 };
 
-const int32_t EDITOR_BACKGROUND = 0x00D2FFFB;  // pale yellow
-const int32_t EDITOR_TEXT = 0x00BC9343;        // steel blue
+const int32_t EDITOR_BACKGROUND = 0x00D2FFFB; // pale yellow
+const int32_t EDITOR_TEXT = 0x00BC9343;       // steel blue
 const int LINES_SHOWN_BELOW_MATCH = 9;
 
-static HWND Editor() { return (HWND)GadgetHandle(EDITOR); }
+static HWND Editor() {
+    return (HWND)GadgetHandle(EDITOR);
+}
 
-static std::string CataloguePath() { return ResolveDataDirectory() + CATALOGUE_FILE_NAME; }
+static std::string CataloguePath() {
+    return ResolveDataDirectory() + CATALOGUE_FILE_NAME;
+}
 
 // The whole file; it ends at its first zero byte, as the editor cannot hold one.
 static void LoadEditorText() {
@@ -60,7 +64,8 @@ static DWORD SaveCatalogueText(const std::string& text) {
     if (error) return error;
 
     std::string temporary = path + ".saving";
-    if (!FileCreate(CATALOGUE_FILE, temporary.c_str())) return GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    if (!FileCreate(CATALOGUE_FILE, temporary.c_str()))
+        return GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
     int64_t written = FileWrite(CATALOGUE_FILE, text.data(), (int64_t)text.size());
     FileClose(CATALOGUE_FILE);
     if ((text.size() > 0 && written != (int64_t)text.size()) || !FileSizeIs(temporary, text.size())) {
@@ -82,7 +87,8 @@ static std::string SystemMessage(DWORD error) {
                                   nullptr, error, 0, (LPSTR)&text, 0, nullptr);
     std::string message = length && text ? std::string(text, length) : "Error " + std::to_string(error) + ".";
     if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
     return message;
 }
 

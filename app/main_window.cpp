@@ -22,9 +22,9 @@ enum {
 };
 enum { BUTTON_FONT = 1, LIST_FONT = 6 };
 
-const uint32_t CATEGORY_BOX_FLAGS = 0x142;      // editable, auto-scrolling, sorted
-const uint32_t BUTTON_FLAGS = 0x2000;           // captions wrap when they do not fit
-const int32_t LIST_BACKGROUND = 0x00D2FFFB;     // RGB(251, 255, 210)
+const uint32_t CATEGORY_BOX_FLAGS = 0x142;  // editable, auto-scrolling, sorted
+const uint32_t BUTTON_FLAGS = 0x2000;       // captions wrap when they do not fit
+const int32_t LIST_BACKGROUND = 0x00D2FFFB; // RGB(251, 255, 210)
 const int RETURN_KEY = 13;
 
 static PlatformHandle ButtonFont = 0;
@@ -36,11 +36,12 @@ static void AddMainButton(int number, int x, int y, int width, const char* capti
 }
 
 bool BuildMainWindow() {
-    if (!WindowOpen(MAIN_WINDOW, MainWindowPos.x, MainWindowPos.y, MAIN_WINDOW_CLIENT_WIDTH, MAIN_WINDOW_CLIENT_HEIGHT,
-                    MAIN_WINDOW_FLAGS, MAIN_WINDOW_TITLE))
+    if (!WindowOpen(MAIN_WINDOW, MainWindowPos.x, MainWindowPos.y, MAIN_WINDOW_CLIENT_WIDTH,
+                    MAIN_WINDOW_CLIENT_HEIGHT, MAIN_WINDOW_FLAGS, MAIN_WINDOW_TITLE))
         return false;
     if (TakeoverRect.found)
-        WindowResize(MAIN_WINDOW, TakeoverRect.left, TakeoverRect.top, MAIN_WINDOW_CLIENT_WIDTH, MAIN_WINDOW_CLIENT_HEIGHT);
+        WindowResize(MAIN_WINDOW, TakeoverRect.left, TakeoverRect.top, MAIN_WINDOW_CLIENT_WIDTH,
+                     MAIN_WINDOW_CLIENT_HEIGHT);
 
     ButtonFont = FontLoad(BUTTON_FONT, "Arial", 8);
     ListFont = FontLoad(LIST_FONT, "Arial", 8, FontBold);
@@ -83,7 +84,8 @@ static void CategoryBoxChanged() {
 static int DispatchMainEvent(int code) {
     if (code == EVENT_KEYDOWN) {
         // Return confirms the combo box text while the combo box raised the last gadget event.
-        if (EventWParam() == RETURN_KEY && EventGadgetNumber() == CATEGORY_BOX) ShowCategory(GadgetText(CATEGORY_BOX));
+        if (EventWParam() == RETURN_KEY && EventGadgetNumber() == CATEGORY_BOX)
+            ShowCategory(GadgetText(CATEGORY_BOX));
         return code;
     }
     if (code != EVENT_GADGET) return code;

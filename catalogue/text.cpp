@@ -5,21 +5,28 @@
 const char* const BLANKS_SPACE_TAB = " \t";
 const char* const BLANKS_C_SPACE = " \t\r\n\v\f";
 
-static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+static bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string TrimBlanks(const std::string& text) {
     size_t begin = 0;
     size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) begin++;
-    while (end > begin && IsBlank(text[end - 1])) end--;
+    while (begin < end && IsBlank(text[begin]))
+        begin++;
+    while (end > begin && IsBlank(text[end - 1]))
+        end--;
     return text.substr(begin, end - begin);
 }
 
-static unsigned char LowerAsciiByte(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+static unsigned char LowerAsciiByte(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
 
 std::string LowerAscii(const std::string& text) {
     std::string result(text);
-    for (char& c : result) c = (char)LowerAsciiByte((unsigned char)c);
+    for (char& c : result)
+        c = (char)LowerAsciiByte((unsigned char)c);
     return result;
 }
 
@@ -47,7 +54,8 @@ std::string LastChars(const std::string& text, long n) {
 int32_t ParseDecimal32(const char* text, const char* blanks) {
     if (!text) return 0;
     const char* p = text;
-    while (*p && std::strchr(blanks, *p)) p++;
+    while (*p && std::strchr(blanks, *p))
+        p++;
     bool negative = false;
     if (*p == '-') {
         negative = true;

@@ -23,8 +23,8 @@ std::string LastChars(const std::string& text, long n);
 int32_t ParseDecimal32(const char* text, const char* blanks);
 
 // The blank sets used with ParseDecimal32.
-extern const char* const BLANKS_SPACE_TAB;  // " \t"
-extern const char* const BLANKS_C_SPACE;    // " \t\r\n\v\f"
+extern const char* const BLANKS_SPACE_TAB; // " \t"
+extern const char* const BLANKS_C_SPACE;   // " \t\r\n\v\f"
 
 // Byte-for-byte equality with the ASCII letters folded.
 bool EqualFoldAscii(const char* a, const char* b);

@@ -20,7 +20,8 @@ TEST(DataDirectory, IdeCompilerFolderMeansTheCurrentDirectory) {
 
 TEST(DataDirectory, PathsBeyond260CharactersComeBackWhole) {
     std::string deep = "C:";
-    for (int i = 0; i < 40; i++) deep += "\\folder" + std::to_string(i);
+    for (int i = 0; i < 40; i++)
+        deep += "\\folder" + std::to_string(i);
     ASSERT_GT(deep.size(), 300u);
     EXPECT_EQ(ChooseDataDirectory(deep + "\\tool.exe", "E:\\src"), deep + "\\");
     EXPECT_EQ(ChooseDataDirectory("G:\\zq400\\Compilers\\tool.exe", deep), deep + "\\");

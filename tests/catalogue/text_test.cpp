@@ -31,7 +31,7 @@ TEST(TextHelpers, ParseDecimal32ReadsSignedDigitsAndWraps) {
     EXPECT_EQ(ParseDecimal32("0x1F", BLANKS_SPACE_TAB), 0);
     EXPECT_EQ(ParseDecimal32("\n5", BLANKS_SPACE_TAB), 0);
     EXPECT_EQ(ParseDecimal32("\r\n\v\f 5", BLANKS_C_SPACE), 5);
-    EXPECT_EQ(ParseDecimal32("4294967297", BLANKS_SPACE_TAB), 1);  // 2^32 + 1 wraps to 1
+    EXPECT_EQ(ParseDecimal32("4294967297", BLANKS_SPACE_TAB), 1); // 2^32 + 1 wraps to 1
     EXPECT_EQ(ParseDecimal32("-2147483648", BLANKS_SPACE_TAB), INT32_MIN);
     EXPECT_EQ(ParseDecimal32(nullptr, BLANKS_SPACE_TAB), 0);
 }

@@ -5,7 +5,9 @@
 
 FakeToolkit Fake;
 
-void FakeReset() { Fake = FakeToolkit(); }
+void FakeReset() {
+    Fake = FakeToolkit();
+}
 
 FakeGadget& FakeAddGadget(int number, int kind) {
     FakeGadget& g = Fake.gadgets[number];
@@ -21,40 +23,88 @@ std::vector<std::string> FakeCallsStartingWith(const std::string& prefix) {
     return result;
 }
 
-static void Record(const std::string& call) { Fake.calls.push_back(call); }
-static std::string Str(const char* text) { return text ? std::string(text) : std::string(); }
+static void Record(const std::string& call) {
+    Fake.calls.push_back(call);
+}
+static std::string Str(const char* text) {
+    return text ? std::string(text) : std::string();
+}
 static FakeGadget* Find(int number) {
     auto it = Fake.gadgets.find(number);
     return it == Fake.gadgets.end() ? nullptr : &it->second;
 }
 
 // Windows, events, creation: the portable code does not open windows; answer as with no window.
-void StartToolkit() { Record("StartToolkit()"); }
-void EndToolkit() { Record("EndToolkit()"); }
-PlatformHandle WindowOpen(int, int, int, int, int, uint32_t, const char*) { return 0; }
+void StartToolkit() {
+    Record("StartToolkit()");
+}
+void EndToolkit() {
+    Record("EndToolkit()");
+}
+PlatformHandle WindowOpen(int, int, int, int, int, uint32_t, const char*) {
+    return 0;
+}
 void WindowClose(int) {}
 void WindowResize(int, int, int, int, int) {}
 void WindowHide(int, int) {}
-PlatformHandle WindowHandle(int) { return 0; }
-int WindowLeft(int) { return 0; }
-int WindowTop(int) { return 0; }
-int WaitEvent() { return EVENT_CLOSE; }
-std::intptr_t EventWParam() { return 0; }
-int EventGadgetNumber() { return 0; }
-int EventMenuNumber() { return 0; }
-int EventType() { return 0; }
-int EventWindowNumber() { return 0; }
-PlatformHandle BeginGadgets(PlatformHandle parent) { return parent; }
-PlatformHandle AddComboBox(int, int, int, int, int, uint32_t) { return 0; }
-PlatformHandle AddListView(int, int, int, int, int, const char*, int, uint32_t) { return 0; }
-PlatformHandle AddButton(int, int, int, int, int, const char*, uint32_t) { return 0; }
-PlatformHandle AddImageBox(int, int, int, int, int, PlatformHandle, uint32_t) { return 0; }
-PlatformHandle AddTextBox(int, int, int, int, int, const char*, uint32_t) { return 0; }
-PlatformHandle AddEditor(int, int, int, int, int, uint32_t) { return 0; }
-PlatformHandle AddTextField(int, int, int, int, int, const char*, uint32_t) { return 0; }
+PlatformHandle WindowHandle(int) {
+    return 0;
+}
+int WindowLeft(int) {
+    return 0;
+}
+int WindowTop(int) {
+    return 0;
+}
+int WaitEvent() {
+    return EVENT_CLOSE;
+}
+std::intptr_t EventWParam() {
+    return 0;
+}
+int EventGadgetNumber() {
+    return 0;
+}
+int EventMenuNumber() {
+    return 0;
+}
+int EventType() {
+    return 0;
+}
+int EventWindowNumber() {
+    return 0;
+}
+PlatformHandle BeginGadgets(PlatformHandle parent) {
+    return parent;
+}
+PlatformHandle AddComboBox(int, int, int, int, int, uint32_t) {
+    return 0;
+}
+PlatformHandle AddListView(int, int, int, int, int, const char*, int, uint32_t) {
+    return 0;
+}
+PlatformHandle AddButton(int, int, int, int, int, const char*, uint32_t) {
+    return 0;
+}
+PlatformHandle AddImageBox(int, int, int, int, int, PlatformHandle, uint32_t) {
+    return 0;
+}
+PlatformHandle AddTextBox(int, int, int, int, int, const char*, uint32_t) {
+    return 0;
+}
+PlatformHandle AddEditor(int, int, int, int, int, uint32_t) {
+    return 0;
+}
+PlatformHandle AddTextField(int, int, int, int, int, const char*, uint32_t) {
+    return 0;
+}
 
-PlatformHandle GadgetHandle(int number) { return Find(number) ? (PlatformHandle)(0x1000 + number) : 0; }
-int GadgetKindOf(int number) { return Find(number) ? Find(number)->kind : 0; }
+PlatformHandle GadgetHandle(int number) {
+    return Find(number) ? (PlatformHandle)(0x1000 + number) : 0;
+}
+int GadgetKindOf(int number) {
+    return Find(number) ? Find(number)->kind : 0;
+}
 void GadgetSetFont(int, PlatformHandle) {}
 
 void GadgetSetText(int number, const char* text) {
@@ -71,10 +121,13 @@ void GadgetSetState(int number, int state) {
     Record("GadgetSetState(" + std::to_string(number) + "," + std::to_string(state) + ")");
     FakeGadget* g = Find(number);
     if (!g) return;
-    if (g->kind == KIND_COMBO_BOX && state >= 0 && state < (int)g->items.size()) g->text = g->items[(size_t)state];
+    if (g->kind == KIND_COMBO_BOX && state >= 0 && state < (int)g->items.size())
+        g->text = g->items[(size_t)state];
 }
 
-int GadgetState(int) { return 0; }
+int GadgetState(int) {
+    return 0;
+}
 
 void GadgetSetColor(int number, int attribute, int32_t colour) {
     Record("GadgetSetColor(" + std::to_string(number) + "," + std::to_string(attribute) + "," +
@@ -89,11 +142,15 @@ void AddItem(int number, int position, const char* text) {
     if (g->kind == KIND_LIST_VIEW) {
         FakeRow row;
         row.text = Str(text).substr(0, Str(text).find('\n'));
-        if (position < 0 || position > (int)g->rows.size()) g->rows.push_back(row);
-        else g->rows.insert(g->rows.begin() + position, row);
+        if (position < 0 || position > (int)g->rows.size())
+            g->rows.push_back(row);
+        else
+            g->rows.insert(g->rows.begin() + position, row);
     } else if (g->kind == KIND_COMBO_BOX) {
-        if (position < 0 || position > (int)g->items.size()) g->items.push_back(Str(text));
-        else g->items.insert(g->items.begin() + position, Str(text));
+        if (position < 0 || position > (int)g->items.size())
+            g->items.push_back(Str(text));
+        else
+            g->items.insert(g->items.begin() + position, Str(text));
     }
 }
 
@@ -121,13 +178,14 @@ int ItemState(int number, int item) {
 std::string ItemText(int number, int item, int) {
     FakeGadget* g = Find(number);
     if (!g || item < 0) return std::string();
-    if (g->kind == KIND_LIST_VIEW) return item < (int)g->rows.size() ? g->rows[(size_t)item].text : std::string();
+    if (g->kind == KIND_LIST_VIEW)
+        return item < (int)g->rows.size() ? g->rows[(size_t)item].text : std::string();
     return item < (int)g->items.size() ? g->items[(size_t)item] : std::string();
 }
 
 void ItemSetColor(int number, int item, int attribute, int32_t colour) {
-    Record("ItemSetColor(" + std::to_string(number) + "," + std::to_string(item) + "," + std::to_string(attribute) +
-           "," + std::to_string(colour) + ")");
+    Record("ItemSetColor(" + std::to_string(number) + "," + std::to_string(item) + "," +
+           std::to_string(attribute) + "," + std::to_string(colour) + ")");
     FakeGadget* g = Find(number);
     if (!g || g->kind != KIND_LIST_VIEW) return;
     for (size_t i = 0; i < g->rows.size(); i++) {
@@ -139,7 +197,9 @@ void ItemSetColor(int number, int item, int attribute, int32_t colour) {
 void GadgetBeginUpdate(int number, int expectedItems) {
     Record("GadgetBeginUpdate(" + std::to_string(number) + "," + std::to_string(expectedItems) + ")");
 }
-void GadgetEndUpdate(int number) { Record("GadgetEndUpdate(" + std::to_string(number) + ")"); }
+void GadgetEndUpdate(int number) {
+    Record("GadgetEndUpdate(" + std::to_string(number) + ")");
+}
 
 // Sorted as the platform's sorted combo box keeps it: case-insensitive, stable among equals.
 void ComboBoxAddSorted(int number, const char* text) {
@@ -148,11 +208,13 @@ void ComboBoxAddSorted(int number, const char* text) {
     if (!g) return;
     std::string t = Str(text);
     auto lower = [](std::string s) {
-        for (char& c : s) c = (char)((c >= 'A' && c <= 'Z') ? c + 32 : c);
+        for (char& c : s)
+            c = (char)((c >= 'A' && c <= 'Z') ? c + 32 : c);
         return s;
     };
-    auto at = std::upper_bound(g->items.begin(), g->items.end(), t,
-                               [&](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
+    auto at =
+        std::upper_bound(g->items.begin(), g->items.end(), t,
+                         [&](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
     g->items.insert(at, t);
 }
 
@@ -166,22 +228,36 @@ void ComboBoxSelectEditRange(int number, int start, int end) {
 }
 
 bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
-    Record("WindowReplaceSelection(" + std::to_string(window) + "," + Str(text) + "," + std::to_string(timeoutMs) +
-           ")");
+    Record("WindowReplaceSelection(" + std::to_string(window) + "," + Str(text) + "," +
+           std::to_string(timeoutMs) + ")");
     Fake.replaceSelections.push_back({window, Str(text)});
     return Fake.replaceSelectionDelivers;
 }
 
-PlatformHandle PopupMenuCreate(int) { return 0; }
+PlatformHandle PopupMenuCreate(int) {
+    return 0;
+}
 void MenuAddItem(int, const char*) {}
 void PopupMenuShow(int, PlatformHandle) {}
-PlatformHandle FontLoad(int, const char*, int, uint32_t) { return 0; }
+PlatformHandle FontLoad(int, const char*, int, uint32_t) {
+    return 0;
+}
 void FontFree(int) {}
-PlatformHandle ImageFromMemory(int, const void*, size_t) { return 0; }
-PlatformHandle ImageHandle(int) { return 0; }
-int ImageWidth(int) { return 0; }
-int ImageHeight(int) { return 0; }
-int ImageDepth(int) { return 0; }
+PlatformHandle ImageFromMemory(int, const void*, size_t) {
+    return 0;
+}
+PlatformHandle ImageHandle(int) {
+    return 0;
+}
+int ImageWidth(int) {
+    return 0;
+}
+int ImageHeight(int) {
+    return 0;
+}
+int ImageDepth(int) {
+    return 0;
+}
 
 void ClipboardSetText(const char* text) {
     Record("ClipboardSetText(" + Str(text) + ")");
@@ -189,17 +265,33 @@ void ClipboardSetText(const char* text) {
     Fake.clipboard = Str(text);
 }
 
-std::string ClipboardText() { return Fake.clipboardHasText ? Fake.clipboard : std::string(); }
+std::string ClipboardText() {
+    return Fake.clipboardHasText ? Fake.clipboard : std::string();
+}
 
-PlatformHandle FileOpenRead(int, const char*) { return 0; }
-PlatformHandle FileCreate(int, const char*) { return 0; }
-int64_t FileLength(int) { return 0; }
-int64_t FileRead(int, void*, int64_t) { return 0; }
-int64_t FileWrite(int, const void*, int64_t) { return 0; }
+PlatformHandle FileOpenRead(int, const char*) {
+    return 0;
+}
+PlatformHandle FileCreate(int, const char*) {
+    return 0;
+}
+int64_t FileLength(int) {
+    return 0;
+}
+int64_t FileRead(int, void*, int64_t) {
+    return 0;
+}
+int64_t FileWrite(int, const void*, int64_t) {
+    return 0;
+}
 void FileClose(int) {}
 
-int ScreenWidth() { return Fake.screenWidth; }
-int ScreenHeight() { return Fake.screenHeight; }
+int ScreenWidth() {
+    return Fake.screenWidth;
+}
+int ScreenHeight() {
+    return Fake.screenHeight;
+}
 
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom) {
     for (const std::vector<int>& m : Fake.monitors)

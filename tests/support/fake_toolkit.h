@@ -12,22 +12,22 @@
 
 struct FakeRow {
     std::string text;
-    int state = 0;  // ItemSelected | ItemChecked
-    int32_t front = -2, back = -2;  // -2: never set
+    int state = 0;                 // ItemSelected | ItemChecked
+    int32_t front = -2, back = -2; // -2: never set
 };
 
 struct FakeGadget {
     int kind = 0;
-    std::string text;                // edit field / window text
-    std::vector<std::string> items;  // combo box items
-    std::vector<FakeRow> rows;       // list view rows
+    std::string text;               // edit field / window text
+    std::vector<std::string> items; // combo box items
+    std::vector<FakeRow> rows;      // list view rows
     int selectionStart = 0, selectionEnd = 0;
     int32_t front = -1, back = -1;
 };
 
 struct FakeToolkit {
     std::map<int, FakeGadget> gadgets;
-    std::vector<std::string> calls;  // "Name(args)" in call order
+    std::vector<std::string> calls; // "Name(args)" in call order
     bool clipboardHasText = false;
     std::string clipboard;
     std::vector<std::pair<PlatformHandle, std::string>> replaceSelections;

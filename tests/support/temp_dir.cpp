@@ -20,7 +20,9 @@ std::string MakeTempDir() {
     }
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 #else
 #include <cstdlib>
 #include <sys/stat.h>
@@ -52,7 +54,8 @@ std::string ReadWholeFile(const std::string& path) {
     std::string bytes;
     char chunk[65536];
     size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.append(chunk, n);
     fclose(f);
     return bytes;
 }
