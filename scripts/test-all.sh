@@ -23,6 +23,9 @@ run_ctest() {
   timeout 1200 ctest --test-dir "build/$preset" --output-on-failure --timeout 600
 }
 
+echo "== check: formatting"
+find catalogue toolkit app tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+
 build native
 run_ctest native
 build native-asan
