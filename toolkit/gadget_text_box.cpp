@@ -8,21 +8,12 @@ bool TextBoxParentMessage(int, GadgetSlot* g, UINT message, WPARAM wParam, LPARA
     return GadgetAnswerBrushColours(g, (HDC)wParam, COLOR_BTNFACE, result);
 }
 
-void TextBoxDestroy(int, GadgetSlot* g) {
-    if (g->brush) DeleteObject(g->brush);
-    g->brush = nullptr;
-}
-
-void TextBoxSetColor(int, GadgetSlot* g, int attribute, int32_t colour) {
-    GadgetSetBrushColour(g, attribute, colour);
-}
-
 GadgetKind MakeTextBoxKind() {
     GadgetKind k = {};
     k.kind = KIND_TEXT_BOX;
     k.parentMessage = TextBoxParentMessage;
-    k.destroyHook = TextBoxDestroy;
-    k.setColor = TextBoxSetColor;
+    k.destroyHook = GadgetReleaseBrush;
+    k.setColor = GadgetSetBrushColour;
     return k;
 }
 

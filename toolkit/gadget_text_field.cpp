@@ -24,21 +24,12 @@ bool TextFieldParentMessage(int, GadgetSlot* g, UINT message, WPARAM wParam, LPA
     return GadgetAnswerBrushColours(g, (HDC)wParam, COLOR_BTNHIGHLIGHT, result);
 }
 
-void TextFieldDestroy(int, GadgetSlot* g) {
-    if (g->brush) DeleteObject(g->brush);
-    g->brush = nullptr;
-}
-
-void TextFieldSetColor(int, GadgetSlot* g, int attribute, int32_t colour) {
-    GadgetSetBrushColour(g, attribute, colour);
-}
-
 GadgetKind MakeTextFieldKind() {
     GadgetKind k = {};
     k.kind = KIND_TEXT_FIELD;
     k.parentMessage = TextFieldParentMessage;
-    k.destroyHook = TextFieldDestroy;
-    k.setColor = TextFieldSetColor;
+    k.destroyHook = GadgetReleaseBrush;
+    k.setColor = GadgetSetBrushColour;
     return k;
 }
 

@@ -127,7 +127,12 @@ void GadgetPostEvent(HWND control, int number, int eventType) {
     if (top) PostMessageA(top, MSG_GADGET_EVENT, (WPARAM)number, (LPARAM)eventType);
 }
 
-void GadgetSetBrushColour(GadgetSlot* g, int attribute, int32_t colour) {
+void GadgetReleaseBrush(int, GadgetSlot* g) {
+    if (g->brush) DeleteObject(g->brush);
+    g->brush = nullptr;
+}
+
+void GadgetSetBrushColour(int, GadgetSlot* g, int attribute, int32_t colour) {
     if (attribute == FrontColor) {
         g->front = colour < 0 ? -1 : colour;
     } else if (attribute == BackColor) {

@@ -158,8 +158,10 @@ WNDPROC GadgetOwnProcNext(HWND control);
 // The gadget of a control created by GadgetCreate, or null (also after its number was reused).
 GadgetSlot* GadgetOfControl(HWND control, int* number);
 
-// Solid-brush colours of the text field and text box: keeps the colour and its brush.
-void GadgetSetBrushColour(GadgetSlot* g, int attribute, int32_t colour);
+// Solid-brush colours of the text field and text box, as their set-colour and destroy entries:
+// keeps the colour and its brush, and deletes the brush with the control.
+void GadgetSetBrushColour(int number, GadgetSlot* g, int attribute, int32_t colour);
+void GadgetReleaseBrush(int number, GadgetSlot* g);
 // Answers WM_CTLCOLOR* from the kept colours; fallbackSysColour is the background used when only
 // a front colour is set. False with neither colour set (the default colours apply).
 bool GadgetAnswerBrushColours(GadgetSlot* g, HDC dc, int fallbackSysColour, LRESULT* result);
