@@ -292,13 +292,3 @@ void ComboBoxSelectEditRange(int number, int start, int end) {
     if (end < 0) end = GetWindowTextLengthA(edit);
     SendMessageA(edit, EM_SETSEL, (WPARAM)start, (LPARAM)end);
 }
-
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
-    HWND target = (HWND)window;
-    if (!target || !IsWindow(target)) return false;
-    DWORD_PTR answer = 0;
-    LRESULT sent =
-        SendMessageTimeoutA(target, EM_REPLACESEL, 0, (LPARAM)(text ? text : ""),
-                            SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs < 0 ? 0 : (UINT)timeoutMs, &answer);
-    return sent != 0;
-}

@@ -126,9 +126,11 @@ void GadgetEndUpdate(int number);
 void ComboBoxAddSorted(int number, const char* text);
 // Selects from start to end (-1: the end of the text) in an editable combo box's edit field.
 void ComboBoxSelectEditRange(int number, int start, int end);
-// Sends EM_REPLACESEL with the text to any window, also of another process. Waits at most
-// timeoutMs and gives up at once on a window whose thread does not answer. False when the
-// message was not delivered.
+// Replaces the selection of an editor window, also of another process, with the text: EM_REPLACESEL
+// for edit and rich edit controls; for a Scintilla control its own SCI_REPLACESEL with the text in
+// the control's process, as UTF-8 where its document is UTF-8 (EM_REPLACESEL where that process
+// cannot be written to). Waits at most timeoutMs and gives up at once on a window whose thread does
+// not answer. False when the text was not delivered.
 bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
 
 // ---- Popup menus -----------------------------------------------------------------------------------

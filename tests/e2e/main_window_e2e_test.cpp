@@ -490,15 +490,49 @@ TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirst) {
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(place.x, place.y));
 }
 
-TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
-    StartHost("hung", true);
-    Start("printn");
-    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
-    TickBySpace(0);
-    RECT outer = OuterRect(window);
-    ClickGadget(PASTE_BUTTON);
+// The IDE's editor is a Scintilla control: the ticked rows replace its selection whole, in its
+// document's encoding ("\xC4" is a capital A with diaeresis in the ANSI code page).
+TEST_F(MainWindow, PasteReachesAScintillaEditorWholeInItsEncoding) {
+    ASSERT_TRUE(WriteDataFile(folder, "constants.ovc",
+                              "[messagebox]\r\nok = MB_OK\r\nerr = MB_ICONERROR\r\nu = \xC4rger\r\n"));
+    const std::string text = "If MessageBox(0, 'Hi', 'T', FLAGS) : EndIf";
+    const int flags = (int)text.find("FLAGS");
+    const struct {
+        int codePage;
+        const char* pasted;
+    } cases[] = {{0, "MB_OK|MB_ICONERROR|\xC4rger"}, {65001, "MB_OK|MB_ICONERROR|\xC3\x84rger"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        ASSERT_TRUE(StartScintillaHost(text, flags, flags + 5, c.codePage, folder + "document", false, &host,
+                                       &editor));
+        Start("messagebox");
+        ASSERT_TRUE(RowsBecome({"MB_OK", "MB_ICONERROR", "\xC4rger"}));
+        for (int row = 0; row < 3; row++)
+            TickByClick(row);
+        ClickGadget(PASTE_BUTTON);
+        EXPECT_EQ(WaitForEnd(), 0);
+        EXPECT_EQ(ReadDataFile(folder, "document"),
+                  "If MessageBox(0, 'Hi', 'T', " + std::string(c.pasted) + ") : EndIf");
+        StopProcess(host);
+    }
+}
 
-    // A generous bound: the paste gives up after a few seconds, and the tool ends as usual.
-    EXPECT_EQ(WaitForEnd(), 0);
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
+    for (bool scintilla : {false, true}) {
+        SCOPED_TRACE(scintilla ? "Scintilla" : "Edit");
+        if (scintilla)
+            ASSERT_TRUE(StartScintillaHost("hung", 0, 0, 0, folder + "document", true, &host, &editor));
+        else
+            StartHost("hung", true);
+        Start("printn");
+        ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+        TickBySpace(0);
+        RECT outer = OuterRect(window);
+        ClickGadget(PASTE_BUTTON);
+
+        // A generous bound: the paste gives up after a few seconds, and the tool ends as usual.
+        EXPECT_EQ(WaitForEnd(), 0);
+        EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+        StopProcess(host);
+    }
 }
