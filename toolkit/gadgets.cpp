@@ -74,6 +74,10 @@ WNDPROC GadgetOwnProcNext(HWND control) {
     return (WNDPROC)GetPropA(control, OWN_PROC_NEXT_PROPERTY);
 }
 
+void GadgetOwnProcForget(HWND control) {
+    RemovePropA(control, OWN_PROC_NEXT_PROPERTY);
+}
+
 HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
                   DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc) {
     if (number < 0) return nullptr;

@@ -154,6 +154,8 @@ std::string ToolkitWindowText(HWND window);
 // The procedure an own-procedure kind (image box, text field) passes its messages on to: the
 // control's class procedure that GadgetCreate replaced with the kind's own.
 WNDPROC GadgetOwnProcNext(HWND control);
+// Drops what GadgetOwnProcNext reads, when the control is destroyed.
+void GadgetOwnProcForget(HWND control);
 
 // The gadget of a control created by GadgetCreate, or null (also after its number was reused).
 GadgetSlot* GadgetOfControl(HWND control, int* number);
