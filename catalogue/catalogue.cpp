@@ -6,6 +6,7 @@
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
+#include <new>
 #include <unordered_map>
 
 CatalogueEntries CatalogueList;
@@ -16,7 +17,7 @@ const char* const TOOL_WORD_COMMAND = "read_sysvar_again";
 static const int COMBO_GADGET = 1;
 static const int LIST_GADGET = 2;
 
-void LoadCatalogue() {
+static void ReadCatalogue() {
     CatalogueList.clear();
     std::string path = ResolveDataDirectory() + CATALOGUE_FILE_NAME;
     if (!PreferenceFile::Open(path.c_str())) return;
@@ -53,6 +54,18 @@ void LoadCatalogue() {
     }
     if (groups > 0) GadgetEndUpdate(COMBO_GADGET);
     PreferenceFile::Close();
+}
+
+void LoadCatalogue() {
+    try {
+        ReadCatalogue();
+    } catch (const std::bad_alloc&) {
+        // Out of memory: the tool goes on with an empty catalogue rather than ending.
+        CatalogueList = CatalogueEntries();
+        PreferenceFile::Close();
+        GadgetEndUpdate(COMBO_GADGET);
+        ClearItems(COMBO_GADGET);
+    }
 }
 
 // Empties the list and shows the entries of exactly that category; no command meaning here.

@@ -98,7 +98,9 @@ PlatformHandle AddButton(int number, int x, int y, int width, int height, const 
 PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
                            uint32_t extendedStyle);
 PlatformHandle AddTextBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags);
+// The editor takes typed and pasted text up to EDITOR_TEXT_LIMIT characters.
 PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32_t flags = 0);
+constexpr int64_t EDITOR_TEXT_LIMIT = 0x7FFFFFFE;
 PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
                             uint32_t flags = 0);
 
