@@ -323,27 +323,29 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithKeysShowsThatCategory) {
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
 
+struct DroppedListSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// Enumeration callbacks need the system's calling convention (stdcall on i686), which a lambda lacks.
+static BOOL CALLBACK FindDroppedList(HWND candidate, LPARAM data) {
+    DroppedListSearch* search = (DroppedListSearch*)data;
+    char className[64] = {};
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    GetClassNameA(candidate, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(candidate) && lstrcmpiA(className, "ComboLBox") == 0) {
+        search->found = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The visible drop-down list of a combo box of another process.
 static HWND DroppedListOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search = {processId, nullptr};
-    EnumWindows(
-        [](HWND candidate, LPARAM data) -> BOOL {
-            Search* s = (Search*)data;
-            char className[64] = {};
-            DWORD owner = 0;
-            GetWindowThreadProcessId(candidate, &owner);
-            GetClassNameA(candidate, className, sizeof className);
-            if (owner == s->processId && IsWindowVisible(candidate) &&
-                lstrcmpiA(className, "ComboLBox") == 0) {
-                s->found = candidate;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        (LPARAM)&search);
+    DroppedListSearch search = {processId, nullptr};
+    EnumWindows(FindDroppedList, (LPARAM)&search);
     return search.found;
 }
 
