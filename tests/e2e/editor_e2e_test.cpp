@@ -223,7 +223,9 @@ TEST_F(Editor, CatalogueNotLoadedWholeIsReplacedOnlyWhenTheUserAgrees) {
             EXPECT_NE(gui::MessageBoxText(box).find(": what was not loaded will be lost. Save anyway?"),
                       std::string::npos);
             ASSERT_TRUE(answer == IDNO ? gui::DismissMessageBox(box) : gui::ClickGadget(box, IDYES));
-            if (zero && answer == IDNO) EXPECT_EQ(Catalogue(), whole);
+            if (zero && answer == IDNO) {
+                EXPECT_EQ(Catalogue(), whole);
+            }
         }
         ASSERT_TRUE(EditorClosed());
         EXPECT_EQ(Catalogue(), zero ? head : "");
