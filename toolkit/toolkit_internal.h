@@ -81,7 +81,8 @@ struct EventStateRecord {
     int objectNumber; // gadget of the last gadget event, or item of the last menu event
     int windowNumber; // toolkit window of the last handled message; -1 without one
     int eventType;    // sub-type of the last gadget event; -1 at the start of every WaitEvent
-    int pendingEvent; // recorded by the window procedure while a message is handled; 0 none
+    int pendingEvent; // recorded by the window procedure while a message is handled; 0 none; a
+                      // close request (16) is never replaced, only handed out by WaitEvent
     int queuedEvent;  // returned by the next WaitEvent before it waits; 0 none
     int queuedWindow;
     WPARAM lastWParam;

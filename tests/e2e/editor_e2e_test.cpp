@@ -377,11 +377,15 @@ TEST_F(Editor, MainWindowCloseBoxClosesTheEditorNotTheProgram) {
     EXPECT_TRUE(IsWindowVisible(run.main));
     EXPECT_EQ(Catalogue(), CATALOGUE);
 
-    // The program goes on: the editor opens again.
+    // The program goes on: the editor opens again. A close request while "It wasn't found!" is up
+    // closes it once the message is dismissed.
     editorWindow = gui::OpenEditor(run);
     ASSERT_TRUE(editorWindow);
-    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, FIND));
+    HWND box = gui::WaitForMessageBox(run.process.id, 5000);
+    ASSERT_TRUE(box && PostMessageA(run.main, WM_CLOSE, 0, 0) && gui::DismissMessageBox(box));
     EXPECT_TRUE(EditorClosed());
+    EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
 }
 
 // The pictures in the README: the main window with the sample catalogue and the editor over it.
