@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "app/app_state.h"
 #include "app/data_directory.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/text.h"
@@ -151,6 +152,8 @@ static bool Save(bool holdsPart) {
     ClearItems(ENTRY_LIST);
     LoadCatalogue();
     ShowCategory(FIRST_CATEGORY_COMMAND);
+    // The main window's list shows the category in its box: the next event of the box keeps it.
+    LastComboText = GadgetText(CATEGORY_BOX);
     return true;
 }
 

@@ -303,6 +303,15 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
 
     ASSERT_TRUE(PressKey(VK_RETURN));
     EXPECT_TRUE(RowsBecome(WINDOW_ROWS));
+
+    // The category stays as shown: focusing the box and dropping its list down keep the tick.
+    TickByClick(1);
+    ASSERT_TRUE(ReadyForInput());
+    ASSERT_TRUE(ClickWindowCentre(field));
+    ASSERT_TRUE(PressKey(VK_F4));
+    EXPECT_TRUE(WaitForCondition([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    WaitForInputIdle(orvane.process, 3000);
+    EXPECT_TRUE(ListRowChecked(list, 1));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
 
