@@ -169,5 +169,9 @@ int ScreenWidth(); // primary screen, pixels
 int ScreenHeight();
 // True when the rectangle (screen pixels) shares at least one pixel with some monitor.
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);
+// The outer frame (screen pixels) a top-level window of any process has when restored: its frame,
+// or while it is minimised or maximised the frame it returns to. False when that cannot be read,
+// also where the platform gives another process's minimised or maximised window only its frame.
+bool WindowRestoredFrame(PlatformHandle window, int* left, int* top, int* right, int* bottom);
 // The outer size of a window of that client size and toolkit flags.
 void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight);

@@ -153,19 +153,21 @@ PlatformHandle WindowHandle(int number) {
     return slot ? (PlatformHandle)slot->handle : 0;
 }
 
-static bool OuterRect(int number, RECT* r) {
+// A minimised or maximised window gives the place it returns to, where it is to be remembered.
+static bool RestoredCorner(int number, int* left, int* top) {
     WindowSlot* slot = ObjectFind(WindowTable, number);
-    return slot && GetWindowRect(slot->handle, r);
+    int right, bottom;
+    return slot && WindowRestoredFrame((PlatformHandle)slot->handle, left, top, &right, &bottom);
 }
 
 int WindowLeft(int number) {
-    RECT r;
-    return OuterRect(number, &r) ? r.left : 0;
+    int left, top;
+    return RestoredCorner(number, &left, &top) ? left : 0;
 }
 
 int WindowTop(int number) {
-    RECT r;
-    return OuterRect(number, &r) ? r.top : 0;
+    int left, top;
+    return RestoredCorner(number, &left, &top) ? top : 0;
 }
 
 static bool IsChildWindow(HWND window) {

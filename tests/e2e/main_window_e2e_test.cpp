@@ -475,27 +475,32 @@ static std::string CloseWayName(const ::testing::TestParamInfo<CloseWay>& info) 
 INSTANTIATE_TEST_SUITE_P(Ways, ClosingWithoutOutput, ::testing::Values(BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4),
                          CloseWayName);
 
-TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirst) {
+// The second time the running instance is minimised: it gives the place it returns to.
+TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirstAlsoMinimised) {
     Start("printn");
     POINT place = MoveWindowTo(100, 150);
-    ChildProcess first;
-    std::swap(first.process, orvane.process);
-    std::swap(first.id, orvane.id);
-    HWND firstWindow = window;
+    for (int round = 0; round < 2; round++) {
+        SCOPED_TRACE(round);
+        if (round == 1) ShowWindow(window, SW_MINIMIZE);
+        ChildProcess first;
+        std::swap(first.process, orvane.process);
+        std::swap(first.id, orvane.id);
+        HWND firstWindow = window;
 
-    Start("printn");
-    ASSERT_NE(window, firstWindow);
-    DWORD firstCode = 99;
-    ASSERT_TRUE(WaitForExit(first, 10000, &firstCode)) << "the first instance was not closed";
-    EXPECT_EQ(firstCode, 0u);
-    RECT outer = OuterRect(window);
-    EXPECT_EQ(outer.left, place.x);
-    EXPECT_EQ(outer.top, place.y);
-    RECT client = {};
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 410);
-    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
+        Start("printn");
+        ASSERT_NE(window, firstWindow);
+        DWORD firstCode = 99;
+        ASSERT_TRUE(WaitForExit(first, 10000, &firstCode)) << "the first instance was not closed";
+        EXPECT_EQ(firstCode, 0u);
+        RECT outer = OuterRect(window);
+        EXPECT_EQ(outer.left, place.x);
+        EXPECT_EQ(outer.top, place.y);
+        RECT client = {};
+        ASSERT_TRUE(GetClientRect(window, &client));
+        EXPECT_EQ(client.right, 300);
+        EXPECT_EQ(client.bottom, 410);
+        EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
+    }
 
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(place.x, place.y));

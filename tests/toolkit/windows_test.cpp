@@ -70,6 +70,8 @@ TEST_F(WindowTest, AMainWindowStandsWhereItWasAsked) {
     EXPECT_EQ(220, client.cy);
     EXPECT_NE(0, StyleOf(window) & WS_SYSMENU);
     EXPECT_EQ(0, StyleOf(window) & WS_THICKFRAME);
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(WindowLeft(1) == 130 && WindowTop(1) == 95) << "minimised, the place it returns to";
 }
 
 TEST_F(WindowTest, ResizeKeepsWhatIsLeftAtMinusOne) {
