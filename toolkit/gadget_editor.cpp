@@ -133,12 +133,12 @@ PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32
     // a catalogue of any size must stay editable.
     SendMessageA(editor, EM_EXLIMITTEXT, 0, EDITOR_TEXT_LIMIT);
     // The control posts messages while it sets itself up; let them pass before the application's
-    // next WaitEvent, without handing it an event.
+    // next WaitEvent, without handing it an event; a close request among them is kept.
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    EventState.pendingEvent = 0;
+    if (EventState.pendingEvent != WM_CLOSE) EventState.pendingEvent = 0;
     return (PlatformHandle)editor;
 }
