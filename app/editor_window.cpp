@@ -44,18 +44,13 @@ static const char* const NOT_TAKEN =
 static const char* const SAVE_OVER_PART =
     "The editor does not hold the whole catalogue file: what was not loaded will be lost. Save anyway?";
 
-static bool CatalogueMissing(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
 // Puts the catalogue file into the editor. Null when the editor holds it whole, or there is none;
 // else what kept it from loading it whole.
 static const char* LoadEditorText() {
     try {
         std::string path = CataloguePath();
-        if (!FileOpenRead(CATALOGUE_FILE, path.c_str())) return CatalogueMissing(path) ? nullptr : NOT_READ;
+        if (!FileOpenRead(CATALOGUE_FILE, path.c_str()))
+            return FileMissing(path.c_str()) ? nullptr : NOT_READ;
         int64_t length = FileLength(CATALOGUE_FILE);
         if (length > EDITOR_TEXT_LIMIT) {
             FileClose(CATALOGUE_FILE);
@@ -77,63 +72,8 @@ static const char* LoadEditorText() {
     }
 }
 
-static bool FileSizeIs(const std::string& path, uint64_t expected) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    return (((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow) == expected;
-}
-
-// Refuses when another program holds the catalogue so that it may not be written, or it is
-// write-protected: replacing it by name would otherwise go around that program's sharing.
-static DWORD CatalogueWritable(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? 0 : error;
-    }
-    CloseHandle(h);
-    return 0;
-}
-
-// The text goes to a temporary file beside the catalogue, which then takes the catalogue's place in
-// one step: a failed or interrupted save leaves the old catalogue whole. 0, or the system's error.
-static DWORD SaveCatalogueText(const std::string& text) {
-    std::string path = CataloguePath();
-    DWORD error = CatalogueWritable(path);
-    if (error) return error;
-
-    std::string temporary = path + ".saving";
-    if (!FileCreate(CATALOGUE_FILE, temporary.c_str()))
-        return GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
-    int64_t written = FileWrite(CATALOGUE_FILE, text.data(), (int64_t)text.size());
-    FileClose(CATALOGUE_FILE);
-    if ((text.size() > 0 && written != (int64_t)text.size()) || !FileSizeIs(temporary, text.size())) {
-        DeleteFileA(temporary.c_str());
-        return ERROR_DISK_FULL;
-    }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-        DeleteFileA(temporary.c_str());
-        return error ? error : ERROR_WRITE_FAULT;
-    }
-    return 0;
-}
-
-static std::string SystemMessage(DWORD error) {
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, (LPSTR)&text, 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : "Error " + std::to_string(error) + ".";
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
-        message.pop_back();
-    return message;
-}
-
-static void ReportSaveFailure(DWORD error) {
-    std::string message = "The catalogue could not be saved:\r\n" + SystemMessage(error) +
+static void ReportSaveFailure(const std::string& reason) {
+    std::string message = "The catalogue could not be saved:\r\n" + reason +
                           "\r\n\r\nYour changes are still in the editor. Save again, or Cancel.";
     MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), message.c_str(), "Message", MB_OK | MB_ICONWARNING);
 }
@@ -143,9 +83,13 @@ static bool Save(bool holdsPart) {
     if (holdsPart && MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), SAVE_OVER_PART, "Message",
                                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return false;
-    DWORD error = SaveCatalogueText(GadgetText(EDITOR));
-    if (error) {
-        ReportSaveFailure(error);
+    // The text goes to a file beside the catalogue, which then takes its place in one step: a failed
+    // or interrupted save leaves the old catalogue whole.
+    std::string text = GadgetText(EDITOR);
+    std::string reason =
+        FileReplace(CATALOGUE_FILE, CataloguePath().c_str(), text.data(), (int64_t)text.size());
+    if (!reason.empty()) {
+        ReportSaveFailure(reason);
         return false;
     }
     ClearItems(CATEGORY_BOX);

@@ -163,6 +163,14 @@ int64_t FileLength(int number);
 int64_t FileRead(int number, void* destination, int64_t length);
 int64_t FileWrite(int number, const void* data, int64_t length);
 void FileClose(int number);
+// Replaces the file at path with the bytes in one step: they are written under the number to
+// "<path>.saving" beside it, put on the disk, and that file then takes the old one's place, so that a
+// failed or interrupted replace leaves the old file whole. Refused while another program holds the
+// file so that it may not be written, or it is write-protected. "" when done; else the system's
+// reason, a sentence for the user.
+std::string FileReplace(int number, const char* path, const void* data, int64_t length);
+// True when nothing is at the path: neither the file nor a folder on its way exists.
+bool FileMissing(const char* path);
 
 // ---- Screen ----------------------------------------------------------------------------------------
 int ScreenWidth(); // primary screen, pixels

@@ -75,6 +75,9 @@ void MenusStartup();
 void FontsStartup();
 void ImagesStartup();
 void FilesStartup();
+// Writes what a file opened for writing holds in its buffer and asks the system to put it on the
+// disk. False when a byte could not be written.
+bool FileFlushToDisk(int number);
 
 // ---- Events ------------------------------------------------------------------------------------------
 struct EventStateRecord {
