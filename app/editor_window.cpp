@@ -174,7 +174,8 @@ static void RunEditorLoop(bool holdsPart) {
 
 void EditCatalogue() {
     PlatformHandle font = FontLoad(EDITOR_FONT, "Arial", 9, FontBold);
-    if (WindowOpen(EDITOR_WINDOW, 0, 0, 400, 350, 0x00C00001, "Edit constantlist")) {
+    if (WindowOpen(EDITOR_WINDOW, 0, 0, 400, 350, WindowTitleBar | WindowScreenCentered,
+                   "Edit constantlist")) {
         const char* notWhole = nullptr;
         if (BeginGadgets(WindowHandle(EDITOR_WINDOW))) notWhole = BuildEditorGadgets(font);
         if (PopupMenuCreate(EDIT_MENU)) {

@@ -11,7 +11,7 @@ enum { BANNER_BOX = 50, ABOUT_BOX = 51, OK_BUTTON = 52 };
 
 void ShowInfoWindow() {
     PlatformHandle font = FontLoad(INFO_FONT, "Verdana", 10, FontBold);
-    if (WindowOpen(INFO_WINDOW, 0, 0, 392, 285, 0xC00001, "Informations")) {
+    if (WindowOpen(INFO_WINDOW, 0, 0, 392, 285, WindowTitleBar | WindowScreenCentered, "Informations")) {
         WindowHide(INFO_WINDOW, 1);
         if (BeginGadgets(WindowHandle(INFO_WINDOW))) {
             AddImageBox(BANNER_BOX, 5, 5, 381, 68, BannerHandle, WS_EX_CLIENTEDGE);

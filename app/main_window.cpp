@@ -22,8 +22,8 @@ enum {
 };
 enum { BUTTON_FONT = 1, LIST_FONT = 6 };
 
-const uint32_t CATEGORY_BOX_FLAGS = 0x142;  // editable, auto-scrolling, sorted
-const uint32_t BUTTON_FLAGS = 0x2000;       // captions wrap when they do not fit
+const uint32_t CATEGORY_BOX_FLAGS = ComboEditable | ComboAutoScroll | ComboSorted;
+const uint32_t BUTTON_FLAGS = ButtonCaptionWraps;
 const int32_t LIST_BACKGROUND = 0x00D2FFFB; // RGB(251, 255, 210)
 const int RETURN_KEY = 13;
 

@@ -4,7 +4,10 @@
 
 #include <cstdint>
 
+#include "toolkit/toolkit.h"
+
 constexpr const char* MAIN_WINDOW_TITLE = "Orvane V1.2.2";
 constexpr int MAIN_WINDOW_CLIENT_WIDTH = 300;
 constexpr int MAIN_WINDOW_CLIENT_HEIGHT = 410;
-constexpr uint32_t MAIN_WINDOW_FLAGS = 0xC80000; // WS_CAPTION | WS_SYSMENU: fixed size, close box only
+// Fixed size, with a close box but no minimise or maximise box.
+constexpr uint32_t MAIN_WINDOW_FLAGS = WindowTitleBar | WindowCloseBox;

@@ -36,7 +36,7 @@ bool WriteFileText(const std::string& path, const std::string& text) {
 void OpenMainWindow() {
     WindowOpen(1, 20, 20, 300, 410, 0x00C80000, "Catalogue bench");
     BeginGadgets(WindowHandle(1));
-    AddComboBox(1, 5, 5, 290, 200, 0x142);
+    AddComboBox(1, 5, 5, 290, 200, ComboEditable | ComboAutoScroll | ComboSorted);
     AddListView(2, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
     GadgetSetColor(2, BackColor, 0x00D2FFFB);
     Pump();

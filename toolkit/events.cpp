@@ -5,6 +5,11 @@
 
 #include <vector>
 
+// The names the application uses stand for the platform's own numbers.
+static_assert(TOOLKIT_MESSAGE_BASE == WM_APP && EVENT_CLOSE == WM_CLOSE && EVENT_KEYDOWN == WM_KEYDOWN &&
+                  EVENT_RBUTTONDOWN == WM_RBUTTONDOWN,
+              "toolkit event numbers");
+
 EventStateRecord EventState = {0, -1, -1, 0, 0, 0, 0, 0};
 
 std::intptr_t EventWParam() {
@@ -160,7 +165,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-    case 13120:
+    case MSG_GADGET_NOTE:
         if (OfferToGadget((HWND)lParam, message, wParam, lParam, &result)) return result;
         break;
 

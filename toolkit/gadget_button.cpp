@@ -1,6 +1,8 @@
 // Push button: clicks arrive as WM_COMMAND BN_CLICKED and become EVENT_GADGET type 0 by default.
 #include "toolkit/toolkit_internal.h"
 
+static_assert(ButtonCaptionWraps == BS_MULTILINE, "button style bits");
+
 namespace {
 
 int ButtonGetState(int, GadgetSlot* g) {

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+static_assert(ComboEditable == CBS_DROPDOWN && ComboAutoScroll == CBS_AUTOHSCROLL && ComboSorted == CBS_SORT,
+              "combo box style bits");
+
 namespace {
 
 bool IsEditable(GadgetSlot* g) {

@@ -15,14 +15,23 @@
 using PlatformHandle = std::intptr_t;
 
 // ---- Event codes -------------------------------------------------------------------------------
-constexpr int EVENT_GADGET = 13100;
-constexpr int EVENT_MENU = 13101;
-constexpr int MSG_GADGET_EVENT = 13103; // private window message: wParam gadget, lParam event type
-constexpr int EVENT_ACTIVATE = 13104;
-// Raw platform message numbers that the application tests.
-constexpr int EVENT_CLOSE = 16;        // WM_CLOSE
-constexpr int EVENT_KEYDOWN = 256;     // WM_KEYDOWN
-constexpr int EVENT_RBUTTONDOWN = 516; // WM_RBUTTONDOWN
+// What WaitEvent returns besides the platform's own message numbers.
+constexpr int EVENT_GADGET = 13100;   // a gadget reported something: EventGadgetNumber, EventType
+constexpr int EVENT_MENU = 13101;     // a menu item was chosen: EventMenuNumber
+constexpr int EVENT_ACTIVATE = 13104; // a window of the tool became the active one
+// The platform's message numbers that the application tests, passed on as they are.
+constexpr int EVENT_CLOSE = 16;        // a window is asked to close: close box, Alt+F4, or another program
+constexpr int EVENT_KEYDOWN = 256;     // a key went down: EventWParam is its virtual key
+constexpr int EVENT_RBUTTONDOWN = 516; // the right mouse button went down
+
+// The toolkit's own window messages, counted from WM_APP (0x8000), the range the system leaves to
+// a program's private use.
+constexpr int TOOLKIT_MESSAGE_BASE = 0x8000;
+// A gadget's event for its top-level window: wParam the gadget number, lParam the event type.
+constexpr int MSG_GADGET_EVENT = TOOLKIT_MESSAGE_BASE + 3;
+// A control's private note to its window, offered to the control's kind (lParam the control), as
+// the system's colour and scroll notifications are.
+constexpr int MSG_GADGET_NOTE = TOOLKIT_MESSAGE_BASE + 20;
 
 // Accelerator commands for Tab and Shift+Tab.
 constexpr int CMD_FOCUS_NEXT = 1212;
@@ -36,6 +45,9 @@ constexpr int EVENT_TYPE_UNFOCUS = 14001;
 constexpr uint32_t WindowScreenCentered = 1;
 constexpr uint32_t WindowParentCentered = 2;
 constexpr uint32_t WindowInvisible = 0x10000000;
+// Window style bits the application passes (the platform's WS_CAPTION and WS_SYSMENU).
+constexpr uint32_t WindowTitleBar = 0x00C00000;
+constexpr uint32_t WindowCloseBox = 0x00080000; // with the system menu
 
 // ---- Gadget constants ------------------------------------------------------------------------------
 constexpr int FrontColor = 1;
@@ -50,6 +62,12 @@ constexpr uint32_t ListHeaderDragDrop = 0x10000000;
 constexpr uint32_t ListFullRowSelect = 0x40000000;
 constexpr uint32_t FieldBorderless = 0x20000;
 constexpr uint32_t TextBorder = 0x20000;
+// Combo box and button style bits the application passes (the platform's CBS_DROPDOWN,
+// CBS_AUTOHSCROLL, CBS_SORT and BS_MULTILINE).
+constexpr uint32_t ComboEditable = 0x2;
+constexpr uint32_t ComboAutoScroll = 0x40;
+constexpr uint32_t ComboSorted = 0x100;
+constexpr uint32_t ButtonCaptionWraps = 0x2000;
 
 // Gadget kind numbers.
 constexpr int KIND_BUTTON = 1;

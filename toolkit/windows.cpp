@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <vector>
 
+static_assert(WindowTitleBar == WS_CAPTION && WindowCloseBox == WS_SYSMENU, "window style bits");
+
 ObjectTable<WindowSlot> WindowTable;
 
 static const char* const WINDOW_ID_PROPERTY = "ZQ_WindowID";

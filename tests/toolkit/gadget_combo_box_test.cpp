@@ -23,7 +23,7 @@ class ComboBoxTest : public ::testing::Test {
     void SetUp() override {
         window = OpenGadgetWindow(WINDOW);
         ASSERT_NE(nullptr, window);
-        combo = (HWND)AddComboBox(COMBO, 10, 10, 250, 200, 0x142);
+        combo = (HWND)AddComboBox(COMBO, 10, 10, 250, 200, ComboEditable | ComboAutoScroll | ComboSorted);
         ASSERT_NE(nullptr, combo);
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;

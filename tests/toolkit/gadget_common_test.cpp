@@ -27,7 +27,7 @@ class GadgetTest : public ::testing::Test {
 };
 
 TEST_F(GadgetTest, CreationSetsIdPropertyFontAndStyles) {
-    HWND button = (HWND)AddButton(3, 10, 10, 100, 30, "Press", 0x2000);
+    HWND button = (HWND)AddButton(3, 10, 10, 100, 30, "Press", ButtonCaptionWraps);
     ASSERT_NE(nullptr, button);
     EXPECT_EQ(window, GetParent(button));
     EXPECT_EQ(3, GetDlgCtrlID(button));
