@@ -1,5 +1,5 @@
 // The preference file library: one file at a time, read whole into one buffer that the parser cuts
-// in place, held as a doubly linked list of line records in file order, written back whole in the
+// in place, held as a singly linked list of line records in file order, written back whole in the
 // canonical form when a key was stored.
 #include "preference_file.h"
 
@@ -16,10 +16,23 @@ namespace PreferenceFile {
 // name; text is the group's name, the comment's text or the key's value.
 struct PreferenceLine {
     PreferenceLine* next;
-    PreferenceLine* previous;
     uintptr_t kindOrName;
     char* text;
 };
+
+// Line records live in blocks, released together with the model. The parser fills blocks that grow
+// with the file read so far (the first lines take one block each, so that a small file costs
+// little); every record a write adds takes a block of its own.
+struct LineBlock {
+    LineBlock* next;
+    size_t capacity;
+    size_t used;
+};
+static const size_t MAX_BLOCK_LINES = 4096;
+
+static PreferenceLine* LinesOf(LineBlock* block) {
+    return (PreferenceLine*)(block + 1);
+}
 
 static const uintptr_t LINE_GROUP = 1;
 static const uintptr_t LINE_COMMENT = 2;
@@ -30,6 +43,8 @@ struct PreferenceState {
     char* content;    // the file as read, plus a zero byte; null when there is none
     char* contentEnd; // the zero byte behind the content
     PreferenceLine* firstLine;
+    LineBlock* blocks;           // the newest first
+    size_t lineCount;            // records the parser made
     PreferenceLine* groupCursor; // null: the top section
     PreferenceLine* keyCursor;   // null: before the first line; a group header: before its first key
     char* pendingGroup;
@@ -85,11 +100,33 @@ static char* CopyText(const char* text) {
     return copy;
 }
 
-static PreferenceLine* NewLine(uintptr_t kindOrName, char* text) {
-    PreferenceLine* line = (PreferenceLine*)Allocate(sizeof(PreferenceLine));
-    if (!line) return nullptr;
+// A record in a new block with room for capacity records; null when there is no room.
+static PreferenceLine* NewLineInNewBlock(size_t capacity, uintptr_t kindOrName, char* text) {
+    LineBlock* block = (LineBlock*)Allocate(sizeof(LineBlock) + capacity * sizeof(PreferenceLine));
+    if (!block) return nullptr;
+    block->next = g_state.blocks;
+    block->capacity = capacity;
+    block->used = 1;
+    g_state.blocks = block;
+    PreferenceLine* line = LinesOf(block);
     line->next = nullptr;
-    line->previous = nullptr;
+    line->kindOrName = kindOrName;
+    line->text = text;
+    return line;
+}
+
+// A record for a line the parser read: in the newest block while it has room.
+static PreferenceLine* NewParsedLine(uintptr_t kindOrName, char* text) {
+    LineBlock* block = g_state.blocks;
+    g_state.lineCount++;
+    if (!block || block->used == block->capacity) {
+        size_t capacity = g_state.lineCount / 4;
+        if (capacity < 1) capacity = 1;
+        if (capacity > MAX_BLOCK_LINES) capacity = MAX_BLOCK_LINES;
+        return NewLineInNewBlock(capacity, kindOrName, text);
+    }
+    PreferenceLine* line = LinesOf(block) + block->used++;
+    line->next = nullptr;
     line->kindOrName = kindOrName;
     line->text = text;
     return line;
@@ -97,9 +134,7 @@ static PreferenceLine* NewLine(uintptr_t kindOrName, char* text) {
 
 // Links line in behind after, or at the head of the list when after is null.
 static void InsertBehind(PreferenceLine* after, PreferenceLine* line) {
-    line->previous = after;
     line->next = after ? after->next : g_state.firstLine;
-    if (line->next) line->next->previous = line;
     if (after)
         after->next = line;
     else
@@ -122,16 +157,19 @@ static void ClearPendingGroup() {
     g_state.pendingGroup = nullptr;
 }
 
-static void ReleaseModel() {
-    PreferenceLine* line = g_state.firstLine;
-    while (line) {
-        PreferenceLine* next = line->next;
+// Releases the records and their texts, and the content buffer unless the caller keeps it.
+static void ReleaseModel(bool keepContent) {
+    for (PreferenceLine* line = g_state.firstLine; line; line = line->next) {
         if (IsKey(line)) ReleaseText(KeyNameOf(line));
         ReleaseText(line->text);
-        std::free(line);
-        line = next;
     }
-    std::free(g_state.content);
+    LineBlock* block = g_state.blocks;
+    while (block) {
+        LineBlock* next = block->next;
+        std::free(block);
+        block = next;
+    }
+    if (!keepContent) std::free(g_state.content);
     ClearPendingGroup();
     g_state = PreferenceState();
 }
@@ -155,7 +193,7 @@ static bool Parse() {
             while (!IsLineEnd(*p))
                 p++;
             *p = 0;
-            line = NewLine(LINE_COMMENT, text);
+            line = NewParsedLine(LINE_COMMENT, text);
             if (!line) return false;
         } else if (p < end && *p == '[') {
             p++;
@@ -169,7 +207,7 @@ static bool Parse() {
                 while (!IsLineEnd(*p))
                     p++;
             }
-            line = NewLine(LINE_GROUP, name);
+            line = NewParsedLine(LINE_GROUP, name);
             if (!line) return false;
         } else if (p < end && !IsLineEnd(*p)) {
             char* name = p;
@@ -188,7 +226,7 @@ static bool Parse() {
                 *p = 0;
             }
             *nameEnd = 0;
-            line = NewLine((uintptr_t)name, value);
+            line = NewParsedLine((uintptr_t)name, value);
             if (!line) return false;
         }
         if (line) {
@@ -223,7 +261,7 @@ bool Open(const char* path) {
     if (!ReadContent()) {
         // Nothing may be written over content that was not read: drop the model without writing.
         PlatformFileClose(g_state.file);
-        ReleaseModel();
+        ReleaseModel(false);
         return false;
     }
     return true;
@@ -282,12 +320,22 @@ static void WriteCanonical() {
     std::free(buffer);
 }
 
+static void CloseFile() {
+    if (!g_state.file) return;
+    if (g_state.modified) WriteCanonical();
+    PlatformFileClose(g_state.file);
+}
+
 void Close() {
-    if (g_state.file) {
-        if (g_state.modified) WriteCanonical();
-        PlatformFileClose(g_state.file);
-    }
-    ReleaseModel();
+    CloseFile();
+    ReleaseModel(false);
+}
+
+char* CloseKeepingContent() {
+    char* content = g_state.content;
+    CloseFile();
+    ReleaseModel(true);
+    return content;
 }
 
 // ---- Lookups and enumeration --------------------------------------------------------------------
@@ -364,7 +412,7 @@ char* StoreKey(const char* key, size_t length) {
     char* name = CopyText(key);
     if (!name) return nullptr;
     if (g_state.pendingGroup) {
-        PreferenceLine* group = NewLine(LINE_GROUP, g_state.pendingGroup);
+        PreferenceLine* group = NewLineInNewBlock(1, LINE_GROUP, g_state.pendingGroup);
         if (!group) {
             std::free(name);
             return nullptr;
@@ -390,7 +438,7 @@ char* StoreKey(const char* key, size_t length) {
         line->kindOrName = (uintptr_t)name;
     } else {
         char* storage = (char*)Allocate(length + 1);
-        line = storage ? NewLine((uintptr_t)name, storage) : nullptr;
+        line = storage ? NewLineInNewBlock(1, (uintptr_t)name, storage) : nullptr;
         if (!line) {
             std::free(storage);
             std::free(name);
@@ -435,8 +483,12 @@ bool NextGroup() {
     return false;
 }
 
+const char* GroupNameText() {
+    return g_state.groupCursor ? g_state.groupCursor->text : "";
+}
+
 std::string GroupName() {
-    return g_state.groupCursor ? std::string(g_state.groupCursor->text) : std::string();
+    return GroupNameText();
 }
 
 bool RewindKeys() {
@@ -455,14 +507,22 @@ bool NextKey() {
     return true;
 }
 
-std::string KeyName() {
+const char* KeyNameText() {
     const PreferenceLine* line = g_state.keyCursor;
-    return line && IsKey(line) ? std::string(KeyNameOf(line)) : std::string();
+    return line && IsKey(line) ? KeyNameOf(line) : "";
+}
+
+const char* KeyValueText() {
+    const PreferenceLine* line = g_state.keyCursor;
+    return line && IsKey(line) && line->text ? line->text : "";
+}
+
+std::string KeyName() {
+    return KeyNameText();
 }
 
 std::string KeyValue() {
-    const PreferenceLine* line = g_state.keyCursor;
-    return line && IsKey(line) && line->text ? std::string(line->text) : std::string();
+    return KeyValueText();
 }
 
 } // namespace PreferenceFile
