@@ -107,7 +107,7 @@ static bool Save() {
     }
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
-    LoadCatalogue();
+    LoadCatalogue(CataloguePath());
     ShowCategory(FIRST_CATEGORY_COMMAND);
     return true;
 }

@@ -20,7 +20,7 @@ static int Main() {
     StartToolkit();
 
     // 2.
-    CatalogueList.clear();
+    ClearCatalogue();
 
     // 3. to 6. What the IDE hands over; its own word wins over the command line's.
     CommandLineWord = ReadCommandLineWord();
