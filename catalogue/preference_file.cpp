@@ -40,11 +40,12 @@ static const uintptr_t LINE_COMMENT = 2;
 struct PreferenceState {
     PlatformFile file;
     bool modified;
-    char* content;    // the file as read, plus a zero byte; null when there is none
+    char* content;    // the file as read, plus zero bytes; null when there is none
     char* contentEnd; // the zero byte behind the content
     PreferenceLine* firstLine;
     LineBlock* blocks;           // the newest first
     size_t lineCount;            // records the parser made
+    bool storedTexts;            // a write gave a record a text of its own, outside the content
     PreferenceLine* groupCursor; // null: the top section
     PreferenceLine* keyCursor;   // null: before the first line; a group header: before its first key
     char* pendingGroup;
@@ -159,7 +160,7 @@ static void ClearPendingGroup() {
 
 // Releases the records and their texts, and the content buffer unless the caller keeps it.
 static void ReleaseModel(bool keepContent) {
-    for (PreferenceLine* line = g_state.firstLine; line; line = line->next) {
+    for (PreferenceLine* line = g_state.storedTexts ? g_state.firstLine : nullptr; line; line = line->next) {
         if (IsKey(line)) ReleaseText(KeyNameOf(line));
         ReleaseText(line->text);
     }
@@ -176,60 +177,100 @@ static void ReleaseModel(bool keepContent) {
 
 // ---- Reading -------------------------------------------------------------------------------------
 
+// The bytes at which the parser's scans stop: the line ends (CR, LF and the zero byte) stop every
+// scan; "=" ends a key's name and "]" a group's name.
+enum : unsigned char { STOP_LINE_END = 1, STOP_EQUALS = 2, STOP_BRACKET = 4 };
+struct StopTable {
+    unsigned char stops[256];
+    constexpr StopTable() : stops() {
+        stops[0] = stops[(unsigned char)'\r'] = stops[(unsigned char)'\n'] = STOP_LINE_END;
+        stops[(unsigned char)'='] = STOP_EQUALS;
+        stops[(unsigned char)']'] = STOP_BRACKET;
+    }
+};
+static constexpr StopTable STOPS;
+
+// Bytes of zeros behind the content: the terminator and room for a scan's last eight-byte read.
+static const size_t CONTENT_PADDING = 8;
+
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "the parser's scans read the first byte of a word as its lowest"
+#endif
+
+// The high bit of every zero byte of the word, up to its first zero byte: bytes behind that one may
+// be marked wrongly, so only the lowest mark counts.
+static uint64_t ZeroBytes(uint64_t word) {
+    return (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+}
+
+// The first byte from p on that ends the line or is one of the other stops, eight bytes at a time
+// (the first byte of a word is its lowest on the little-endian processors this runs on).
+static char* ScanTo(char* p, unsigned char stops) {
+    const uint64_t ones = 0x0101010101010101ull;
+    uint64_t other = (uint64_t)(unsigned char)(stops == STOP_EQUALS    ? '='
+                                               : stops == STOP_BRACKET ? ']'
+                                                                       : 0) *
+                     ones;
+    for (;;) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        uint64_t found = ZeroBytes(word) | ZeroBytes(word ^ ('\r' * ones)) | ZeroBytes(word ^ ('\n' * ones)) |
+                         ZeroBytes(word ^ other);
+        if (found) return p + __builtin_ctzll(found) / 8;
+        p += sizeof word;
+    }
+}
+
 // Cuts the content buffer into line records. False when a record cannot be allocated: the model
-// would then miss lines that a later write-out would drop.
+// would then miss lines that a later write-out would drop. The zero byte behind the content ends
+// every scan.
 static bool Parse() {
     char* p = g_state.content;
     char* end = g_state.contentEnd;
     PreferenceLine* last = nullptr;
     while (p < end) {
-        while (p < end && IsBlank(*p))
+        while (IsBlank(*p))
             p++;
-        PreferenceLine* line = nullptr;
-        if (p < end && *p == ';') {
+        uintptr_t kindOrName = 0;
+        char* text = nullptr;
+        if (*p == ';') {
             p++;
             if (*p == ' ') p++;
-            char* text = p;
-            while (!IsLineEnd(*p))
-                p++;
+            kindOrName = LINE_COMMENT;
+            text = p;
+            p = ScanTo(p, 0);
             *p = 0;
-            line = NewParsedLine(LINE_COMMENT, text);
-            if (!line) return false;
-        } else if (p < end && *p == '[') {
+        } else if (*p == '[') {
             p++;
-            char* name = p;
-            while (*p != ']' && !IsLineEnd(*p))
-                p++;
+            kindOrName = LINE_GROUP;
+            text = p;
+            p = ScanTo(p, STOP_BRACKET);
             bool closed = *p == ']';
             *p = 0;
             if (closed) {
                 p++;
-                while (!IsLineEnd(*p))
-                    p++;
+                p = ScanTo(p, 0);
             }
-            line = NewParsedLine(LINE_GROUP, name);
-            if (!line) return false;
-        } else if (p < end && !IsLineEnd(*p)) {
+        } else if (!IsLineEnd(*p)) {
             char* name = p;
-            while (*p != '=' && !IsLineEnd(*p))
-                p++;
+            p = ScanTo(p, STOP_EQUALS);
             char* nameEnd = p;
             while (nameEnd > name + 1 && IsBlank(nameEnd[-1]))
                 nameEnd--;
-            char* value = nameEnd; // a line without "=" has the name's terminator as its empty value
+            text = nameEnd; // a line without "=" has the name's terminator as its empty value
             if (*p == '=') {
                 p++;
                 if (*p == ' ') p++;
-                value = p;
-                while (!IsLineEnd(*p))
-                    p++;
+                text = p;
+                p = ScanTo(p, 0);
                 *p = 0;
             }
             *nameEnd = 0;
-            line = NewParsedLine((uintptr_t)name, value);
-            if (!line) return false;
+            kindOrName = (uintptr_t)name;
         }
-        if (line) {
+        if (text) {
+            PreferenceLine* line = NewParsedLine(kindOrName, text);
+            if (!line) return false;
             InsertBehind(last, line);
             last = line;
         }
@@ -245,11 +286,11 @@ static bool ReadContent() {
     int64_t size = PlatformFileSize(g_state.file);
     if (size < 0 || size > 0x7FFFFFFF) return false;
     if (size == 0) return true;
-    char* content = (char*)Allocate((size_t)size + 1);
+    char* content = (char*)Allocate((size_t)size + CONTENT_PADDING);
     if (!content) return false;
     g_state.content = content;
     g_state.contentEnd = content + size;
-    *g_state.contentEnd = 0;
+    std::memset(g_state.contentEnd, 0, CONTENT_PADDING);
     if (PlatformFileReadFromStart(g_state.file, content, size) != size) return false;
     return Parse();
 }
@@ -409,6 +450,7 @@ std::string ReadText(const char* key, const char* defaultValue) {
 char* StoreKey(const char* key, size_t length) {
     if (!g_state.file) return nullptr;
     if (length >= SIZE_MAX || g_state.pendingGroup == g_unnamedPendingGroup) return nullptr;
+    g_state.storedTexts = true;
     char* name = CopyText(key);
     if (!name) return nullptr;
     if (g_state.pendingGroup) {
