@@ -150,6 +150,7 @@ bool WidenIdentifier(const char* text, wchar_t (&wide)[MAX_IDENTIFIER + 1]) {
 // locale's collation, case ignored) ranks as CompareStringW does. Anything else: not known.
 bool SortsBehindLast(GadgetSlot* g, const char* text) {
     ComboItems* items = ItemsOf(g);
+    ComboCountItems(0, g); // drops the kept texts if the box changed behind the toolkit's back
     if (!items->valid || items->starts.empty() || items->starts.back() == FROM_CONTROL) return false;
     wchar_t last[MAX_IDENTIFIER + 1], wide[MAX_IDENTIFIER + 1];
     if (!WidenIdentifier(items->texts.c_str() + items->starts.back(), last) || !WidenIdentifier(text, wide))

@@ -99,9 +99,11 @@ TEST_F(ComboBoxTest, SortedAdditionsKeepTheBoxsOwnOrder) {
             names[(size_t)i] = BoxText(plain, i);
         }
     }
-    SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM) "aaa");
-    EXPECT_EQ((int)names.size() + 1, ItemCount(COMBO));
-    for (int i = 0; i <= (int)names.size(); ++i)
+    SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM) "zzzz");
+    ComboBoxAddSorted(COMBO, "zzz");
+    EXPECT_EQ((int)names.size() + 2, ItemCount(COMBO));
+    EXPECT_EQ("zzzz", ItemText(COMBO, (int)names.size() + 1, 0));
+    for (int i = 0; i <= (int)names.size() + 1; ++i)
         EXPECT_EQ(BoxText(combo, i), ItemText(COMBO, i, 0)) << i;
 }
 
