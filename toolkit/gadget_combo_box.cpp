@@ -19,6 +19,7 @@ struct ComboItems {
     std::string texts;            // every kept text followed by a zero byte
     std::vector<uint32_t> starts; // per item, where its text starts in texts, or FROM_CONTROL
     bool valid = true;
+    LCID locale = 0; // the box's, by which it sorts; 0 until asked
 };
 
 ComboItems* ItemsOf(GadgetSlot* g) {
@@ -150,13 +151,14 @@ bool WidenIdentifier(const char* text, wchar_t (&wide)[MAX_IDENTIFIER + 1]) {
 // locale's collation, case ignored) ranks as CompareStringW does. Anything else: not known.
 bool SortsBehindLast(GadgetSlot* g, const char* text) {
     ComboItems* items = ItemsOf(g);
-    ComboCountItems(0, g); // drops the kept texts if the box changed behind the toolkit's back
     if (!items->valid || items->starts.empty() || items->starts.back() == FROM_CONTROL) return false;
     wchar_t last[MAX_IDENTIFIER + 1], wide[MAX_IDENTIFIER + 1];
     if (!WidenIdentifier(items->texts.c_str() + items->starts.back(), last) || !WidenIdentifier(text, wide))
         return false;
-    LCID locale = (LCID)SendMessageA(g->handle, CB_GETLOCALE, 0, 0);
-    return CompareStringW(locale, NORM_IGNORECASE, last, -1, wide, -1) == CSTR_LESS_THAN;
+    if (!items->locale) items->locale = (LCID)SendMessageA(g->handle, CB_GETLOCALE, 0, 0);
+    if (CompareStringW(items->locale, NORM_IGNORECASE, last, -1, wide, -1) != CSTR_LESS_THAN) return false;
+    ComboCountItems(0, g); // drops the kept texts if the box changed behind the toolkit's back
+    return items->valid;
 }
 
 } // namespace
