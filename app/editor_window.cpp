@@ -3,6 +3,11 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "app/app_state.h"
 #include "app/data_directory.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/text.h"
@@ -25,90 +30,74 @@ static std::string CataloguePath() {
     return ResolveDataDirectory() + CATALOGUE_FILE_NAME;
 }
 
-// The whole file; it ends at its first zero byte, as the editor cannot hold one.
-static void LoadEditorText() {
-    if (!FileOpenRead(CATALOGUE_FILE, CataloguePath().c_str())) return;
-    uint32_t length = (uint32_t)FileLength(CATALOGUE_FILE);
-    std::string text(length, ' ');
-    int64_t read = FileRead(CATALOGUE_FILE, &text[0], length);
-    FileClose(CATALOGUE_FILE);
-    text.resize(read > 0 ? (size_t)read : 0);
-    text.resize(strlen(text.c_str()));
-    GadgetSetText(EDITOR, text.c_str());
-}
+// What the user is told when the editor could not load the catalogue file whole, and asked before
+// such a file is replaced by what the editor holds.
+static const char* const NOT_READ =
+    "The catalogue file could not be read (another program may be using it), so the editor starts empty.";
+static const char* const READ_SHORT =
+    "The catalogue file could not be read to its end, so the editor shows only its beginning.";
+static const char* const ZERO_BYTE =
+    "The catalogue file holds a zero byte, so the editor shows only the text before it.";
+static const char* const TOO_BIG = "The catalogue file is too big to load, so the editor starts empty.";
+static const char* const NOT_TAKEN =
+    "The editor could not take the catalogue file's text, so it starts empty.";
+static const char* const SAVE_OVER_PART =
+    "The editor does not hold the whole catalogue file: what was not loaded will be lost. Save anyway?";
 
-static bool FileSizeIs(const std::string& path, uint64_t expected) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    return (((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow) == expected;
-}
-
-// Refuses when another program holds the catalogue so that it may not be written, or it is
-// write-protected: replacing it by name would otherwise go around that program's sharing.
-static DWORD CatalogueWritable(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+// Puts the catalogue file into the editor. Null when the editor holds it whole, or there is none;
+// else what kept it from loading it whole.
+static const char* LoadEditorText() {
+    try {
+        std::string path = CataloguePath();
+        if (!FileOpenRead(CATALOGUE_FILE, path.c_str()))
+            return FileMissing(path.c_str()) ? nullptr : NOT_READ;
+        int64_t length = FileLength(CATALOGUE_FILE);
+        if (length > EDITOR_TEXT_LIMIT) {
+            FileClose(CATALOGUE_FILE);
+            return TOO_BIG;
+        }
+        std::unique_ptr<char[]> text(new char[(size_t)length + 1]);
+        int64_t read = FileRead(CATALOGUE_FILE, text.get(), length);
+        char more;
+        bool whole = read == length && FileRead(CATALOGUE_FILE, &more, 1) == 0;
+        FileClose(CATALOGUE_FILE);
+        text[(size_t)read] = 0;
+        GadgetSetText(EDITOR, text.get());
+        if (text[0] && ItemCount(EDITOR) == 0) return NOT_TAKEN;
+        if (!whole) return READ_SHORT;
+        return strlen(text.get()) < (size_t)read ? ZERO_BYTE : nullptr;
+    } catch (const std::bad_alloc&) {
+        FileClose(CATALOGUE_FILE);
+        return TOO_BIG;
     }
-    CloseHandle(h);
-    return 0;
 }
 
-// The text goes to a temporary file beside the catalogue, which then takes the catalogue's place in
-// one step: a failed or interrupted save leaves the old catalogue whole. 0, or the system's error.
-static DWORD SaveCatalogueText(const std::string& text) {
-    std::string path = CataloguePath();
-    DWORD error = CatalogueWritable(path);
-    if (error) return error;
-
-    std::string temporary = path + ".saving";
-    if (!FileCreate(CATALOGUE_FILE, temporary.c_str()))
-        return GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
-    int64_t written = FileWrite(CATALOGUE_FILE, text.data(), (int64_t)text.size());
-    FileClose(CATALOGUE_FILE);
-    if ((text.size() > 0 && written != (int64_t)text.size()) || !FileSizeIs(temporary, text.size())) {
-        DeleteFileA(temporary.c_str());
-        return ERROR_DISK_FULL;
-    }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-        DeleteFileA(temporary.c_str());
-        return error ? error : ERROR_WRITE_FAULT;
-    }
-    return 0;
-}
-
-static std::string SystemMessage(DWORD error) {
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, (LPSTR)&text, 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : "Error " + std::to_string(error) + ".";
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
-        message.pop_back();
-    return message;
-}
-
-static void ReportSaveFailure(DWORD error) {
-    std::string message = "The catalogue could not be saved:\r\n" + SystemMessage(error) +
+static void ReportSaveFailure(const std::string& reason) {
+    std::string message = "The catalogue could not be saved:\r\n" + reason +
                           "\r\n\r\nYour changes are still in the editor. Save again, or Cancel.";
     MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), message.c_str(), "Message", MB_OK | MB_ICONWARNING);
 }
 
 // True when the window is to close: the catalogue was saved and the main window reloaded.
-static bool Save() {
-    DWORD error = SaveCatalogueText(GadgetText(EDITOR));
-    if (error) {
-        ReportSaveFailure(error);
+static bool Save(bool holdsPart) {
+    if (holdsPart && MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), SAVE_OVER_PART, "Message",
+                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return false;
+    // The text goes to a file beside the catalogue, which then takes its place in one step: a failed
+    // or interrupted save leaves the old catalogue whole.
+    std::string text = GadgetText(EDITOR);
+    std::string reason =
+        FileReplace(CATALOGUE_FILE, CataloguePath().c_str(), text.data(), (int64_t)text.size());
+    if (!reason.empty()) {
+        ReportSaveFailure(reason);
         return false;
     }
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
     LoadCatalogue(CataloguePath());
     ShowCategory(FIRST_CATEGORY_COMMAND);
+    // The main window's list shows the category in its box: the next event of the box keeps it.
+    LastComboText = GadgetText(CATEGORY_BOX);
     return true;
 }
 
@@ -138,16 +127,18 @@ int FindInEditor(const std::string& searchText, int startLine) {
     return FIND_NOT_FOUND;
 }
 
-static void BuildEditorGadgets(PlatformHandle font) {
+// Null when the editor holds the whole catalogue file, as LoadEditorText.
+static const char* BuildEditorGadgets(PlatformHandle font) {
     AddEditor(EDITOR, 5, 5, 390, 315);
     GadgetSetColor(EDITOR, BackColor, EDITOR_BACKGROUND);
     GadgetSetFont(EDITOR, font);
     GadgetSetColor(EDITOR, FrontColor, EDITOR_TEXT);
-    LoadEditorText();
+    const char* notWhole = LoadEditorText();
     AddButton(SAVE_BUTTON, 5, 325, 40, 20, "Save", 0);
     AddButton(CANCEL_BUTTON, 50, 325, 60, 20, "Cancel", 0);
     AddTextField(SEARCH_FIELD, 120, 325, 205, 20, "Searchtext", 0);
     AddButton(FIND_BUTTON, 335, 325, 60, 20, "Find", 0);
+    return notWhole;
 }
 
 static void MenuChosen(int item) {
@@ -162,7 +153,7 @@ static void MenuChosen(int item) {
     }
 }
 
-static void RunEditorLoop() {
+static void RunEditorLoop(bool holdsPart) {
     int lastFoundLine = FIND_NOT_FOUND;
     for (;;) {
         int code = WaitEvent();
@@ -172,7 +163,7 @@ static void RunEditorLoop() {
             if (GetFocus() == Editor() && Editor()) PopupMenuShow(EDIT_MENU, WindowHandle(EDITOR_WINDOW));
         } else if (code == EVENT_GADGET) {
             int gadget = EventGadgetNumber();
-            if (gadget == SAVE_BUTTON && Save()) return;
+            if (gadget == SAVE_BUTTON && Save(holdsPart)) return;
             if (gadget == CANCEL_BUTTON) return;
             if (gadget == FIND_BUTTON) lastFoundLine = FindInEditor(GadgetText(SEARCH_FIELD), lastFoundLine);
         } else if (code == EVENT_MENU) {
@@ -184,13 +175,16 @@ static void RunEditorLoop() {
 void EditCatalogue() {
     PlatformHandle font = FontLoad(EDITOR_FONT, "Arial", 9, FontBold);
     if (WindowOpen(EDITOR_WINDOW, 0, 0, 400, 350, 0x00C00001, "Edit constantlist")) {
-        if (BeginGadgets(WindowHandle(EDITOR_WINDOW))) BuildEditorGadgets(font);
+        const char* notWhole = nullptr;
+        if (BeginGadgets(WindowHandle(EDITOR_WINDOW))) notWhole = BuildEditorGadgets(font);
         if (PopupMenuCreate(EDIT_MENU)) {
             MenuAddItem(MENU_CUT, "Cut");
             MenuAddItem(MENU_COPY, "Copy");
             MenuAddItem(MENU_PASTE, "Paste");
         }
-        RunEditorLoop();
+        if (notWhole)
+            MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), notWhole, "Message", MB_OK | MB_ICONWARNING);
+        RunEditorLoop(notWhole != nullptr);
     }
     FontFree(EDITOR_FONT);
     WindowClose(EDITOR_WINDOW);

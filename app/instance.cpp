@@ -4,15 +4,19 @@
 
 #include "app/app_state.h"
 #include "app/main_window_frame.h"
+#include "app/settings.h"
 
 void TakeOverRunningInstance() {
     TakeoverRect = TakeoverRectangle{false, 0, 0, 0, 0};
     HWND running = FindWindowA(nullptr, MAIN_WINDOW_TITLE);
     if (!running) return;
 
-    RECT frame;
-    bool frameRead = GetWindowRect(running, &frame) != 0;
-    if (frameRead) TakeoverRect = TakeoverRectangle{true, frame.left, frame.top, frame.right, frame.bottom};
+    // Its place as restored, also while it is minimised or maximised. A place that would leave the
+    // new window off every monitor is not taken, as with the remembered place.
+    int left, top, right, bottom;
+    if (WindowRestoredFrame((PlatformHandle)running, &left, &top, &right, &bottom) &&
+        MainWindowWouldShow(left, top))
+        TakeoverRect = TakeoverRectangle{true, left, top, right, bottom};
 
     // The running instance's window procedure only notes the request, so it answers at once; one
     // that does not answer must not hold this start. Its place is then not taken over either,

@@ -5,7 +5,7 @@
 // does not answer by then (or is hung) is left alone, and the new start goes on as if there were none.
 constexpr unsigned TAKEOVER_CLOSE_TIMEOUT_MS = 5000;
 
-// Finds the running instance's main window by its title, notes its outer rectangle in
-// TakeoverRect, asks it to close (the old instance saves its position and ends by itself), and
-// lets the taskbar repaint.
+// Finds the running instance's main window by its title, notes its restored outer rectangle in
+// TakeoverRect (unless that would leave the new window off every monitor), asks it to close (the
+// old instance saves its position and ends by itself), and lets the taskbar repaint.
 void TakeOverRunningInstance();

@@ -13,41 +13,40 @@
 
 enum { MAIN_WINDOW = 1, BANNER_IMAGE = 1 };
 
-// The steps run in exactly this order.
+// The order matters: the running instance is closed before the settings are read, and the settings
+// are written only after the main window has run.
 static int Main() {
-    // 1. Every piece of application state starts zero or empty.
+    // Every piece of application state starts zero or empty.
     ResetApplicationState();
     StartToolkit();
-
-    // 2.
     ClearCatalogue();
 
-    // 3. to 6. What the IDE hands over; its own word wins over the command line's.
+    // What the IDE hands over: the word at its cursor and its editor's handle. The IDE's own word
+    // wins over the command line's.
     CommandLineWord = ReadCommandLineWord();
     ToolWord = ReadToolWord();
     EditorHandle = ReadEditorHandle();
     if (ToolWord.empty()) ToolWord = CommandLineWord;
 
-    // 7. Before reading the settings, so that the running instance is already on its way out.
+    // A running instance is asked to close, and its place on the screen is taken over; this comes
+    // before the settings are read, so that it has already written its own place by then.
     TakeOverRunningInstance();
 
-    // 8. The info window's banner lives for the whole run.
+    // The info window's banner lives for the whole run.
     BannerHandle = ImageFromMemory(BANNER_IMAGE, BannerBitmap, BannerBitmapSize);
 
-    // 9.
+    // Where the window stood when the tool last ended.
     LoadWindowPosition();
 
-    // 10. to 12. A window that cannot be opened leaves the settings as they are.
+    // A window that cannot be opened leaves the remembered place as it is.
     if (BuildMainWindow()) {
         MainLoop();
         SaveWindowPosition();
         WindowClose(MAIN_WINDOW);
     }
 
-    // 13.
     EndToolkit();
-
-    // 14. The exit code is always 0.
+    // The IDE reads nothing from the exit code: it is always 0.
     return 0;
 }
 

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 CatalogueData CatalogueList;
 
@@ -236,16 +238,16 @@ CatalogueEntry CatalogueEntryAt(size_t index) {
             std::string_view(&c.text[c.entries[index]])};
 }
 
-void LoadCatalogue(const std::string& path) {
-    ClearCatalogue();
+// Reads the file into the emptied CatalogueList and its group names into the combo box.
+static void ReadCatalogue(const std::string& path) {
     if (!PreferenceFile::Open(path.c_str())) return;
     const char* base = nullptr;
     size_t textBytes = ReadGroupsAndKeys(base);
     // The file's records go before the catalogue's block is made, and the file's content before
     // the combo box is filled: at no time are all of them held at once.
-    char* content = PreferenceFile::CloseKeepingContent();
+    std::unique_ptr<char, void (*)(void*)> content(PreferenceFile::CloseKeepingContent(), std::free);
     CopyTexts(base, textBytes);
-    std::free(content);
+    content.reset();
 
     const CatalogueData& c = CatalogueList;
     if (c.groups.empty()) return;
@@ -254,6 +256,19 @@ void LoadCatalogue(const std::string& path) {
     for (const CatalogueGroup& group : c.groups)
         ComboBoxAddSorted(COMBO_GADGET, &c.text[group.name]);
     GadgetEndUpdate(COMBO_GADGET);
+}
+
+void LoadCatalogue(const std::string& path) {
+    ClearCatalogue();
+    try {
+        ReadCatalogue(path);
+    } catch (const std::bad_alloc&) {
+        // Out of memory: the tool goes on with an empty catalogue rather than ending.
+        ClearCatalogue();
+        PreferenceFile::Close();
+        GadgetEndUpdate(COMBO_GADGET);
+        ClearItems(COMBO_GADGET);
+    }
 }
 
 void ShowCategory(const std::string& category) {

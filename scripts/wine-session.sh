@@ -28,6 +28,17 @@ wine_session_start() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
+  # A prefix made by wine64 alone fails to start 32-bit programs (and Wine itself, "could not load
+  # kernel32.dll") once wine32 is installed: the prefix records whether wine32 was there when it
+  # was made, and one made under the other set-up is made anew. A prefix without the record
+  # predates it and was made by wine64 alone.
+  local wine32=no made_with
+  [ -x /usr/lib/wine/wine ] && wine32=yes
+  made_with=$(cat "$WINEPREFIX/orvane-wine32" 2>/dev/null || echo no)
+  if [ -d "$WINEPREFIX" ] && [ "$made_with" != "$wine32" ]; then
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1 || true
   timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || true
@@ -40,6 +51,7 @@ wine_session_start() {
   timeout 30 wineserver -k >/dev/null 2>&1 || true
   wineserver -p </dev/null >/dev/null 2>&1 || true
   timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || true
+  echo "$wine32" >"$WINEPREFIX/orvane-wine32"
 }
 
 wine_session_stop() {

@@ -1,12 +1,21 @@
 // Plain ANSI text on the system clipboard (CF_TEXT). The clipboard is opened and closed within
-// each call, since other programs share it.
+// each call, since other programs share it; writing opens it with a window of the tool.
 #include "toolkit/toolkit_internal.h"
 
 #include <cstring>
 
+// The window the clipboard is opened with for writing: the lowest-numbered window of the tool,
+// which is the main window whenever it is open. Emptying a clipboard opened without a window can
+// make the system refuse the new text.
+static HWND ClipboardWindow() {
+    for (const WindowSlot& slot : WindowTable.slots)
+        if (slot.handle) return slot.handle;
+    return nullptr;
+}
+
 void ClipboardSetText(const char* text) {
     if (!text) text = "";
-    if (!OpenClipboard(nullptr)) return;
+    if (!OpenClipboard(ClipboardWindow())) return;
     size_t length = strlen(text);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 1);
     char* copy = memory ? (char*)GlobalLock(memory) : nullptr;

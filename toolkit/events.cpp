@@ -71,6 +71,12 @@ static void MoveFocus(bool forward) {
 
 // ---- The window procedure --------------------------------------------------------------------------
 
+// Records what a message meant for the next WaitEvent. A close request, once recorded, stays until
+// a WaitEvent hands it out: nothing recorded after it takes its place.
+static void RecordEvent(int code) {
+    if (EventState.pendingEvent != WM_CLOSE) EventState.pendingEvent = code;
+}
+
 static bool OfferToGadget(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return control && GadgetOfferParentMessage(control, message, wParam, lParam, result);
 }
@@ -79,11 +85,11 @@ static void HandleCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = (HWND)lParam;
     WORD code = HIWORD(wParam);
     if (control) {
-        EventState.pendingEvent = EVENT_GADGET;
+        RecordEvent(EVENT_GADGET);
         EventState.eventType = code;
         EventState.objectNumber = GetDlgCtrlID(control);
     } else if (code == 0) {
-        EventState.pendingEvent = EVENT_MENU;
+        RecordEvent(EVENT_MENU);
         EventState.objectNumber = LOWORD(wParam);
     } else if (code == 1) {
         WORD command = LOWORD(wParam);
@@ -92,7 +98,7 @@ static void HandleCommand(WPARAM wParam, LPARAM lParam) {
         } else if (command == CMD_FOCUS_PREVIOUS) {
             MoveFocus(false);
         } else {
-            EventState.pendingEvent = EVENT_MENU;
+            RecordEvent(EVENT_MENU);
             EventState.objectNumber = command;
         }
     }
@@ -106,7 +112,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CLOSE:
     case WM_MOVE:
         // WM_CLOSE never destroys the window by itself: the application decides.
-        EventState.pendingEvent = (int)message;
+        RecordEvent((int)message);
         // Sent from another thread (a new instance closing this one), the message is handled
         // inside GetMessage, which keeps waiting for a posted one: wake it so that WaitEvent
         // hands the event over now rather than at the next input.
@@ -159,7 +165,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         break;
 
     case MSG_GADGET_EVENT:
-        EventState.pendingEvent = EVENT_GADGET;
+        RecordEvent(EVENT_GADGET);
         EventState.objectNumber = (int)wParam;
         EventState.eventType = (int)lParam;
         return 0;
@@ -199,8 +205,15 @@ int WaitEvent() {
         int code = EventState.queuedEvent;
         EventState.windowNumber = EventState.queuedWindow;
         EventState.queuedEvent = 0;
-        EventState.pendingEvent = 0;
+        // A close request is left for the next call; anything else recorded meanwhile is dropped.
+        if (EventState.pendingEvent != WM_CLOSE) EventState.pendingEvent = 0;
         return code;
+    }
+    // A close request recorded outside a dispatch (while a message box was up, or while the loop
+    // handled its last event) is handed out at once, without waiting for another message.
+    if (EventState.pendingEvent == WM_CLOSE) {
+        EventState.pendingEvent = 0;
+        return WM_CLOSE;
     }
 
     MSG msg;

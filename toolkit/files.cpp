@@ -137,6 +137,15 @@ int64_t FileWrite(int number, const void* data, int64_t length) {
     return length;
 }
 
+bool FileFlushToDisk(int number) {
+    FileSlot* file = ObjectFind(FileTable, number);
+    if (!file || file->mode != FILE_MODE_WRITE) return false;
+    bool written = FlushWriteBuffer(file);
+    // Some file systems refuse to flush; what that loses shows in the file's size afterwards.
+    FlushFileBuffers(file->handle);
+    return written;
+}
+
 void FileClose(int number) {
     FileSlot* file = ObjectFind(FileTable, number);
     if (!file) return;

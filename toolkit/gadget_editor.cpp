@@ -11,14 +11,26 @@ namespace {
 bool LibraryTried;
 const char* EditorClass = "RichEdit";
 
+// From the system folder only: the program's own folder, searched first for a bare name, is the
+// user's data folder, and a library of that name placed there must not be run.
+HMODULE LoadSystemLibrary(const char* name) {
+    HMODULE library = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (library) return library;
+    // Systems without that search flag refuse it: name the library by its full path there.
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    return LoadLibraryA((std::string(folder) + "\\" + name).c_str());
+}
+
 void LoadRichEditLibrary() {
     if (LibraryTried) return;
     LibraryTried = true;
-    if (LoadLibraryA("RICHED20.DLL")) {
+    if (LoadSystemLibrary("RICHED20.DLL")) {
         EditorClass = "RichEdit20A";
         return;
     }
-    LoadLibraryA("RICHED32.DLL");
+    LoadSystemLibrary("RICHED32.DLL");
 }
 
 std::string EditorGetText(int, GadgetSlot* g) {
@@ -117,13 +129,16 @@ PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32
     HWND editor = GadgetCreate(number, &EditorKind, EditorClass, "", style, WS_EX_CLIENTEDGE, x, y, width,
                                height, nullptr);
     if (!editor) return 0;
+    // Typing and pasting stop at the control's text limit, 32,767 characters until it is raised;
+    // a catalogue of any size must stay editable.
+    SendMessageA(editor, EM_EXLIMITTEXT, 0, EDITOR_TEXT_LIMIT);
     // The control posts messages while it sets itself up; let them pass before the application's
-    // next WaitEvent, without handing it an event.
+    // next WaitEvent, without handing it an event; a close request among them is kept.
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    EventState.pendingEvent = 0;
+    if (EventState.pendingEvent != WM_CLOSE) EventState.pendingEvent = 0;
     return (PlatformHandle)editor;
 }

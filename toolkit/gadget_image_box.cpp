@@ -97,7 +97,7 @@ LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM 
     case WM_NCDESTROY:
         RemovePropA(control, IMAGE_PROPERTY);
         RemovePropA(control, RIGHT_DOUBLE_PROPERTY);
-        RemovePropA(control, "ZQ_OwnProcNext");
+        GadgetOwnProcForget(control);
         SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)next);
         break;
     }

@@ -12,7 +12,7 @@ LRESULT CALLBACK TextFieldProc(HWND control, UINT message, WPARAM wParam, LPARAM
             GadgetPostEvent(control, number, message == WM_SETFOCUS ? EVENT_TYPE_FOCUS : EVENT_TYPE_UNFOCUS);
     }
     if (message == WM_NCDESTROY) {
-        RemovePropA(control, "ZQ_OwnProcNext");
+        GadgetOwnProcForget(control);
         SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)next);
     }
     if (!next) return DefWindowProcA(control, message, wParam, lParam);

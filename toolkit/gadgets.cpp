@@ -74,6 +74,10 @@ WNDPROC GadgetOwnProcNext(HWND control) {
     return (WNDPROC)GetPropA(control, OWN_PROC_NEXT_PROPERTY);
 }
 
+void GadgetOwnProcForget(HWND control) {
+    RemovePropA(control, OWN_PROC_NEXT_PROPERTY);
+}
+
 HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
                   DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc) {
     if (number < 0) return nullptr;
@@ -295,14 +299,4 @@ void ComboBoxSelectEditRange(int number, int start, int end) {
     if (!edit || edit == g->handle) return; // a drop-down list has no edit field
     if (end < 0) end = GetWindowTextLengthA(edit);
     SendMessageA(edit, EM_SETSEL, (WPARAM)start, (LPARAM)end);
-}
-
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
-    HWND target = (HWND)window;
-    if (!target || !IsWindow(target)) return false;
-    DWORD_PTR answer = 0;
-    LRESULT sent =
-        SendMessageTimeoutA(target, EM_REPLACESEL, 0, (LPARAM)(text ? text : ""),
-                            SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs < 0 ? 0 : (UINT)timeoutMs, &answer);
-    return sent != 0;
 }

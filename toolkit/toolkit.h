@@ -98,7 +98,9 @@ PlatformHandle AddButton(int number, int x, int y, int width, int height, const 
 PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
                            uint32_t extendedStyle);
 PlatformHandle AddTextBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags);
+// The editor takes typed and pasted text up to EDITOR_TEXT_LIMIT characters.
 PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32_t flags = 0);
+constexpr int64_t EDITOR_TEXT_LIMIT = 0x7FFFFFFE;
 PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
                             uint32_t flags = 0);
 
@@ -129,9 +131,11 @@ void GadgetEndUpdate(int number);
 void ComboBoxAddSorted(int number, const char* text);
 // Selects from start to end (-1: the end of the text) in an editable combo box's edit field.
 void ComboBoxSelectEditRange(int number, int start, int end);
-// Sends EM_REPLACESEL with the text to any window, also of another process. Waits at most
-// timeoutMs and gives up at once on a window whose thread does not answer. False when the
-// message was not delivered.
+// Replaces the selection of an editor window, also of another process, with the text: EM_REPLACESEL
+// for edit and rich edit controls; for a Scintilla control its own SCI_REPLACESEL with the text in
+// the control's process, as UTF-8 where its document is UTF-8 (EM_REPLACESEL where that process
+// cannot be written to). Waits at most timeoutMs and gives up at once on a window whose thread does
+// not answer. False when the text was not delivered.
 bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
 
 // ---- Popup menus -----------------------------------------------------------------------------------
@@ -162,11 +166,23 @@ int64_t FileLength(int number);
 int64_t FileRead(int number, void* destination, int64_t length);
 int64_t FileWrite(int number, const void* data, int64_t length);
 void FileClose(int number);
+// Replaces the file at path with the bytes in one step: they are written under the number to
+// "<path>.saving" beside it, put on the disk, and that file then takes the old one's place, so that a
+// failed or interrupted replace leaves the old file whole. Refused while another program holds the
+// file so that it may not be written, or it is write-protected. "" when done; else the system's
+// reason, a sentence for the user.
+std::string FileReplace(int number, const char* path, const void* data, int64_t length);
+// True when nothing is at the path: neither the file nor a folder on its way exists.
+bool FileMissing(const char* path);
 
 // ---- Screen ----------------------------------------------------------------------------------------
 int ScreenWidth(); // primary screen, pixels
 int ScreenHeight();
 // True when the rectangle (screen pixels) shares at least one pixel with some monitor.
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);
+// The outer frame (screen pixels) a top-level window of any process has when restored: its frame,
+// or while it is minimised or maximised the frame it returns to. False when that cannot be read,
+// also where the platform gives another process's minimised or maximised window only its frame.
+bool WindowRestoredFrame(PlatformHandle window, int* left, int* top, int* right, int* bottom);
 // The outer size of a window of that client size and toolkit flags.
 void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight);

@@ -75,13 +75,17 @@ void MenusStartup();
 void FontsStartup();
 void ImagesStartup();
 void FilesStartup();
+// Writes what a file opened for writing holds in its buffer and asks the system to put it on the
+// disk. False when a byte could not be written.
+bool FileFlushToDisk(int number);
 
 // ---- Events ------------------------------------------------------------------------------------------
 struct EventStateRecord {
     int objectNumber; // gadget of the last gadget event, or item of the last menu event
     int windowNumber; // toolkit window of the last handled message; -1 without one
     int eventType;    // sub-type of the last gadget event; -1 at the start of every WaitEvent
-    int pendingEvent; // recorded by the window procedure while a message is handled; 0 none
+    int pendingEvent; // recorded by the window procedure while a message is handled; 0 none; a
+                      // close request (16) is never replaced, only handed out by WaitEvent
     int queuedEvent;  // returned by the next WaitEvent before it waits; 0 none
     int queuedWindow;
     WPARAM lastWParam;
@@ -156,6 +160,8 @@ std::string ToolkitWindowText(HWND window);
 // The procedure an own-procedure kind (image box, text field) passes its messages on to: the
 // control's class procedure that GadgetCreate replaced with the kind's own.
 WNDPROC GadgetOwnProcNext(HWND control);
+// Drops what GadgetOwnProcNext reads, when the control is destroyed.
+void GadgetOwnProcForget(HWND control);
 
 // The gadget of a control created by GadgetCreate, or null (also after its number was reused).
 GadgetSlot* GadgetOfControl(HWND control, int* number);

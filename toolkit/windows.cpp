@@ -3,6 +3,8 @@
 // that turns Tab and Shift+Tab into focus moves.
 #include "toolkit/toolkit_internal.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -151,19 +153,21 @@ PlatformHandle WindowHandle(int number) {
     return slot ? (PlatformHandle)slot->handle : 0;
 }
 
-static bool OuterRect(int number, RECT* r) {
+// A minimised or maximised window gives the place it returns to, where it is to be remembered.
+static bool RestoredCorner(int number, int* left, int* top) {
     WindowSlot* slot = ObjectFind(WindowTable, number);
-    return slot && GetWindowRect(slot->handle, r);
+    int right, bottom;
+    return slot && WindowRestoredFrame((PlatformHandle)slot->handle, left, top, &right, &bottom);
 }
 
 int WindowLeft(int number) {
-    RECT r;
-    return OuterRect(number, &r) ? r.left : 0;
+    int left, top;
+    return RestoredCorner(number, &left, &top) ? left : 0;
 }
 
 int WindowTop(int number) {
-    RECT r;
-    return OuterRect(number, &r) ? r.top : 0;
+    int left, top;
+    return RestoredCorner(number, &left, &top) ? top : 0;
 }
 
 static bool IsChildWindow(HWND window) {
@@ -193,12 +197,18 @@ int ToolkitWindowNumberOf(HWND window) {
 }
 
 std::string ToolkitWindowText(HWND window) {
-    // The text may change between the two calls: read until it fits.
+    // The reported length may fall short (a rich edit counting characters in a double-byte code
+    // page) and the text may grow between the calls: whenever the text fills the buffer, the next
+    // read gets at least twice the room, until the whole text fits with room to spare.
+    size_t size = 0;
     for (;;) {
         int length = GetWindowTextLengthA(window);
-        if (length <= 0) return std::string();
-        std::vector<char> buffer((size_t)length + 2);
-        int copied = GetWindowTextA(window, buffer.data(), (int)buffer.size());
-        if (copied < length + 1) return std::string(buffer.data(), (size_t)(copied > 0 ? copied : 0));
+        size = std::max(size * 2, (size_t)(length > 0 ? length : 0) + 2);
+        if (size > (size_t)INT_MAX) size = (size_t)INT_MAX;
+        std::vector<char> buffer(size);
+        int copied = GetWindowTextA(window, buffer.data(), (int)size);
+        if (copied <= 0) return std::string();
+        if ((size_t)copied + 1 < size || size == (size_t)INT_MAX)
+            return std::string(buffer.data(), (size_t)copied);
     }
 }

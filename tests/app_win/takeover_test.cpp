@@ -55,6 +55,22 @@ TEST_F(Takeover, NotesTheRunningWindowsFrameAndClosesIt) {
     EXPECT_EQ(code, 0u);
 }
 
+// Minimised or maximised, an instance gives the place it returns to, or none where the platform
+// does not tell another process that place (Wine); a place off every monitor is never taken.
+TEST_F(Takeover, TakesOnlyTheRestoredPlaceOnTheScreen) {
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE, SW_SHOWNA}) {
+        ChildProcess standIn;
+        ASSERT_TRUE(
+            StartStandIn(show == SW_SHOWNA ? 5000 : 137, 91, folder + std::to_string(show), false, &standIn));
+        ShowWindow(WaitForWindowTitled(TITLE, 1000), show);
+        TakeOverRunningInstance();
+        EXPECT_TRUE(!TakeoverRect.found ||
+                    (show != SW_SHOWNA && TakeoverRect.left == 137 && TakeoverRect.top == 91))
+            << show;
+        EXPECT_TRUE(WaitForExit(standIn, 10000)) << "closed all the same";
+    }
+}
+
 TEST_F(Takeover, OfTwoRunningWindowsOnlyTheOneFoundIsClosed) {
     ChildProcess first, second;
     ASSERT_TRUE(StartStandIn(10, 10, folder + "first.txt", false, &first));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,22 @@
 #include "catalogue/text.h"
 #include "support/fake_toolkit.h"
 #include "support/temp_dir.h"
+
+// Every allocation of this test program comes here, so that a test can make one fail as a full
+// address space does: when g_allocationsUntilFailure counts down to 0, that allocation fails.
+static long g_allocationsUntilFailure = 0;
+void* operator new(size_t size) {
+    if (g_allocationsUntilFailure > 0 && --g_allocationsUntilFailure == 0) throw std::bad_alloc();
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
+// Kept out of line: inlined, the compiler would see memory from new going to free.
+[[gnu::noinline]] void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, size_t) noexcept {
+    operator delete(memory);
+}
 
 // PlatformEnvironment reads the process environment with the platform's own call; set it the same way.
 static void SetToolWordVariable(const char* value) {
@@ -145,16 +162,29 @@ TEST_F(CatalogueTest, RepeatedKeyNamesTakeTheFirstValueOfTheirGroup) {
                        "small/own first", "big/new group"}));
 }
 
-TEST_F(CatalogueTest, MissingFileGivesAnEmptyCatalogueAndLeavesTheComboBoxAlone) {
+TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
     Load("[old]\r\nk = entry\r\n");
     ASSERT_EQ(CatalogueEntryCount(), 1u);
     ASSERT_EQ(std::remove((dir + "constants.ovc").c_str()), 0);
     Fake.gadgets[1].items = {"kept"};
     LoadCatalogue(dir + "constants.ovc");
     EXPECT_EQ(CatalogueEntryCount(), 0u);
-    EXPECT_EQ(ComboItems(), (Strings{"kept"}));
+    EXPECT_EQ(ComboItems(), (Strings{"kept"}));     // a missing file leaves the combo box alone
     EXPECT_TRUE(FileExists(dir + "constants.ovc")); // opened for reading and writing: created empty
     EXPECT_EQ(ReadWholeFile(dir + "constants.ovc"), "");
+
+    // Whichever allocation fails, nothing of the catalogue is kept and the next load reads it all.
+    std::string path = dir + "constants.ovc";
+    ASSERT_TRUE(WriteWholeFile(path, "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\nl = 3\r\n"));
+    for (long failing = 1; failing < 1000; failing++) {
+        g_allocationsUntilFailure = failing;
+        LoadCatalogue(path);
+        bool failed = g_allocationsUntilFailure == 0;
+        g_allocationsUntilFailure = 0;
+        if (!failed) break;
+        EXPECT_TRUE(CatalogueEntryCount() == 0 && ComboItems().empty()) << "allocation " << failing;
+    }
+    EXPECT_EQ(Describe(), (Strings{"a/1", "b/2", "b/3"}));
 }
 
 TEST_F(CatalogueTest, GroupWithoutKeysIsListedAndShowsAnEmptyList) {

@@ -36,12 +36,27 @@ bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang
     return WaitForWindowTitled(ORVANE_TITLE, 10000, child->id) != nullptr;
 }
 
-bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor) {
-    std::string program = BinDirectory() + "host_editor.exe";
-    if (!StartProcess(program, "\"" + program + "\" \"" + text + "\"", {}, "", child)) return false;
-    HWND frame = WaitForWindowTitled("Orvane Test Host", 10000, child->id);
-    *editor = frame ? FindWindowExA(frame, nullptr, "Edit", nullptr) : nullptr;
+// Starts a stand-in IDE and finds its editor, a child of the given class in the frame of that title.
+static bool StartHostProgram(const std::string& name, const std::string& arguments, const char* title,
+                             const char* editorClass, ChildProcess* child, HWND* editor) {
+    std::string program = BinDirectory() + name;
+    if (!StartProcess(program, "\"" + program + "\" " + arguments, {}, "", child)) return false;
+    HWND frame = WaitForWindowTitled(title, 10000, child->id);
+    *editor = frame ? FindWindowExA(frame, nullptr, editorClass, nullptr) : nullptr;
     return *editor != nullptr;
+}
+
+bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor) {
+    return StartHostEditor(text, false, child, editor);
+}
+
+bool StartScintillaHost(const std::string& text, int selStart, int selEnd, int codePage,
+                        const std::string& documentFile, bool hang, ChildProcess* child, HWND* editor) {
+    std::string arguments = "\"" + text + "\" " + std::to_string(selStart) + " " + std::to_string(selEnd) +
+                            " " + std::to_string(codePage) + " \"" + documentFile + "\"" +
+                            (hang ? " hang" : "");
+    return StartHostProgram("scintilla_host.exe", arguments, "Orvane Test Scintilla Host", "Scintilla", child,
+                            editor);
 }
 
 std::string HandleAsDecimal(HWND window) {
@@ -61,12 +76,8 @@ bool DataFileExists(const std::string& folder, const std::string& name) {
 }
 
 bool StartHostEditor(const std::string& text, bool hang, ChildProcess* child, HWND* editor) {
-    if (!hang) return StartHostEditor(text, child, editor);
-    std::string program = BinDirectory() + "host_editor.exe";
-    if (!StartProcess(program, "\"" + program + "\" \"" + text + "\" 60 hang", {}, "", child)) return false;
-    HWND frame = WaitForWindowTitled("Orvane Test Host", 10000, child->id);
-    *editor = frame ? FindWindowExA(frame, nullptr, "Edit", nullptr) : nullptr;
-    return *editor != nullptr;
+    return StartHostProgram("host_editor.exe", "\"" + text + "\"" + (hang ? " 60 hang" : ""),
+                            "Orvane Test Host", "Edit", child, editor);
 }
 
 HWND StartOrvaneWindow(const std::string& folder, const IdeStart& ide, ChildProcess* child) {

@@ -53,6 +53,12 @@ bool DataFileExists(const std::string& folder, const std::string& name);
 // IDE that has hung.
 bool StartHostEditor(const std::string& text, bool hang, ChildProcess* child, HWND* editor);
 
+// Starts the stand-in IDE with a Scintilla editor (programs/scintilla_host.cpp) holding text with
+// the bytes from selStart to selEnd selected and answering codePage for its document's encoding. It
+// writes its document to documentFile at start and after every paste.
+bool StartScintillaHost(const std::string& text, int selStart, int selEnd, int codePage,
+                        const std::string& documentFile, bool hang, ChildProcess* child, HWND* editor);
+
 // Starts Orvane and waits until its main window is shown with all its gadgets. That window, or null
 // (the child is then stopped) when it did not come in time.
 HWND StartOrvaneWindow(const std::string& folder, const IdeStart& ide, ChildProcess* child);

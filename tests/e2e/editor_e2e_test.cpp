@@ -45,11 +45,15 @@ class Editor : public ::testing::Test {
     HWND editor = nullptr;
 };
 
-TEST_F(Editor, OpensCentredHoldingALargeFileWhole) {
-    std::string catalogue = "[numbers]\r\n";
-    for (int i = 0; catalogue.size() <= 6000; i++)
-        catalogue += "N" + std::to_string(i) + " = value " + std::to_string(i) + "\r\n";
+TEST_F(Editor, OpensCentredHoldingALargeFileWholeAndTakesTyping) {
+    // Past the rich edit's first limit of 32,767 characters; LF line ends come back as CR LF.
+    std::string catalogue = "[numbers]\n", shown = "[numbers]\r\n";
+    for (int i = 0; catalogue.size() <= 40000; i++) {
+        catalogue += "N" + std::to_string(i) + " = value " + std::to_string(i) + "\n";
+        shown += "N" + std::to_string(i) + " = value " + std::to_string(i) + "\r\n";
+    }
     catalogue += "Last = no line end";
+    shown += "Last = no line end";
     Open(catalogue.c_str());
 
     RECT client = {};
@@ -62,9 +66,12 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWhole) {
     // A title bar without a close box.
     EXPECT_EQ(GetWindowLongPtrA(editorWindow, GWL_STYLE) & WS_SYSMENU, 0);
 
-    EXPECT_EQ(gui::SendNumbers(editor, WM_GETTEXTLENGTH, 0, 0), (LRESULT)catalogue.size());
-    EXPECT_EQ(WindowTextOf(editor), catalogue);
+    EXPECT_EQ(WindowTextOf(editor), shown);
     EXPECT_EQ(WindowTextOf(gui::Gadget(editorWindow, SEARCH_FIELD)), "Searchtext");
+    FocusEditorAtStart();
+    ASSERT_TRUE(TypeText("x"));
+    ASSERT_TRUE(PressKey(VK_RETURN));
+    EXPECT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == "x\r\n" + shown; }, 3000));
 }
 
 TEST_F(Editor, SaveWritesTheEditedTextAndReloadsTheMainWindow) {
@@ -188,6 +195,58 @@ TEST_F(Editor, SaveWhileAnotherProgramHoldsTheCatalogueKeepsFileAndEdits) {
     ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
     EXPECT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), CATALOGUE);
+}
+
+// A catalogue the editor did not load whole: a message says so when the editor opens, and Save asks
+// first; Return takes the default No, which writes nothing and keeps the editor, and Yes saves.
+TEST_F(Editor, CatalogueNotLoadedWholeIsReplacedOnlyWhenTheUserAgrees) {
+    const std::string head = "[fruit]\r\nA = apple\r\n", whole = head + '\0' + "[tools]\r\nH = hammer";
+    for (const char* reason : {"zero byte", "too big"}) {
+        SCOPED_TRACE(reason);
+        bool zero = reason[0] == 'z';
+        ASSERT_TRUE(gui::LaunchOrvane(CATALOGUE, &run));
+        ASSERT_TRUE(WriteDataFile(run.folder, "constants.ovc", whole));
+        HANDLE file = CreateFileA((run.folder + "constants.ovc").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        LARGE_INTEGER beyond4GB = {{0x10, 1}}; // sparse: nothing of it is read
+        ASSERT_TRUE(zero || (SetFilePointerEx(file, beyond4GB, nullptr, FILE_BEGIN) && SetEndOfFile(file)));
+        CloseHandle(file);
+        ASSERT_TRUE((editorWindow = gui::OpenEditor(run)));
+        HWND box = gui::WaitForMessageBox(run.process.id, 5000);
+        ASSERT_TRUE(box) << "no message when the editor opened";
+        EXPECT_NE(gui::MessageBoxText(box).find(reason), std::string::npos) << gui::MessageBoxText(box);
+        ASSERT_TRUE(gui::DismissMessageBox(box));
+        EXPECT_EQ(WindowTextOf(gui::Gadget(editorWindow, EDITOR)), zero ? head : "");
+        for (int answer : {IDNO, IDYES}) {
+            ASSERT_TRUE(gui::ClickGadget(editorWindow, SAVE));
+            ASSERT_TRUE((box = gui::WaitForMessageBox(run.process.id, 5000))) << "Save did not ask";
+            EXPECT_NE(gui::MessageBoxText(box).find(": what was not loaded will be lost. Save anyway?"),
+                      std::string::npos);
+            ASSERT_TRUE(answer == IDNO ? gui::DismissMessageBox(box) : gui::ClickGadget(box, IDYES));
+            if (zero && answer == IDNO) {
+                EXPECT_EQ(Catalogue(), whole);
+            }
+        }
+        ASSERT_TRUE(EditorClosed());
+        EXPECT_EQ(Catalogue(), zero ? head : "");
+        EXPECT_TRUE(gui::QuitOrvane(run));
+    }
+}
+
+// Rich edit libraries left beside Orvane.exe, in its data folder, are never loaded, also where the
+// program's own folder is searched first, as on Windows (Wine's per-program setting, for the test).
+TEST_F(Editor, LibrariesPlantedBesideTheProgramAreNotLoaded) {
+    const char* const overrides = "Software\\Wine\\AppDefaults\\Orvane.exe\\DllOverrides";
+    for (const char* library : {"riched20", "riched32"})
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, overrides, library, REG_SZ, "native,builtin", 15), 0);
+    ASSERT_TRUE(gui::LaunchOrvane(CATALOGUE, &run, "fruit"));
+    for (const char* name : {"RICHED20.DLL", "RICHED32.DLL"})
+        ASSERT_TRUE(
+            CopyFileA((BinDirectory() + "planted_library.dll").c_str(), (run.folder + name).c_str(), FALSE));
+    ASSERT_TRUE((editorWindow = gui::OpenEditor(run)));
+    EXPECT_EQ(WindowTextOf(gui::Gadget(editorWindow, EDITOR)), CATALOGUE);
+    RegDeleteKeyA(HKEY_CURRENT_USER, overrides);
+    EXPECT_FALSE(DataFileExists(run.folder, "planted-library-loaded"));
 }
 
 // Clicks Find and gives the caret's line; the caret is an empty selection.
@@ -318,11 +377,15 @@ TEST_F(Editor, MainWindowCloseBoxClosesTheEditorNotTheProgram) {
     EXPECT_TRUE(IsWindowVisible(run.main));
     EXPECT_EQ(Catalogue(), CATALOGUE);
 
-    // The program goes on: the editor opens again.
+    // The program goes on: the editor opens again. A close request while "It wasn't found!" is up
+    // closes it once the message is dismissed.
     editorWindow = gui::OpenEditor(run);
     ASSERT_TRUE(editorWindow);
-    ASSERT_TRUE(gui::ClickGadget(editorWindow, CANCEL));
+    ASSERT_TRUE(gui::ClickGadget(editorWindow, FIND));
+    HWND box = gui::WaitForMessageBox(run.process.id, 5000);
+    ASSERT_TRUE(box && PostMessageA(run.main, WM_CLOSE, 0, 0) && gui::DismissMessageBox(box));
     EXPECT_TRUE(EditorClosed());
+    EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
 }
 
 // The pictures in the README: the main window with the sample catalogue and the editor over it.

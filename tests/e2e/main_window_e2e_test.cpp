@@ -303,6 +303,15 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
 
     ASSERT_TRUE(PressKey(VK_RETURN));
     EXPECT_TRUE(RowsBecome(WINDOW_ROWS));
+
+    // The category stays as shown: focusing the box and dropping its list down keep the tick.
+    TickByClick(1);
+    ASSERT_TRUE(ReadyForInput());
+    ASSERT_TRUE(ClickWindowCentre(field));
+    ASSERT_TRUE(PressKey(VK_F4));
+    EXPECT_TRUE(WaitForCondition([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    WaitForInputIdle(orvane.process, 3000);
+    EXPECT_TRUE(ListRowChecked(list, 1));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
 
@@ -323,27 +332,29 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithKeysShowsThatCategory) {
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
 
+struct DroppedListSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// Enumeration callbacks need the system's calling convention (stdcall on i686), which a lambda lacks.
+static BOOL CALLBACK FindDroppedList(HWND candidate, LPARAM data) {
+    DroppedListSearch* search = (DroppedListSearch*)data;
+    char className[64] = {};
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    GetClassNameA(candidate, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(candidate) && lstrcmpiA(className, "ComboLBox") == 0) {
+        search->found = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The visible drop-down list of a combo box of another process.
 static HWND DroppedListOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search = {processId, nullptr};
-    EnumWindows(
-        [](HWND candidate, LPARAM data) -> BOOL {
-            Search* s = (Search*)data;
-            char className[64] = {};
-            DWORD owner = 0;
-            GetWindowThreadProcessId(candidate, &owner);
-            GetClassNameA(candidate, className, sizeof className);
-            if (owner == s->processId && IsWindowVisible(candidate) &&
-                lstrcmpiA(className, "ComboLBox") == 0) {
-                s->found = candidate;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        (LPARAM)&search);
+    DroppedListSearch search = {processId, nullptr};
+    EnumWindows(FindDroppedList, (LPARAM)&search);
     return search.found;
 }
 
@@ -464,41 +475,80 @@ static std::string CloseWayName(const ::testing::TestParamInfo<CloseWay>& info) 
 INSTANTIATE_TEST_SUITE_P(Ways, ClosingWithoutOutput, ::testing::Values(BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4),
                          CloseWayName);
 
-TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirst) {
+// The second time the running instance is minimised: it gives the place it returns to.
+TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirstAlsoMinimised) {
     Start("printn");
     POINT place = MoveWindowTo(100, 150);
-    ChildProcess first;
-    std::swap(first.process, orvane.process);
-    std::swap(first.id, orvane.id);
-    HWND firstWindow = window;
+    for (int round = 0; round < 2; round++) {
+        SCOPED_TRACE(round);
+        if (round == 1) ShowWindow(window, SW_MINIMIZE);
+        ChildProcess first;
+        std::swap(first.process, orvane.process);
+        std::swap(first.id, orvane.id);
+        HWND firstWindow = window;
 
-    Start("printn");
-    ASSERT_NE(window, firstWindow);
-    DWORD firstCode = 99;
-    ASSERT_TRUE(WaitForExit(first, 10000, &firstCode)) << "the first instance was not closed";
-    EXPECT_EQ(firstCode, 0u);
-    RECT outer = OuterRect(window);
-    EXPECT_EQ(outer.left, place.x);
-    EXPECT_EQ(outer.top, place.y);
-    RECT client = {};
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 410);
-    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
+        Start("printn");
+        ASSERT_NE(window, firstWindow);
+        DWORD firstCode = 99;
+        ASSERT_TRUE(WaitForExit(first, 10000, &firstCode)) << "the first instance was not closed";
+        EXPECT_EQ(firstCode, 0u);
+        RECT outer = OuterRect(window);
+        EXPECT_EQ(outer.left, place.x);
+        EXPECT_EQ(outer.top, place.y);
+        RECT client = {};
+        ASSERT_TRUE(GetClientRect(window, &client));
+        EXPECT_EQ(client.right, 300);
+        EXPECT_EQ(client.bottom, 410);
+        EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
+    }
 
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(place.x, place.y));
 }
 
-TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
-    StartHost("hung", true);
-    Start("printn");
-    ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
-    TickBySpace(0);
-    RECT outer = OuterRect(window);
-    ClickGadget(PASTE_BUTTON);
+// The IDE's editor is a Scintilla control: the ticked rows replace its selection whole, in its
+// document's encoding ("\xC4" is a capital A with diaeresis in the ANSI code page).
+TEST_F(MainWindow, PasteReachesAScintillaEditorWholeInItsEncoding) {
+    ASSERT_TRUE(WriteDataFile(folder, "constants.ovc",
+                              "[messagebox]\r\nok = MB_OK\r\nerr = MB_ICONERROR\r\nu = \xC4rger\r\n"));
+    const std::string text = "If MessageBox(0, 'Hi', 'T', FLAGS) : EndIf";
+    const int flags = (int)text.find("FLAGS");
+    const struct {
+        int codePage;
+        const char* pasted;
+    } cases[] = {{0, "MB_OK|MB_ICONERROR|\xC4rger"}, {65001, "MB_OK|MB_ICONERROR|\xC3\x84rger"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        ASSERT_TRUE(StartScintillaHost(text, flags, flags + 5, c.codePage, folder + "document", false, &host,
+                                       &editor));
+        Start("messagebox");
+        ASSERT_TRUE(RowsBecome({"MB_OK", "MB_ICONERROR", "\xC4rger"}));
+        for (int row = 0; row < 3; row++)
+            TickByClick(row);
+        ClickGadget(PASTE_BUTTON);
+        EXPECT_EQ(WaitForEnd(), 0);
+        EXPECT_EQ(ReadDataFile(folder, "document"),
+                  "If MessageBox(0, 'Hi', 'T', " + std::string(c.pasted) + ") : EndIf");
+        StopProcess(host);
+    }
+}
 
-    // A generous bound: the paste gives up after a few seconds, and the tool ends as usual.
-    EXPECT_EQ(WaitForEnd(), 0);
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
+    for (bool scintilla : {false, true}) {
+        SCOPED_TRACE(scintilla ? "Scintilla" : "Edit");
+        if (scintilla)
+            ASSERT_TRUE(StartScintillaHost("hung", 0, 0, 0, folder + "document", true, &host, &editor));
+        else
+            StartHost("hung", true);
+        Start("printn");
+        ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
+        TickBySpace(0);
+        RECT outer = OuterRect(window);
+        ClickGadget(PASTE_BUTTON);
+
+        // A generous bound: the paste gives up after a few seconds, and the tool ends as usual.
+        EXPECT_EQ(WaitForEnd(), 0);
+        EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+        StopProcess(host);
+    }
 }

@@ -24,10 +24,14 @@ std::string RawClipboardText() {
     return text;
 }
 
-TEST(Clipboard, TextMakesTheRoundTrip) {
+TEST(Clipboard, TextMakesTheRoundTripOwnedByAWindowOfTheTool) {
+    HWND window = (HWND)WindowOpen(3, 10, 10, 100, 50, 0x00C80000, "Owner");
+    ASSERT_NE(nullptr, window);
     ClipboardSetText("ALPHA|beta|Gamma 3");
+    EXPECT_EQ(window, GetClipboardOwner());
     EXPECT_EQ("ALPHA|beta|Gamma 3", ClipboardText());
     EXPECT_EQ("ALPHA|beta|Gamma 3", RawClipboardText());
+    WindowClose(3);
     ClipboardSetText(nullptr);
     EXPECT_EQ("", RawClipboardText());
 }

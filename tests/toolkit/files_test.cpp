@@ -125,4 +125,27 @@ TEST(Files, NothingHappensWithoutDataOrWithTheWrongDirection) {
     FileClose(9);
 }
 
+TEST(Files, ReplaceSwapsTheWholeFileOrLeavesItAsItWas) {
+    std::string folder = MakeTempDir();
+    std::string path = folder + "constants.ovc";
+    EXPECT_TRUE(FileMissing(path.c_str()));
+    EXPECT_TRUE(FileMissing((folder + "no folder\\constants.ovc").c_str()));
+    std::string content = PatternBytes(4096 + 10);
+    EXPECT_EQ("", FileReplace(1, path.c_str(), content.data(), (int64_t)content.size()));
+    EXPECT_EQ(content, ReadWholeFile(path));
+    EXPECT_FALSE(FileMissing(path.c_str()));
+    EXPECT_EQ("", FileReplace(1, path.c_str(), "", 0));
+    EXPECT_EQ("", ReadWholeFile(path));
+
+    // Another program holds it so that it may not be written: the reason, and the file untouched.
+    ASSERT_TRUE(WriteWholeFile(path, "old"));
+    HANDLE held =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_NE("", FileReplace(1, path.c_str(), "new", 3));
+    CloseHandle(held);
+    EXPECT_EQ("old", ReadWholeFile(path));
+    EXPECT_FALSE(FileExists(path + ".saving"));
+}
+
 } // namespace

@@ -64,8 +64,6 @@ TEST(Fonts, ReusingANumberDeletesTheOldFont) {
 
     FontFree(2);
     EXPECT_EQ(0u, GetObjectType((HGDIOBJ)second));
-    FontFree(2); // nothing left to free
-    FontFree(-1);
 }
 
 TEST(Fonts, NumbersBeyondTheFirstSlotsGrowTheTable) {

@@ -118,12 +118,24 @@ TEST_F(GadgetTest, OperationsOnMissingNumbersDoNothing) {
     EXPECT_EQ("", ItemText(3, 0, 0));
 }
 
+// Under-reports its length (as a rich edit counting characters in a double-byte code page may)
+// for its first 100 reads.
+WNDPROC ShortLengthNext = nullptr;
+int ShortLengthReads = 0;
+LRESULT CALLBACK ShortLength(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETTEXTLENGTH && ++ShortLengthReads < 100) return 3;
+    return CallWindowProcA(ShortLengthNext, window, message, wParam, lParam);
+}
+
 TEST_F(GadgetTest, DefaultTextComesBackWholeAtAnyLength) {
-    AddTextBox(3, 10, 10, 300, 60, "", 0);
+    HWND box = (HWND)AddTextBox(3, 10, 10, 300, 60, "", 0);
     std::string text(100000, 'q');
     text += "tail";
     GadgetSetText(3, text.c_str());
     EXPECT_EQ(text, GadgetText(3));
+    ShortLengthNext = (WNDPROC)SetWindowLongPtrA(box, GWLP_WNDPROC, (LONG_PTR)ShortLength);
+    EXPECT_EQ(text, GadgetText(3));
+    EXPECT_LT(ShortLengthReads, 40) << "the buffer grows whenever it comes back full";
     GadgetSetText(3, nullptr);
     EXPECT_EQ("", GadgetText(3));
 }
@@ -133,8 +145,6 @@ TEST_F(GadgetTest, ButtonClickIsAGadgetEventOfTypeZero) {
     RunEventsFor(50);
     ASSERT_TRUE(PrepareToClick(button));
     EXPECT_TRUE(ActUntilGadgetEvent([&] { ClickWindowCentre(button); }, 4, 0));
-    GadgetSetState(4, 1);
-    EXPECT_EQ(0, GadgetState(4)); // a push button has no check
     HWND check = (HWND)AddButton(5, 10, 50, 120, 30, "Check", BS_AUTOCHECKBOX);
     ASSERT_NE(nullptr, check);
     GadgetSetState(5, 1);

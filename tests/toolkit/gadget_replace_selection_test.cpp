@@ -78,6 +78,12 @@ TEST(EditorCreation, MessagesWaitingBeforeTheEditorAreHandledWithoutAnEvent) {
     std::vector<ObservedEvent> events = RunEventsUntil(nullptr, 200);
     for (const ObservedEvent& e : events)
         EXPECT_FALSE(e.code == EVENT_GADGET && e.gadget == 33);
+
+    // A close request waiting there is not swallowed with them.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_NE(0, AddEditor(52, 10, 120, 200, 100));
+    events = RunEventsUntil([](const ObservedEvent& e) { return e.code == WM_CLOSE; }, 1000);
+    EXPECT_TRUE(!events.empty() && events.back().code == WM_CLOSE);
     WindowClose(5);
 }
 

@@ -70,6 +70,8 @@ TEST_F(WindowTest, AMainWindowStandsWhereItWasAsked) {
     EXPECT_EQ(220, client.cy);
     EXPECT_NE(0, StyleOf(window) & WS_SYSMENU);
     EXPECT_EQ(0, StyleOf(window) & WS_THICKFRAME);
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(WindowLeft(1) == 130 && WindowTop(1) == 95) << "minimised, the place it returns to";
 }
 
 TEST_F(WindowTest, ResizeKeepsWhatIsLeftAtMinusOne) {
@@ -135,8 +137,6 @@ TEST_F(WindowTest, ClosingFreesTheNumberAndTheClass) {
     EXPECT_EQ(0, WindowHandle(1));
     EXPECT_EQ(0, WindowLeft(1));
     EXPECT_EQ(0, WindowTop(1));
-    WindowResize(1, 1, 1, 1, 1); // nothing to resize
-    WindowClose(1);
     EXPECT_EQ(0, WindowHandle(-4));
 }
 

@@ -1,0 +1,101 @@
+// Stands in for the IDE with a Scintilla editor: a frame window titled "Orvane Test Scintilla Host"
+// with a child of class "Scintilla" registered as a Unicode window, as the real control registers
+// itself. Like the real control it reads the text of EM_REPLACESEL and SCI_REPLACESEL as bytes in its
+// document's encoding, so a text the system converted to UTF-16 on the way shows as its first
+// character, and it answers SCI_GETCODEPAGE with the code page it was given. It is far simpler than
+// the real control otherwise: one selection, no drawing, no undo, no other messages.
+//   scintilla_host.exe TEXT SEL_START SEL_END CODE_PAGE DOCUMENT_FILE [hang]
+// After every change it writes its whole document, byte for byte, to DOCUMENT_FILE. With "hang" it
+// stops taking messages when asked to paste, as a hung IDE does. It never outlives 60 seconds.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+static const UINT SCI_REPLACESEL = 2170;
+static const UINT SCI_GETCODEPAGE = 2137;
+static const DWORD LIFETIME_MS = 60000;
+
+static std::string g_document;
+static size_t g_selStart = 0, g_selEnd = 0;
+static int g_codePage = 0;
+static const char* g_documentPath = "";
+static bool g_hang = false;
+
+static void SaveDocument() {
+    FILE* f = fopen(g_documentPath, "wb");
+    if (!f) return;
+    fwrite(g_document.data(), 1, g_document.size(), f);
+    fclose(f);
+}
+
+static LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case SCI_GETCODEPAGE:
+        return g_codePage;
+    case EM_REPLACESEL:
+    case SCI_REPLACESEL: {
+        if (g_hang) {
+            Sleep(LIFETIME_MS);
+            ExitProcess(0);
+        }
+        std::string text = lParam ? (const char*)lParam : "";
+        g_document.replace(g_selStart, g_selEnd - g_selStart, text);
+        g_selStart = g_selEnd = g_selStart + text.size();
+        SaveDocument();
+        return 0;
+    }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (__argc < 6) return 2;
+    g_document = __argv[1];
+    g_selEnd = std::min(g_document.size(), (size_t)atoi(__argv[3]));
+    g_selStart = std::min(g_selEnd, (size_t)atoi(__argv[2]));
+    g_codePage = atoi(__argv[4]);
+    g_documentPath = __argv[5];
+    g_hang = __argc > 6 && lstrcmpA(__argv[6], "hang") == 0;
+    SaveDocument();
+
+    WNDCLASSW editorClass = {};
+    editorClass.lpfnWndProc = EditorProc;
+    editorClass.hInstance = instance;
+    editorClass.lpszClassName = L"Scintilla";
+    WNDCLASSA hostClass = {};
+    hostClass.lpfnWndProc = HostProc;
+    hostClass.hInstance = instance;
+    hostClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    hostClass.lpszClassName = "OrvaneTestScintillaHost";
+    if (!RegisterClassW(&editorClass) || !RegisterClassA(&hostClass)) return 2;
+    HWND frame = CreateWindowExA(0, hostClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 40, 40, 400, 200,
+                                 nullptr, nullptr, instance, nullptr);
+    HWND editor = frame ? CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 380, 150, frame,
+                                          (HMENU)1, instance, nullptr)
+                        : nullptr;
+    if (!editor) return 2;
+    // The title last: whoever finds the frame by it finds the editor in it too.
+    SetWindowTextA(frame, "Orvane Test Scintilla Host");
+    ShowWindow(frame, SW_SHOW);
+    SetTimer(frame, 1, LIFETIME_MS, nullptr);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}

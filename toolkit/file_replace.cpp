@@ -1,0 +1,74 @@
+// Replacing a whole file in one step, so that a failed or interrupted write never leaves it
+// half-written, and telling the user why it could not be done.
+#include "toolkit/toolkit_internal.h"
+
+#include <string>
+
+// The system's sentence for an error code, without its line end.
+static std::string SystemReason(DWORD error) {
+    char* text = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, (LPSTR)&text, 0, nullptr);
+    std::string reason = length && text ? std::string(text, length) : "Error " + std::to_string(error) + ".";
+    if (text) LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
+        reason.pop_back();
+    return reason;
+}
+
+static bool FileSizeIs(const std::string& path, uint64_t expected) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    return (((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow) == expected;
+}
+
+// 0 when the file may be written or does not exist yet; else why not. Another program that holds
+// the file so that it may not be written, and a write protection, are honoured: replacing the file
+// by name would otherwise go around them.
+static DWORD WritableOrMissing(const char* path) {
+    HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+    }
+    CloseHandle(h);
+    return 0;
+}
+
+// The bytes go to a file beside the old one, reach the disk, and that file then takes the old
+// one's place. 0, or the system's error.
+static DWORD ReplaceWhole(int number, const char* path, const void* data, int64_t length) {
+    DWORD error = WritableOrMissing(path);
+    if (error) return error;
+
+    std::string temporary = std::string(path) + ".saving";
+    if (!FileCreate(number, temporary.c_str())) return GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    int64_t written = length > 0 ? FileWrite(number, data, length) : 0;
+    bool flushed = FileFlushToDisk(number);
+    FileClose(number);
+    if (written != (length > 0 ? length : 0) || !flushed ||
+        !FileSizeIs(temporary, length > 0 ? (uint64_t)length : 0)) {
+        DeleteFileA(temporary.c_str());
+        return ERROR_DISK_FULL;
+    }
+    if (!MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        DeleteFileA(temporary.c_str());
+        return error ? error : ERROR_WRITE_FAULT;
+    }
+    return 0;
+}
+
+std::string FileReplace(int number, const char* path, const void* data, int64_t length) {
+    if (number < 0 || !path || (length > 0 && !data)) return SystemReason(ERROR_INVALID_PARAMETER);
+    DWORD error = ReplaceWhole(number, path, data, length);
+    return error ? SystemReason(error) : "";
+}
+
+bool FileMissing(const char* path) {
+    if (!path || GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return false;
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
