@@ -94,7 +94,7 @@ static bool Save(bool holdsPart) {
     }
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
-    LoadCatalogue();
+    LoadCatalogue(CataloguePath());
     ShowCategory(FIRST_CATEGORY_COMMAND);
     // The main window's list shows the category in its box: the next event of the box keeps it.
     LastComboText = GadgetText(CATEGORY_BOX);

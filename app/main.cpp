@@ -19,7 +19,7 @@ static int Main() {
     // Every piece of application state starts zero or empty.
     ResetApplicationState();
     StartToolkit();
-    CatalogueList.clear();
+    ClearCatalogue();
 
     // What the IDE hands over: the word at its cursor and its editor's handle. The IDE's own word
     // wins over the command line's.

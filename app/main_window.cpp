@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/app_state.h"
+#include "app/data_directory.h"
 #include "app/editor_window.h"
 #include "app/info_window.h"
 #include "app/main_window_frame.h"
@@ -51,7 +52,7 @@ bool BuildMainWindow() {
     if (BeginGadgets(WindowHandle(MAIN_WINDOW))) {
         AddComboBox(CATEGORY_BOX, 5, 5, 290, 200, CATEGORY_BOX_FLAGS);
         GadgetSetFont(CATEGORY_BOX, ButtonFont);
-        LoadCatalogue();
+        LoadCatalogue(ResolveDataDirectory() + CATALOGUE_FILE_NAME);
         GadgetSetText(CATEGORY_BOX, ToolWord.c_str());
 
         AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
@@ -97,10 +98,10 @@ static int DispatchMainEvent(int code) {
     case QUIT_BUTTON:
         return EVENT_CLOSE;
     case PASTE_BUTTON:
-        SendSelection(0);
+        SendSelection(0, EditorHandle);
         return EVENT_CLOSE;
     case COPY_BUTTON:
-        SendSelection(1);
+        SendSelection(1, EditorHandle);
         return EVENT_CLOSE;
     case INFO_BUTTON:
         ShowInfoWindow();

@@ -1,5 +1,5 @@
-// The catalogues the Windows benchmarks load: one category of BIG_CATEGORY_SIZE entries and the rest
-// in small categories of SMALL_CATEGORY_SIZE, "NAME = NAME" lines with CR LF ends.
+// The catalogues the Windows benchmarks load: one category of bigSize entries and the rest in small
+// categories of SMALL_CATEGORY_SIZE, "NAME = NAME" lines with CR LF ends.
 #pragma once
 
 #include <cstdio>
@@ -10,8 +10,8 @@ constexpr int SMALL_CATEGORY_SIZE = 20;
 constexpr const char* BIG_CATEGORY = "big_category";
 
 // entries 0 gives an empty file. bigFirst: the big category is the file's first one, so that the
-// program shows it at start-up; otherwise it comes last.
-inline std::string CatalogueText(int entries, bool bigFirst) {
+// program shows it at start-up; otherwise it comes last. bigSize 0: small categories only.
+inline std::string CatalogueText(int entries, bool bigFirst, int bigSize = BIG_CATEGORY_SIZE) {
     std::string text;
     int written = 0;
     auto group = [&](const std::string& name, int size) {
@@ -24,14 +24,14 @@ inline std::string CatalogueText(int entries, bool bigFirst) {
         }
     };
     if (entries <= 0) return text;
-    int big = entries < BIG_CATEGORY_SIZE ? entries : BIG_CATEGORY_SIZE;
-    if (bigFirst) group(BIG_CATEGORY, big);
+    int big = entries < bigSize ? entries : bigSize;
+    if (bigFirst && big > 0) group(BIG_CATEGORY, big);
     for (int n = 0; written + (bigFirst ? 0 : big) < entries; ++n) {
         int left = entries - big - (bigFirst ? written - big : written);
         char name[32];
         std::snprintf(name, sizeof name, "category_%05d", n);
         group(name, left < SMALL_CATEGORY_SIZE ? left : SMALL_CATEGORY_SIZE);
     }
-    if (!bigFirst) group(BIG_CATEGORY, big);
+    if (!bigFirst && big > 0) group(BIG_CATEGORY, big);
     return text;
 }

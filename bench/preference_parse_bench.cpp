@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,6 +179,10 @@ int main(int argc, char** argv) {
     int runs = argc > 2 ? std::atoi(argv[2]) : 7;
     if (megabytes < 1) megabytes = 1;
     if (runs < 1) runs = 1;
+    // Later rounds reuse the memory that the process already holds, whatever the sizes of the blocks
+    // freed before: everything comes from the heap, and the heap keeps what is freed.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, 0x7FFFFFFF);
 
     Catalogue catalogue = Generate(megabytes * 1000 * 1000);
     char path[] = "/tmp/orvane-bench-XXXXXX";
@@ -226,8 +231,10 @@ int main(int argc, char** argv) {
         std::printf("| %s | %.1f ms | %.0f MB/s | %.2fx | %.2fx | %.1f ms |\n", m.title, m.best * 1e3,
                     mb / m.best, inihTime / m.best, m.best / memchrTime, m.first * 1e3);
     }
-    std::printf(
-        "\nTargets (reported, not enforced): parsing at least 3x inih's throughput, and within 4x of the "
-        "memchr scan's time.\n");
+    double parseTime = measurements[4].best;
+    std::printf("\nTargets (reported, not enforced): parsing (Open + Close) at least 3x inih's throughput: "
+                "%.2fx, %s; and within 3x of the memchr scan's time: %.2fx, %s.\n",
+                inihTime / parseTime, inihTime / parseTime >= 3 ? "met" : "not met", parseTime / memchrTime,
+                parseTime / memchrTime <= 3 ? "met" : "not met");
     return 0;
 }

@@ -1,95 +1,274 @@
 #include "catalogue/catalogue.h"
 
-#include "app/data_directory.h"
 #include "catalogue/platform.h"
 #include "catalogue/preference_file.h"
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <new>
-#include <unordered_map>
 
-CatalogueEntries CatalogueList;
+CatalogueData CatalogueList;
 
 const char* const FIRST_CATEGORY_COMMAND = "first_one_of_the_list";
 const char* const TOOL_WORD_COMMAND = "read_sysvar_again";
 
-static const int COMBO_GADGET = 1;
-static const int LIST_GADGET = 2;
+namespace {
 
-static void ReadCatalogue() {
-    CatalogueList.clear();
-    std::string path = ResolveDataDirectory() + CATALOGUE_FILE_NAME;
-    if (!PreferenceFile::Open(path.c_str())) return;
-    // Sized once: growing by doubling would hold the old and the new array at once, next to the
-    // whole file, at the peak of the program's memory.
-    size_t keys = 0;
-    int groups = 0;
+const int COMBO_GADGET = 1;
+const int LIST_GADGET = 2;
+
+// While loading, an entry whose key name came earlier in its group holds this bit and the index of
+// that earlier entry, whose text it shares.
+const uint32_t SHARED_TEXT = 0x80000000;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The text between its leading and trailing blanks.
+std::string_view Trimmed(const char* text) {
+    const char* end = text + std::strlen(text);
+    while (IsBlank(*text))
+        text++;
+    while (end > text && IsBlank(end[-1]))
+        end--;
+    return std::string_view(text, (size_t)(end - text));
+}
+
+uint32_t Hash(const char* text, size_t length, bool foldAscii) {
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; i++) {
+        unsigned char c = (unsigned char)text[i];
+        if (foldAscii && c >= 'A' && c <= 'Z') c = (unsigned char)(c + 32);
+        hash = (hash ^ c) * 16777619u;
+    }
+    return hash;
+}
+
+size_t PowerOfTwoAbove(size_t count) {
+    size_t size = 2;
+    while (size < count * 2)
+        size *= 2;
+    return size;
+}
+
+// The slot that holds the category of that name, or the free slot where it belongs. base: where the
+// categories' name offsets count from.
+uint32_t* CategorySlot(const char* base, std::string_view name) {
+    std::vector<uint32_t>& slots = CatalogueList.categorySlots;
+    size_t mask = slots.size() - 1;
+    for (size_t at = Hash(name.data(), name.size(), false) & mask;; at = (at + 1) & mask) {
+        uint32_t* slot = &slots[at];
+        if (!*slot) return slot;
+        const CatalogueCategory& category = CatalogueList.categories[*slot - 1];
+        if (name == std::string_view(base + category.name, category.length)) return slot;
+    }
+}
+
+// A group's key names seen so far, ASCII letters folded, with the entry of each name's first key.
+struct KeyNameSlot {
+    uint32_t name;  // offset from the loading base
+    uint32_t entry; // index + 1; 0: free
+};
+
+// The entry of the first key of the group named like keyName, or the free slot where it belongs.
+KeyNameSlot* KeyNameSlotOf(std::vector<KeyNameSlot>& slots, const char* base, const char* keyName) {
+    size_t mask = slots.size() - 1;
+    for (size_t at = Hash(keyName, std::strlen(keyName), true) & mask;; at = (at + 1) & mask) {
+        KeyNameSlot* slot = &slots[at];
+        if (!slot->entry || EqualFoldAscii(base + slot->name, keyName)) return slot;
+    }
+}
+
+uint32_t EntriesEnd(size_t group) {
+    const CatalogueData& c = CatalogueList;
+    return group + 1 < c.groups.size() ? c.groups[group + 1].firstEntry : (uint32_t)c.entries.size();
+}
+
+// Adds the group's category, or chains the group to the category of its trimmed name.
+void JoinCategory(const char* base, uint32_t group, const char* name) {
+    CatalogueData& c = CatalogueList;
+    std::string_view trimmed = Trimmed(name);
+    uint32_t* slot = CategorySlot(base, trimmed);
+    if (!*slot) {
+        c.categories.push_back(
+            {(uint32_t)(trimmed.data() - base), (uint32_t)trimmed.size(), group, group, 0});
+        *slot = (uint32_t)c.categories.size();
+    } else {
+        c.groups[c.categories[*slot - 1].lastGroup].nextOfCategory = group;
+        c.categories[*slot - 1].lastGroup = group;
+    }
+    c.groups[group].category = *slot - 1;
+}
+
+// Reads the open file's groups and keys into CatalogueList with offsets from base, the first
+// group's name: the parser cuts the texts in place, so every later text lies behind it. Returns the
+// size of the text block the catalogue needs.
+size_t ReadGroupsAndKeys(const char*& base) {
+    CatalogueData& c = CatalogueList;
+    // Counted first, so that the entries are allocated once at their final size: growing by
+    // doubling would hold two arrays at once, next to the whole file.
+    uint32_t keys = 0;
     PreferenceFile::RewindGroups();
     while (PreferenceFile::NextGroup()) {
-        groups++;
+        c.groups.push_back({0, 0, keys, NO_CATALOGUE_INDEX});
         PreferenceFile::RewindKeys();
         while (PreferenceFile::NextKey())
             keys++;
     }
-    CatalogueList.reserve(keys);
-    // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
-    if (groups > 0) GadgetBeginUpdate(COMBO_GADGET, groups);
+    c.entries.reserve(keys);
+    c.categorySlots.assign(PowerOfTwoAbove(c.groups.size()), 0);
+
+    size_t textBytes = 0;
+    std::vector<KeyNameSlot> keyNames;
     PreferenceFile::RewindGroups();
-    while (PreferenceFile::NextGroup()) {
-        std::string group = PreferenceFile::GroupName();
-        ComboBoxAddSorted(COMBO_GADGET, group.c_str());
-        std::string category = TrimBlanks(group);
-        // By name, as the user reads the file: of two keys with one name (ASCII letters folded), the
-        // first one's value. Remembered per group, since a lookup by name scans the group from its start.
-        std::unordered_map<std::string, size_t> firstOfName; // folded key name -> its first entry
+    for (uint32_t group = 0; PreferenceFile::NextGroup(); group++) {
+        const char* name = PreferenceFile::GroupNameText();
+        if (!base) base = name;
+        c.groups[group].name = (uint32_t)(name - base);
+        textBytes += std::strlen(name) + 1;
+        JoinCategory(base, group, name);
+        uint32_t end = group + 1 < c.groups.size() ? c.groups[group + 1].firstEntry : keys;
+        uint32_t count = end - c.groups[group].firstEntry;
+        c.categories[c.groups[group].category].entryCount += count;
+
+        // By name, as the user reads the file: of two keys with one name (ASCII letters folded),
+        // the first one's value.
+        keyNames.assign(count > 1 ? PowerOfTwoAbove(count) : 0, KeyNameSlot{0, 0});
         PreferenceFile::RewindKeys();
         while (PreferenceFile::NextKey()) {
-            auto known = firstOfName.emplace(LowerAscii(PreferenceFile::KeyName()), CatalogueList.size());
-            if (known.second)
-                CatalogueList.push_back({category, TrimBlanks(PreferenceFile::KeyValue())});
-            else
-                CatalogueList.push_back({category, CatalogueList[known.first->second].Text});
+            uint32_t entry = (uint32_t)c.entries.size();
+            if (!keyNames.empty()) {
+                const char* keyName = PreferenceFile::KeyNameText();
+                KeyNameSlot* slot = KeyNameSlotOf(keyNames, base, keyName);
+                if (slot->entry) {
+                    c.entries.push_back(SHARED_TEXT | (slot->entry - 1));
+                    continue;
+                }
+                *slot = {(uint32_t)(keyName - base), entry + 1};
+            }
+            std::string_view text = Trimmed(PreferenceFile::KeyValueText());
+            c.entries.push_back((uint32_t)(text.data() - base));
+            textBytes += text.size() + 1;
         }
     }
-    if (groups > 0) GadgetEndUpdate(COMBO_GADGET);
-    PreferenceFile::Close();
+    return textBytes;
 }
 
-void LoadCatalogue() {
+// Copies the group names and the entries' trimmed texts, in file order, from the file's content
+// into the catalogue's own block, and turns every offset into one within the block.
+void CopyTexts(const char* base, size_t textBytes) {
+    CatalogueData& c = CatalogueList;
+    c.text.resize(textBytes);
+    char* out = c.text.data();
+    uint32_t at = 0;
+    auto copy = [&](const char* text, size_t length) {
+        std::memcpy(out + at, text, length);
+        out[at + length] = 0;
+        uint32_t start = at;
+        at += (uint32_t)length + 1;
+        return start;
+    };
+    for (uint32_t group = 0; group < c.groups.size(); group++) {
+        CatalogueGroup& g = c.groups[group];
+        const char* name = base + g.name;
+        g.name = copy(name, std::strlen(name));
+        CatalogueCategory& category = c.categories[g.category];
+        if (category.firstGroup == group) category.name = g.name + (category.name - (uint32_t)(name - base));
+        for (uint32_t entry = g.firstEntry; entry < EntriesEnd(group); entry++) {
+            uint32_t& offset = c.entries[entry];
+            if (offset & SHARED_TEXT) {
+                offset = c.entries[offset & ~SHARED_TEXT];
+            } else {
+                std::string_view text = Trimmed(base + offset);
+                offset = copy(text.data(), text.size());
+            }
+        }
+    }
+}
+
+const CatalogueCategory* FindCategory(const std::string& name) {
+    if (CatalogueList.categorySlots.empty()) return nullptr;
+    uint32_t slot = *CategorySlot(CatalogueList.text.data(), name);
+    return slot ? &CatalogueList.categories[slot - 1] : nullptr;
+}
+
+// Empties the list and shows the entries of exactly that category; no command meaning here.
+void FillList(const std::string& name) {
+    const CatalogueData& c = CatalogueList;
+    ClearItems(LIST_GADGET);
+    const CatalogueCategory* category = FindCategory(name);
+    if (!category || category->entryCount == 0) return;
+    // A category may hold thousands of entries: one redraw at the end instead of one per row.
+    GadgetBeginUpdate(LIST_GADGET, (int)category->entryCount);
+    bool odd = false;
+    for (uint32_t group = category->firstGroup; group != NO_CATALOGUE_INDEX;
+         group = c.groups[group].nextOfCategory) {
+        for (uint32_t entry = c.groups[group].firstEntry; entry < EntriesEnd(group); entry++) {
+            AddItemWithColors(LIST_GADGET, -1, &c.text[c.entries[entry]],
+                              odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT, odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
+            odd = !odd;
+        }
+    }
+    GadgetEndUpdate(LIST_GADGET);
+}
+
+} // namespace
+
+void ClearCatalogue() {
+    CatalogueList = CatalogueData();
+}
+
+size_t CatalogueEntryCount() {
+    return CatalogueList.entries.size();
+}
+
+CatalogueEntry CatalogueEntryAt(size_t index) {
+    const CatalogueData& c = CatalogueList;
+    // The entry's group is the last one that starts at or before it.
+    auto after =
+        std::upper_bound(c.groups.begin(), c.groups.end(), (uint32_t)index,
+                         [](uint32_t entry, const CatalogueGroup& g) { return entry < g.firstEntry; });
+    const CatalogueCategory& category = c.categories[(after - 1)->category];
+    return {std::string_view(&c.text[category.name], category.length),
+            std::string_view(&c.text[c.entries[index]])};
+}
+
+// Reads the file into the emptied CatalogueList and its group names into the combo box.
+static void ReadCatalogue(const std::string& path) {
+    if (!PreferenceFile::Open(path.c_str())) return;
+    const char* base = nullptr;
+    size_t textBytes = ReadGroupsAndKeys(base);
+    // The file's records go before the catalogue's block is made, and the file's content before
+    // the combo box is filled: at no time are all of them held at once.
+    std::unique_ptr<char, void (*)(void*)> content(PreferenceFile::CloseKeepingContent(), std::free);
+    CopyTexts(base, textBytes);
+    content.reset();
+
+    const CatalogueData& c = CatalogueList;
+    if (c.groups.empty()) return;
+    // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
+    GadgetBeginUpdate(COMBO_GADGET, (int)c.groups.size());
+    for (const CatalogueGroup& group : c.groups)
+        ComboBoxAddSorted(COMBO_GADGET, &c.text[group.name]);
+    GadgetEndUpdate(COMBO_GADGET);
+}
+
+void LoadCatalogue(const std::string& path) {
+    ClearCatalogue();
     try {
-        ReadCatalogue();
+        ReadCatalogue(path);
     } catch (const std::bad_alloc&) {
         // Out of memory: the tool goes on with an empty catalogue rather than ending.
-        CatalogueList = CatalogueEntries();
+        ClearCatalogue();
         PreferenceFile::Close();
         GadgetEndUpdate(COMBO_GADGET);
         ClearItems(COMBO_GADGET);
     }
-}
-
-// Empties the list and shows the entries of exactly that category; no command meaning here.
-static void FillList(const std::string& category) {
-    int matching = 0;
-    for (const CatalogueEntry& entry : CatalogueList)
-        if (entry.Category == category) matching++;
-
-    ClearItems(LIST_GADGET);
-    if (matching == 0) return;
-    // A category may hold thousands of entries: one redraw at the end instead of one per row.
-    GadgetBeginUpdate(LIST_GADGET, matching);
-    int added = 0;
-    for (const CatalogueEntry& entry : CatalogueList) {
-        if (entry.Category != category) continue;
-        AddItem(LIST_GADGET, -1, entry.Text.c_str());
-        int row = ItemCount(LIST_GADGET) - 1;
-        bool odd = added % 2 == 1;
-        added++;
-        if (row < 0) continue; // row -1 would colour every row
-        ItemSetColor(LIST_GADGET, row, BackColor, odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
-        ItemSetColor(LIST_GADGET, row, FrontColor, odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT);
-    }
-    GadgetEndUpdate(LIST_GADGET);
 }
 
 void ShowCategory(const std::string& category) {
@@ -100,13 +279,13 @@ void ShowCategory(const std::string& category) {
         FillList(wanted);
         return;
     }
-    if (CatalogueList.empty()) {
+    if (CatalogueList.entries.empty()) {
         ClearItems(LIST_GADGET);
         return;
     }
     // The first category is shown under its own name, even when that name is a command text:
     // taken as a command again it would lead straight back here.
-    const std::string first = CatalogueList.front().Category;
+    const std::string first(CatalogueEntryAt(0).Category);
     GadgetSetText(COMBO_GADGET, first.c_str());
     FillList(first);
 }

@@ -2,17 +2,52 @@
 // category combo box (gadget 1) and the entry list (gadget 2).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+// One entry as the views read it; both texts lie in the catalogue's text block.
 struct CatalogueEntry {
-    std::string Category; // the group's name, trimmed
-    std::string Text;     // the key's value, trimmed: what a row shows and what is sent out
+    std::string_view Category; // the group's name, trimmed
+    std::string_view Text;     // the key's value, trimmed, followed by a zero byte in the block
 };
 
-// Every entry of the catalogue file in file order; only LoadCatalogue changes it.
-using CatalogueEntries = std::vector<CatalogueEntry>;
-extern CatalogueEntries CatalogueList;
+constexpr uint32_t NO_CATALOGUE_INDEX = 0xFFFFFFFF;
+
+// One group header of the file, in file order.
+struct CatalogueGroup {
+    uint32_t name;           // the name as written, a zero-terminated text in the block
+    uint32_t category;       // its category: the groups of one trimmed name share it
+    uint32_t firstEntry;     // its entries run from here up to the next group's first entry
+    uint32_t nextOfCategory; // the next group of the same category, or NO_CATALOGUE_INDEX
+};
+
+// One distinct trimmed group name; its entries are those of its groups, in file order.
+struct CatalogueCategory {
+    uint32_t name;   // where the trimmed name starts in the block: inside its first group's name
+    uint32_t length; // of the trimmed name
+    uint32_t firstGroup, lastGroup;
+    uint32_t entryCount;
+};
+
+// Every entry of the catalogue file in file order; only LoadCatalogue changes it. All texts lie in
+// one block; entries, groups and categories refer to them by offsets.
+struct CatalogueData {
+    std::vector<char> text;                    // every text, each followed by a zero byte
+    std::vector<uint32_t> entries;             // where each entry's text starts in the block
+    std::vector<CatalogueGroup> groups;        // every group header, also those without keys
+    std::vector<CatalogueCategory> categories; // in the order of their first groups
+    std::vector<uint32_t> categorySlots;       // hash of the category names: index + 1, 0 free
+};
+extern CatalogueData CatalogueList;
+
+// Empties CatalogueList and releases its memory.
+void ClearCatalogue();
+size_t CatalogueEntryCount();
+// The entry at that place in file order (index below CatalogueEntryCount()).
+CatalogueEntry CatalogueEntryAt(size_t index);
 
 // Category texts that are commands rather than names.
 extern const char* const FIRST_CATEGORY_COMMAND; // "first_one_of_the_list"
@@ -24,9 +59,9 @@ constexpr int EVEN_ROW_FRONT = 0x00AC7453;
 constexpr int ODD_ROW_BACK = 0x00D2FFFB;
 constexpr int ODD_ROW_FRONT = 0x00000000;
 
-// Rebuilds CatalogueList from "constants.ovc" in the data directory and appends every group name,
-// as written, to the sorted combo box. Does not empty the combo box first.
-void LoadCatalogue();
+// Rebuilds CatalogueList from the catalogue file at that path and appends every group name, as
+// written, to the sorted combo box. Does not empty the combo box first.
+void LoadCatalogue(const std::string& path);
 
 // Refills the entry list with the entries of the category (byte for byte), rows in alternating
 // colours. "first_one_of_the_list" shows the first category of the file and puts its name into the

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "toolkit/toolkit.h"
 
 static const int LIST_GADGET = 2;
@@ -26,7 +25,7 @@ static std::string TickedEntriesText(bool* anyTicked) {
     return result;
 }
 
-void SendSelection(int toClipboard) {
+void SendSelection(int toClipboard, int32_t editorHandle) {
     bool anyTicked = false;
     std::string text = TickedEntriesText(&anyTicked);
     if (!anyTicked) return;
@@ -34,7 +33,7 @@ void SendSelection(int toClipboard) {
         ClipboardSetText(text.c_str());
         return;
     }
-    if (EditorHandle == 0 || EditorHandle == BROADCAST_HANDLE) return;
+    if (editorHandle == 0 || editorHandle == BROADCAST_HANDLE) return;
     // A hung IDE must not hang the tool: the paste gives up after the time-out.
-    WindowReplaceSelection((PlatformHandle)EditorHandle, text.c_str(), PASTE_TIMEOUT_MS);
+    WindowReplaceSelection((PlatformHandle)editorHandle, text.c_str(), PASTE_TIMEOUT_MS);
 }

@@ -1,5 +1,5 @@
 // The preference file library: one file at a time, read whole into one buffer that the parser cuts
-// in place, held as a doubly linked list of line records in file order, written back whole in the
+// in place, held as a singly linked list of line records in file order, written back whole in the
 // canonical form when a key was stored.
 #include "preference_file.h"
 
@@ -16,10 +16,23 @@ namespace PreferenceFile {
 // name; text is the group's name, the comment's text or the key's value.
 struct PreferenceLine {
     PreferenceLine* next;
-    PreferenceLine* previous;
     uintptr_t kindOrName;
     char* text;
 };
+
+// Line records live in blocks, released together with the model. The parser fills blocks that grow
+// with the file read so far (the first lines take one block each, so that a small file costs
+// little); every record a write adds takes a block of its own.
+struct LineBlock {
+    LineBlock* next;
+    size_t capacity;
+    size_t used;
+};
+static const size_t MAX_BLOCK_LINES = 4096;
+
+static PreferenceLine* LinesOf(LineBlock* block) {
+    return (PreferenceLine*)(block + 1);
+}
 
 static const uintptr_t LINE_GROUP = 1;
 static const uintptr_t LINE_COMMENT = 2;
@@ -27,9 +40,12 @@ static const uintptr_t LINE_COMMENT = 2;
 struct PreferenceState {
     PlatformFile file;
     bool modified;
-    char* content;    // the file as read, plus a zero byte; null when there is none
+    char* content;    // the file as read, plus zero bytes; null when there is none
     char* contentEnd; // the zero byte behind the content
     PreferenceLine* firstLine;
+    LineBlock* blocks;           // the newest first
+    size_t lineCount;            // records the parser made
+    bool storedTexts;            // a write gave a record a text of its own, outside the content
     PreferenceLine* groupCursor; // null: the top section
     PreferenceLine* keyCursor;   // null: before the first line; a group header: before its first key
     char* pendingGroup;
@@ -85,11 +101,33 @@ static char* CopyText(const char* text) {
     return copy;
 }
 
-static PreferenceLine* NewLine(uintptr_t kindOrName, char* text) {
-    PreferenceLine* line = (PreferenceLine*)Allocate(sizeof(PreferenceLine));
-    if (!line) return nullptr;
+// A record in a new block with room for capacity records; null when there is no room.
+static PreferenceLine* NewLineInNewBlock(size_t capacity, uintptr_t kindOrName, char* text) {
+    LineBlock* block = (LineBlock*)Allocate(sizeof(LineBlock) + capacity * sizeof(PreferenceLine));
+    if (!block) return nullptr;
+    block->next = g_state.blocks;
+    block->capacity = capacity;
+    block->used = 1;
+    g_state.blocks = block;
+    PreferenceLine* line = LinesOf(block);
     line->next = nullptr;
-    line->previous = nullptr;
+    line->kindOrName = kindOrName;
+    line->text = text;
+    return line;
+}
+
+// A record for a line the parser read: in the newest block while it has room.
+static PreferenceLine* NewParsedLine(uintptr_t kindOrName, char* text) {
+    LineBlock* block = g_state.blocks;
+    g_state.lineCount++;
+    if (!block || block->used == block->capacity) {
+        size_t capacity = g_state.lineCount / 4;
+        if (capacity < 1) capacity = 1;
+        if (capacity > MAX_BLOCK_LINES) capacity = MAX_BLOCK_LINES;
+        return NewLineInNewBlock(capacity, kindOrName, text);
+    }
+    PreferenceLine* line = LinesOf(block) + block->used++;
+    line->next = nullptr;
     line->kindOrName = kindOrName;
     line->text = text;
     return line;
@@ -97,9 +135,7 @@ static PreferenceLine* NewLine(uintptr_t kindOrName, char* text) {
 
 // Links line in behind after, or at the head of the list when after is null.
 static void InsertBehind(PreferenceLine* after, PreferenceLine* line) {
-    line->previous = after;
     line->next = after ? after->next : g_state.firstLine;
-    if (line->next) line->next->previous = line;
     if (after)
         after->next = line;
     else
@@ -122,76 +158,119 @@ static void ClearPendingGroup() {
     g_state.pendingGroup = nullptr;
 }
 
-static void ReleaseModel() {
-    PreferenceLine* line = g_state.firstLine;
-    while (line) {
-        PreferenceLine* next = line->next;
+// Releases the records and their texts, and the content buffer unless the caller keeps it.
+static void ReleaseModel(bool keepContent) {
+    for (PreferenceLine* line = g_state.storedTexts ? g_state.firstLine : nullptr; line; line = line->next) {
         if (IsKey(line)) ReleaseText(KeyNameOf(line));
         ReleaseText(line->text);
-        std::free(line);
-        line = next;
     }
-    std::free(g_state.content);
+    LineBlock* block = g_state.blocks;
+    while (block) {
+        LineBlock* next = block->next;
+        std::free(block);
+        block = next;
+    }
+    if (!keepContent) std::free(g_state.content);
     ClearPendingGroup();
     g_state = PreferenceState();
 }
 
 // ---- Reading -------------------------------------------------------------------------------------
 
+// The bytes at which the parser's scans stop: the line ends (CR, LF and the zero byte) stop every
+// scan; "=" ends a key's name and "]" a group's name.
+enum : unsigned char { STOP_LINE_END = 1, STOP_EQUALS = 2, STOP_BRACKET = 4 };
+struct StopTable {
+    unsigned char stops[256];
+    constexpr StopTable() : stops() {
+        stops[0] = stops[(unsigned char)'\r'] = stops[(unsigned char)'\n'] = STOP_LINE_END;
+        stops[(unsigned char)'='] = STOP_EQUALS;
+        stops[(unsigned char)']'] = STOP_BRACKET;
+    }
+};
+static constexpr StopTable STOPS;
+
+// Bytes of zeros behind the content: the terminator and room for a scan's last eight-byte read.
+static const size_t CONTENT_PADDING = 8;
+
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "the parser's scans read the first byte of a word as its lowest"
+#endif
+
+// The high bit of every zero byte of the word, up to its first zero byte: bytes behind that one may
+// be marked wrongly, so only the lowest mark counts.
+static uint64_t ZeroBytes(uint64_t word) {
+    return (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+}
+
+// The first byte from p on that ends the line or is one of the other stops, eight bytes at a time
+// (the first byte of a word is its lowest on the little-endian processors this runs on).
+static char* ScanTo(char* p, unsigned char stops) {
+    const uint64_t ones = 0x0101010101010101ull;
+    uint64_t other = (uint64_t)(unsigned char)(stops == STOP_EQUALS    ? '='
+                                               : stops == STOP_BRACKET ? ']'
+                                                                       : 0) *
+                     ones;
+    for (;;) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        uint64_t found = ZeroBytes(word) | ZeroBytes(word ^ ('\r' * ones)) | ZeroBytes(word ^ ('\n' * ones)) |
+                         ZeroBytes(word ^ other);
+        if (found) return p + __builtin_ctzll(found) / 8;
+        p += sizeof word;
+    }
+}
+
 // Cuts the content buffer into line records. False when a record cannot be allocated: the model
-// would then miss lines that a later write-out would drop.
+// would then miss lines that a later write-out would drop. The zero byte behind the content ends
+// every scan.
 static bool Parse() {
     char* p = g_state.content;
     char* end = g_state.contentEnd;
     PreferenceLine* last = nullptr;
     while (p < end) {
-        while (p < end && IsBlank(*p))
+        while (IsBlank(*p))
             p++;
-        PreferenceLine* line = nullptr;
-        if (p < end && *p == ';') {
+        uintptr_t kindOrName = 0;
+        char* text = nullptr;
+        if (*p == ';') {
             p++;
             if (*p == ' ') p++;
-            char* text = p;
-            while (!IsLineEnd(*p))
-                p++;
+            kindOrName = LINE_COMMENT;
+            text = p;
+            p = ScanTo(p, 0);
             *p = 0;
-            line = NewLine(LINE_COMMENT, text);
-            if (!line) return false;
-        } else if (p < end && *p == '[') {
+        } else if (*p == '[') {
             p++;
-            char* name = p;
-            while (*p != ']' && !IsLineEnd(*p))
-                p++;
+            kindOrName = LINE_GROUP;
+            text = p;
+            p = ScanTo(p, STOP_BRACKET);
             bool closed = *p == ']';
             *p = 0;
             if (closed) {
                 p++;
-                while (!IsLineEnd(*p))
-                    p++;
+                p = ScanTo(p, 0);
             }
-            line = NewLine(LINE_GROUP, name);
-            if (!line) return false;
-        } else if (p < end && !IsLineEnd(*p)) {
+        } else if (!IsLineEnd(*p)) {
             char* name = p;
-            while (*p != '=' && !IsLineEnd(*p))
-                p++;
+            p = ScanTo(p, STOP_EQUALS);
             char* nameEnd = p;
             while (nameEnd > name + 1 && IsBlank(nameEnd[-1]))
                 nameEnd--;
-            char* value = nameEnd; // a line without "=" has the name's terminator as its empty value
+            text = nameEnd; // a line without "=" has the name's terminator as its empty value
             if (*p == '=') {
                 p++;
                 if (*p == ' ') p++;
-                value = p;
-                while (!IsLineEnd(*p))
-                    p++;
+                text = p;
+                p = ScanTo(p, 0);
                 *p = 0;
             }
             *nameEnd = 0;
-            line = NewLine((uintptr_t)name, value);
-            if (!line) return false;
+            kindOrName = (uintptr_t)name;
         }
-        if (line) {
+        if (text) {
+            PreferenceLine* line = NewParsedLine(kindOrName, text);
+            if (!line) return false;
             InsertBehind(last, line);
             last = line;
         }
@@ -207,11 +286,11 @@ static bool ReadContent() {
     int64_t size = PlatformFileSize(g_state.file);
     if (size < 0 || size > 0x7FFFFFFF) return false;
     if (size == 0) return true;
-    char* content = (char*)Allocate((size_t)size + 1);
+    char* content = (char*)Allocate((size_t)size + CONTENT_PADDING);
     if (!content) return false;
     g_state.content = content;
     g_state.contentEnd = content + size;
-    *g_state.contentEnd = 0;
+    std::memset(g_state.contentEnd, 0, CONTENT_PADDING);
     if (PlatformFileReadFromStart(g_state.file, content, size) != size) return false;
     return Parse();
 }
@@ -223,7 +302,7 @@ bool Open(const char* path) {
     if (!ReadContent()) {
         // Nothing may be written over content that was not read: drop the model without writing.
         PlatformFileClose(g_state.file);
-        ReleaseModel();
+        ReleaseModel(false);
         return false;
     }
     return true;
@@ -282,12 +361,22 @@ static void WriteCanonical() {
     std::free(buffer);
 }
 
+static void CloseFile() {
+    if (!g_state.file) return;
+    if (g_state.modified) WriteCanonical();
+    PlatformFileClose(g_state.file);
+}
+
 void Close() {
-    if (g_state.file) {
-        if (g_state.modified) WriteCanonical();
-        PlatformFileClose(g_state.file);
-    }
-    ReleaseModel();
+    CloseFile();
+    ReleaseModel(false);
+}
+
+char* CloseKeepingContent() {
+    char* content = g_state.content;
+    CloseFile();
+    ReleaseModel(true);
+    return content;
 }
 
 // ---- Lookups and enumeration --------------------------------------------------------------------
@@ -361,10 +450,11 @@ std::string ReadText(const char* key, const char* defaultValue) {
 char* StoreKey(const char* key, size_t length) {
     if (!g_state.file) return nullptr;
     if (length >= SIZE_MAX || g_state.pendingGroup == g_unnamedPendingGroup) return nullptr;
+    g_state.storedTexts = true;
     char* name = CopyText(key);
     if (!name) return nullptr;
     if (g_state.pendingGroup) {
-        PreferenceLine* group = NewLine(LINE_GROUP, g_state.pendingGroup);
+        PreferenceLine* group = NewLineInNewBlock(1, LINE_GROUP, g_state.pendingGroup);
         if (!group) {
             std::free(name);
             return nullptr;
@@ -390,7 +480,7 @@ char* StoreKey(const char* key, size_t length) {
         line->kindOrName = (uintptr_t)name;
     } else {
         char* storage = (char*)Allocate(length + 1);
-        line = storage ? NewLine((uintptr_t)name, storage) : nullptr;
+        line = storage ? NewLineInNewBlock(1, (uintptr_t)name, storage) : nullptr;
         if (!line) {
             std::free(storage);
             std::free(name);
@@ -435,8 +525,12 @@ bool NextGroup() {
     return false;
 }
 
+const char* GroupNameText() {
+    return g_state.groupCursor ? g_state.groupCursor->text : "";
+}
+
 std::string GroupName() {
-    return g_state.groupCursor ? std::string(g_state.groupCursor->text) : std::string();
+    return GroupNameText();
 }
 
 bool RewindKeys() {
@@ -455,14 +549,22 @@ bool NextKey() {
     return true;
 }
 
-std::string KeyName() {
+const char* KeyNameText() {
     const PreferenceLine* line = g_state.keyCursor;
-    return line && IsKey(line) ? std::string(KeyNameOf(line)) : std::string();
+    return line && IsKey(line) ? KeyNameOf(line) : "";
+}
+
+const char* KeyValueText() {
+    const PreferenceLine* line = g_state.keyCursor;
+    return line && IsKey(line) && line->text ? line->text : "";
+}
+
+std::string KeyName() {
+    return KeyNameText();
 }
 
 std::string KeyValue() {
-    const PreferenceLine* line = g_state.keyCursor;
-    return line && IsKey(line) && line->text ? std::string(line->text) : std::string();
+    return KeyValueText();
 }
 
 } // namespace PreferenceFile

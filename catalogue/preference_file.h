@@ -19,6 +19,12 @@ bool Create(const char* path);
 // Writes the canonical form back when a key was stored, closes the file, releases the model.
 void Close();
 
+// Closes as Close does, but hands the caller the buffer that holds the file as read instead of
+// releasing it: the texts that GroupNameText, KeyNameText and KeyValueText gave for a file that was
+// only read stay valid there until the caller releases the buffer with free. Null when the file
+// was empty or none was open.
+char* CloseKeepingContent();
+
 // Selects the first group of that name (ASCII letters folded); "" selects the top section.
 // A missing group becomes the pending group name, created by the next write.
 bool SelectGroup(const char* name);
@@ -35,6 +41,11 @@ bool NextKey();
 std::string KeyName();
 // The value of the key that NextKey reached; "" when none.
 std::string KeyValue();
+
+// The same three texts without a copy, valid until the next write or Close; "" when none.
+const char* GroupNameText();
+const char* KeyNameText();
+const char* KeyValueText();
 
 // The two operations beneath the lookups and the writes; public for the tests.
 // FindKey: the value of the first key of that name in the current section, or null.

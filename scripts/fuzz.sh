@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the preference file library (preset "fuzz", clang) and runs each
-# for the given seconds from a copy of the committed seed corpus, one process at a time at the
-# lowest priority. Fails on the first crash, leak or check failure; the input that caused it is
+# Builds the libFuzzer targets of the preference file library and of the catalogue's loading (preset
+# "fuzz", clang) and runs each for the given seconds from a copy of the committed seed corpus, one
+# process at a time at the lowest priority. Fails on the first crash, leak or check failure; the input that caused it is
 # kept in the work folder and named in the output.
 #   scripts/fuzz.sh [seconds per target, default 30] [target ...]
 # ORVANE_FUZZ_WORK: keep the grown corpus there (default: a temporary folder removed afterwards).
@@ -12,7 +12,7 @@ cd "$root"
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(preference_file_reader_fuzz preference_file_round_trip_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(preference_file_reader_fuzz preference_file_round_trip_fuzz catalogue_load_fuzz)
 
 cmake --preset fuzz >/dev/null
 nice -n 19 cmake --build build/fuzz -j 2

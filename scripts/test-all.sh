@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: the portable suites natively (plain and with
-# AddressSanitizer + UndefinedBehaviorSanitizer), a short fuzz run of the preference file library,
-# the Windows x86-64 suites under Wine (portable, toolkit, start-up and end to end), and checks the
-# i686 release executable. Where this machine executes 32-bit code, the same Windows suites are
-# built for i686 with the release program's compiler and flags and run in the same Wine session,
-# the end-to-end suite against a program identical to the release one; elsewhere they are skipped
-# (ORVANE_SKIP_32BIT=1 skips them anywhere). Never waits without a limit.
+# AddressSanitizer + UndefinedBehaviorSanitizer), a short fuzz run of the preference file library
+# and the catalogue's loading, the Windows x86-64 suites under Wine (portable, toolkit, start-up and
+# end to end), and checks the i686 release executable. Where this machine executes 32-bit code, the
+# same Windows suites are built for i686 with the release program's compiler and flags and run in
+# the same Wine session, the end-to-end suite against a program identical to the release one;
+# elsewhere they are skipped (ORVANE_SKIP_32BIT=1 skips them anywhere). Never waits without a limit.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -35,10 +35,11 @@ run_ctest native
 build native-asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest native-asan
 
-# A short fuzz run of the preference file library from the committed seed corpus (copied, so the
-# repository gains no files); any crash, leak or failed check fails the run.
+# A short fuzz run of the preference file library and the catalogue's loading from the committed
+# seed corpus (copied, so the repository gains no files); any crash, leak or failed check fails the
+# run. Three targets of 20 seconds each.
 echo "== fuzz smoke"
-timeout 600 "$root/scripts/fuzz.sh" 30
+timeout 600 "$root/scripts/fuzz.sh" 20
 
 build win32
 echo "== check: i686 release executable"

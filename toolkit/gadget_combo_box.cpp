@@ -2,12 +2,55 @@
 // notification code as the event type.
 #include "toolkit/toolkit_internal.h"
 
+#include <cstring>
 #include <vector>
 
 static_assert(ComboEditable == CBS_DROPDOWN && ComboAutoScroll == CBS_AUTOHSCROLL && ComboSorted == CBS_SORT,
               "combo box style bits");
 
 namespace {
+
+constexpr uint32_t FROM_CONTROL = 0xFFFFFFFF;
+constexpr size_t MAX_IDENTIFIER = 255;
+
+// The items' texts, kept beside the control in its order, so that reading an item costs no message
+// (completion reads thousands per keystroke). The toolkit's own operations are the only ones that
+// change a combo box's items; should the control's count ever differ, the copy is dropped until the
+// box is emptied. A text with a byte above 127 is read from the control, which may hand it back
+// converted through the system's code page.
+struct ComboItems {
+    std::string texts;            // every kept text followed by a zero byte
+    std::vector<uint32_t> starts; // per item, where its text starts in texts, or FROM_CONTROL
+    bool valid = true;
+    LCID locale = 0; // the box's, by which it sorts; 0 until asked
+};
+
+ComboItems* ItemsOf(GadgetSlot* g) {
+    if (!g->kindData) g->kindData = new ComboItems();
+    return (ComboItems*)g->kindData;
+}
+
+void DropItems(GadgetSlot* g, bool valid) {
+    ComboItems* items = ItemsOf(g);
+    *items = ComboItems();
+    items->valid = valid;
+}
+
+// Keeps the text at the index where the control put it (below 0: the control refused it).
+void KeepItem(GadgetSlot* g, LRESULT index, const char* text) {
+    ComboItems* items = ItemsOf(g);
+    if (index < 0 || !items->valid) return;
+    size_t length = strlen(text);
+    if ((size_t)index > items->starts.size() || items->texts.size() + length >= FROM_CONTROL) {
+        DropItems(g, false);
+        return;
+    }
+    uint32_t start = (uint32_t)items->texts.size();
+    for (size_t i = 0; i < length && start != FROM_CONTROL; ++i)
+        if ((unsigned char)text[i] > 127) start = FROM_CONTROL;
+    if (start != FROM_CONTROL) items->texts.append(text, length + 1);
+    items->starts.insert(items->starts.begin() + index, start);
+}
 
 bool IsEditable(GadgetSlot* g) {
     return (GetWindowLongPtrA(g->handle, GWL_STYLE) & 1) == 0;
@@ -28,21 +71,28 @@ void ComboSetText(int, GadgetSlot* g, const char* text) {
 
 void ComboAddItem(int, GadgetSlot* g, int position, const char* text) {
     if (position < -1) return;
-    SendMessageA(g->handle, CB_INSERTSTRING, (WPARAM)position, (LPARAM)text);
+    KeepItem(g, SendMessageA(g->handle, CB_INSERTSTRING, (WPARAM)position, (LPARAM)text), text);
 }
 
 void ComboClearItems(int, GadgetSlot* g) {
     SendMessageA(g->handle, CB_RESETCONTENT, 0, 0);
+    DropItems(g, true);
     if (IsEditable(g)) SetWindowTextA(g->handle, "");
 }
 
 int ComboCountItems(int, GadgetSlot* g) {
     LRESULT count = SendMessageA(g->handle, CB_GETCOUNT, 0, 0);
-    return count < 0 ? 0 : (int)count;
+    if (count < 0) count = 0;
+    ComboItems* items = ItemsOf(g);
+    if (items->valid && (size_t)count != items->starts.size()) DropItems(g, false);
+    return (int)count;
 }
 
 std::string ComboItemText(int, GadgetSlot* g, int item, int) {
     if (item < 0) return "";
+    ComboItems* items = ItemsOf(g);
+    if (items->valid && (size_t)item < items->starts.size() && items->starts[(size_t)item] != FROM_CONTROL)
+        return std::string(items->texts.c_str() + items->starts[(size_t)item]);
     LRESULT length = SendMessageA(g->handle, CB_GETLBTEXTLEN, (WPARAM)item, 0);
     if (length == CB_ERR || length <= 0) return "";
     std::vector<char> buffer((size_t)length + 1, '\0');
@@ -60,9 +110,15 @@ int ComboGetState(int, GadgetSlot* g) {
     return (int)SendMessageA(g->handle, CB_GETCURSEL, 0, 0);
 }
 
+void ComboDestroy(int, GadgetSlot* g) {
+    delete (ComboItems*)g->kindData;
+    g->kindData = nullptr;
+}
+
 GadgetKind MakeComboBoxKind() {
     GadgetKind k = {};
     k.kind = KIND_COMBO_BOX;
+    k.destroyHook = ComboDestroy;
     k.getState = ComboGetState;
     k.setState = ComboSetState;
     k.setText = ComboSetText;
@@ -76,6 +132,51 @@ GadgetKind MakeComboBoxKind() {
 } // namespace
 
 const GadgetKind ComboBoxKind = MakeComboBoxKind();
+
+namespace {
+
+// A name of ASCII letters, digits and "_" that fits the buffer, widened as the system widens it.
+bool WidenIdentifier(const char* text, wchar_t (&wide)[MAX_IDENTIFIER + 1]) {
+    size_t i = 0;
+    for (; text[i]; ++i) {
+        char c = text[i];
+        bool identifier =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!identifier || i == MAX_IDENTIFIER) return false;
+        wide[i] = (wchar_t)c;
+    }
+    wide[i] = 0;
+    return i > 0;
+}
+
+// Whether the sorted box would put the text behind its last item, as far as can be told without
+// asking it: both are kept names of ASCII letters, digits and "_", which the box's comparison (its
+// locale's collation, case ignored) ranks as CompareStringW does. Anything else: not known.
+bool SortsBehindLast(GadgetSlot* g, const char* text) {
+    ComboItems* items = ItemsOf(g);
+    if (!items->valid || items->starts.empty() || items->starts.back() == FROM_CONTROL) return false;
+    wchar_t last[MAX_IDENTIFIER + 1], wide[MAX_IDENTIFIER + 1];
+    if (!WidenIdentifier(items->texts.c_str() + items->starts.back(), last) || !WidenIdentifier(text, wide))
+        return false;
+    if (!items->locale) items->locale = (LCID)SendMessageA(g->handle, CB_GETLOCALE, 0, 0);
+    if (CompareStringW(items->locale, NORM_IGNORECASE, last, -1, wide, -1) != CSTR_LESS_THAN) return false;
+    ComboCountItems(0, g); // drops the kept texts if the box changed behind the toolkit's back
+    return items->valid;
+}
+
+} // namespace
+
+// The box's search for a name's place is the bulk of an addition: a name that would land behind
+// the last item goes straight there, which a catalogue in sorted order has for every name.
+void ComboBoxAddSorted(int number, const char* text) {
+    GadgetSlot* g = ObjectFind(GadgetTable, number);
+    if (!g || g->kind->kind != KIND_COMBO_BOX) return;
+    if (!text) text = "";
+    if (SortsBehindLast(g, text))
+        KeepItem(g, SendMessageA(g->handle, CB_INSERTSTRING, (WPARAM)-1, (LPARAM)text), text);
+    else
+        KeepItem(g, SendMessageA(g->handle, CB_ADDSTRING, 0, (LPARAM)text), text);
+}
 
 PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags) {
     DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;

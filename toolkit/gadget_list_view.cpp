@@ -11,8 +11,12 @@ namespace {
 constexpr size_t RECORD_HEADER_WORDS = 2;
 
 // Every colour record a list handed out, so that clearing and destroying free them all at once.
+// Rows added with their colours share one record per pair of colours (and column count); a row
+// whose colours change later gets a record of its own.
 struct ListData {
     std::vector<uint32_t*> records;
+    std::vector<uint32_t*> shared;
+    int bulkColumns; // the column count during a bulk change, 0 outside one
 };
 
 bool HaveDefaultColours;
@@ -29,6 +33,7 @@ void FreeRecords(GadgetSlot* g) {
     for (uint32_t* record : data->records)
         delete[] record;
     data->records.clear();
+    data->shared.clear();
 }
 
 int RowCount(GadgetSlot* g) {
@@ -53,10 +58,22 @@ uint32_t* RecordOf(GadgetSlot* g, int row) {
     return (uint32_t*)item.lParam;
 }
 
-uint32_t* CreateRecord(GadgetSlot* g, int row) {
+bool IsShared(GadgetSlot* g, const uint32_t* record) {
+    for (const uint32_t* shared : DataOf(g)->shared)
+        if (shared == record) return true;
+    return false;
+}
+
+// A record of the row's own, copying the colours of the record it had (if any).
+uint32_t* CreateRecord(GadgetSlot* g, int row, const uint32_t* copyOf) {
     size_t columns = (size_t)ColumnCount(g);
     uint32_t* record = new uint32_t[RECORD_HEADER_WORDS + 2 * columns]();
     record[1] = (uint32_t)columns;
+    if (copyOf) {
+        record[0] = copyOf[0];
+        for (size_t word = 0; word < 2 * columns && word < 2 * (size_t)copyOf[1]; ++word)
+            record[RECORD_HEADER_WORDS + word] = copyOf[RECORD_HEADER_WORDS + word];
+    }
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
@@ -66,6 +83,25 @@ uint32_t* CreateRecord(GadgetSlot* g, int row) {
         return nullptr;
     }
     DataOf(g)->records.push_back(record);
+    return record;
+}
+
+// The shared record of a pair of colours, as ItemSetColor would store them in every column.
+uint32_t* SharedRecord(GadgetSlot* g, int32_t front, int32_t back) {
+    ListData* data = DataOf(g);
+    uint32_t columns = (uint32_t)(data->bulkColumns > 0 ? data->bulkColumns : ColumnCount(g));
+    uint32_t storedFront = front < 0 ? 0 : (uint32_t)front + 1;
+    uint32_t storedBack = back < 0 ? 0 : (uint32_t)back + 1;
+    for (uint32_t* record : data->shared)
+        if (record[1] == columns && record[2] == storedFront && record[3] == storedBack) return record;
+    uint32_t* record = new uint32_t[RECORD_HEADER_WORDS + 2 * (size_t)columns]();
+    record[1] = columns;
+    for (uint32_t column = 0; column < columns; ++column) {
+        record[RECORD_HEADER_WORDS + 2 * column] = storedFront;
+        record[RECORD_HEADER_WORDS + 2 * column + 1] = storedBack;
+    }
+    data->records.push_back(record);
+    data->shared.push_back(record);
     return record;
 }
 
@@ -103,23 +139,28 @@ std::string CellText(GadgetSlot* g, int row, int column) {
     }
 }
 
-void ListAddItem(int, GadgetSlot* g, int position, const char* text) {
+// Inserts the row with the record as its item data (none: 0); the text up to the first line feed
+// is column 0, each further part the next column.
+void InsertRow(GadgetSlot* g, int position, const char* text, uint32_t* record) {
     int rows = RowCount(g);
     if (position < 0 || position > rows) position = rows;
-    std::string all(text);
-    size_t end = all.find('\n');
-    std::string first = all.substr(0, end);
+    const char* lineFeed = strchr(text, '\n');
+    std::string first = lineFeed ? std::string(text, (size_t)(lineFeed - text)) : std::string();
 
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = position;
-    item.pszText = (char*)first.c_str();
-    item.lParam = 0;
+    item.pszText = (char*)(lineFeed ? first.c_str() : text);
+    item.lParam = (LPARAM)record;
     int row = (int)SendMessageA(g->handle, LVM_INSERTITEMA, 0, (LPARAM)&item);
     if (row < 0) return;
-    if (first.size() > g->longestText) g->longestText = first.size();
+    size_t firstLength = lineFeed ? first.size() : strlen(text);
+    if (firstLength > g->longestText) g->longestText = firstLength;
+    if (!lineFeed) return;
 
-    int columns = end == std::string::npos ? 1 : ColumnCount(g);
+    std::string all(text);
+    size_t end = first.size();
+    int columns = ColumnCount(g);
     int column = 1;
     while (end != std::string::npos) {
         size_t start = end + 1;
@@ -134,6 +175,14 @@ void ListAddItem(int, GadgetSlot* g, int position, const char* text) {
         }
         ++column;
     }
+}
+
+void ListAddItem(int, GadgetSlot* g, int position, const char* text) {
+    InsertRow(g, position, text, nullptr);
+}
+
+void ListAddItemWithColors(int, GadgetSlot* g, int position, const char* text, int32_t front, int32_t back) {
+    InsertRow(g, position, text, SharedRecord(g, front, back));
 }
 
 void ListClearItems(int, GadgetSlot* g) {
@@ -226,7 +275,7 @@ int32_t ListGetColor(int, GadgetSlot* g, int attribute) {
 
 bool ColourRow(GadgetSlot* g, int row, int attribute, int32_t colour) {
     uint32_t* record = RecordOf(g, row);
-    if (!record) record = CreateRecord(g, row);
+    if (!record || IsShared(g, record)) record = CreateRecord(g, row, record);
     if (!record) return false;
     uint32_t stored = colour < 0 ? 0 : (uint32_t)colour + 1;
     size_t offset = attribute == FrontColor ? 0 : 1;
@@ -321,6 +370,7 @@ void ListDestroy(int, GadgetSlot* g) {
 }
 
 void ListBeginUpdate(int, GadgetSlot* g, int expectedItems) {
+    if (g->updateDepth == 0) DataOf(g)->bulkColumns = ColumnCount(g); // no column is added meanwhile
     SuspendRedraw(g);
     if (expectedItems > 0)
         SendMessageA(g->handle, LVM_SETITEMCOUNT, (WPARAM)(RowCount(g) + expectedItems),
@@ -329,6 +379,7 @@ void ListBeginUpdate(int, GadgetSlot* g, int expectedItems) {
 
 void ListEndUpdate(int, GadgetSlot* g) {
     ResumeRedraw(g);
+    if (g->updateDepth == 0) DataOf(g)->bulkColumns = 0;
 }
 
 GadgetKind MakeListViewKind() {
@@ -351,6 +402,7 @@ GadgetKind MakeListViewKind() {
     k.getItemColor = ListGetItemColor;
     k.beginUpdate = ListBeginUpdate;
     k.endUpdate = ListEndUpdate;
+    k.addItemWithColors = ListAddItemWithColors;
     return k;
 }
 

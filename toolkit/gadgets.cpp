@@ -256,6 +256,16 @@ void ItemSetColor(int number, int item, int attribute, int32_t colour) {
     if (g && g->kind->setItemColor) g->kind->setItemColor(number, g, item, -1, attribute, colour);
 }
 
+void AddItemWithColors(int number, int position, const char* text, int32_t front, int32_t back) {
+    GadgetSlot* g = FindGadget(number);
+    if (!g) return;
+    if (!g->kind->addItemWithColors) {
+        AddItem(number, position, text);
+        return;
+    }
+    g->kind->addItemWithColors(number, g, position, text ? text : "", front, back);
+}
+
 // Kinds without their own bulk mode simply stop redrawing until the matching end call.
 void GadgetBeginUpdate(int number, int expectedItems) {
     GadgetSlot* g = FindGadget(number);
@@ -279,12 +289,6 @@ void GadgetEndUpdate(int number) {
         SendMessageA(g->handle, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(g->handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-}
-
-void ComboBoxAddSorted(int number, const char* text) {
-    GadgetSlot* g = FindGadget(number);
-    if (g && g->kind->kind == KIND_COMBO_BOX)
-        SendMessageA(g->handle, CB_ADDSTRING, 0, (LPARAM)(text ? text : ""));
 }
 
 void ComboBoxSelectEditRange(int number, int start, int end) {

@@ -136,6 +136,9 @@ int ItemCount(int number);
 int ItemState(int number, int item);
 std::string ItemText(int number, int item, int column);
 void ItemSetColor(int number, int item, int attribute, int32_t colour); // item -1: every item
+// AddItem, then ItemSetColor of the new row with BackColor back and FrontColor front, in one step:
+// a list gives all its rows of one pair of colours one shared colour record.
+void AddItemWithColors(int number, int position, const char* text, int32_t front, int32_t back);
 
 // Bulk changes: redrawing of the gadget is suspended until the matching end call.
 void GadgetBeginUpdate(int number, int expectedItems);

@@ -138,6 +138,8 @@ struct GadgetKind {
     int32_t (*getItemColor)(int number, GadgetSlot* g, int item, int column, int attribute);
     void (*beginUpdate)(int number, GadgetSlot* g, int expectedItems);
     void (*endUpdate)(int number, GadgetSlot* g);
+    void (*addItemWithColors)(int number, GadgetSlot* g, int position, const char* text, int32_t front,
+                              int32_t back);
 };
 
 // Common creation steps of every gadget kind: creates the control in the current gadget parent,

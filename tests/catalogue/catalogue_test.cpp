@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <set>
@@ -52,7 +53,7 @@ class CatalogueTest : public ::testing::Test {
 
     void SetUp() override {
         FakeReset();
-        CatalogueList.clear();
+        ClearCatalogue();
         SetToolWordVariable(nullptr);
         dir = MakeTempDir();
         ASSERT_FALSE(dir.empty());
@@ -68,7 +69,7 @@ class CatalogueTest : public ::testing::Test {
 
     void Load(const std::string& content) {
         ASSERT_TRUE(WriteWholeFile(dir + "constants.ovc", content));
-        LoadCatalogue();
+        LoadCatalogue(dir + "constants.ovc");
     }
 
     static std::vector<std::string> Rows() {
@@ -83,10 +84,11 @@ class CatalogueTest : public ::testing::Test {
 
 using Strings = std::vector<std::string>;
 
-static Strings Describe(const CatalogueEntries& entries) {
+static Strings Describe() {
     Strings out;
-    for (const CatalogueEntry& e : entries)
-        out.push_back(e.Category + "/" + e.Text);
+    for (size_t i = 0; i < CatalogueEntryCount(); i++)
+        out.push_back(std::string(CatalogueEntryAt(i).Category) + "/" +
+                      std::string(CatalogueEntryAt(i).Text));
     return out;
 }
 
@@ -104,8 +106,8 @@ TEST_F(CatalogueTest, LoadKeepsFileOrderDuplicatesAndTrimmedTexts) {
          "[beta]\r\n"
          "b2 = again\r\n"
          "[gamma]\r\n");
-    EXPECT_EQ(Describe(CatalogueList), (Strings{"beta/Second value", "beta/first", "beta/first", "beta/",
-                                                "beta/", "Alpha/a=b;c", "beta/again"}));
+    EXPECT_EQ(Describe(), (Strings{"beta/Second value", "beta/first", "beta/first", "beta/", "beta/",
+                                   "Alpha/a=b;c", "beta/again"}));
     // Every header once, also the repeated and the empty group, at its sorted place.
     EXPECT_EQ(ComboItems(), (Strings{"Alpha", "beta", "beta", "gamma"}));
     EXPECT_EQ(FakeCallsStartingWith("ComboBoxAddSorted").size(), 4u);
@@ -118,8 +120,8 @@ TEST_F(CatalogueTest, LoadKeepsFileOrderDuplicatesAndTrimmedTexts) {
     EXPECT_EQ(Fake.calls.back(), "GadgetEndUpdate(1)");
 
     // Loading again rebuilds the list from empty; the combo box is the caller's to empty.
-    LoadCatalogue();
-    EXPECT_EQ(CatalogueList.size(), 7u);
+    LoadCatalogue(dir + "constants.ovc");
+    EXPECT_EQ(CatalogueEntryCount(), 7u);
     EXPECT_EQ(ComboItems().size(), 8u);
 }
 
@@ -150,7 +152,7 @@ TEST_F(CatalogueTest, RepeatedKeyNamesTakeTheFirstValueOfTheirGroup) {
     }
     PreferenceFile::Close();
 
-    Strings loaded = Describe(CatalogueList);
+    Strings loaded = Describe();
     ASSERT_EQ(loaded.size(), 3006u);
     EXPECT_EQ(loaded, expected);
     EXPECT_EQ(loaded[701], "big/v0");
@@ -161,25 +163,28 @@ TEST_F(CatalogueTest, RepeatedKeyNamesTakeTheFirstValueOfTheirGroup) {
 }
 
 TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
-    CatalogueList.push_back({"old", "entry"});
+    Load("[old]\r\nk = entry\r\n");
+    ASSERT_EQ(CatalogueEntryCount(), 1u);
+    ASSERT_EQ(std::remove((dir + "constants.ovc").c_str()), 0);
     Fake.gadgets[1].items = {"kept"};
-    LoadCatalogue();
-    EXPECT_TRUE(CatalogueList.empty());
+    LoadCatalogue(dir + "constants.ovc");
+    EXPECT_EQ(CatalogueEntryCount(), 0u);
     EXPECT_EQ(ComboItems(), (Strings{"kept"}));     // a missing file leaves the combo box alone
     EXPECT_TRUE(FileExists(dir + "constants.ovc")); // opened for reading and writing: created empty
     EXPECT_EQ(ReadWholeFile(dir + "constants.ovc"), "");
 
     // Whichever allocation fails, nothing of the catalogue is kept and the next load reads it all.
-    ASSERT_TRUE(WriteWholeFile(dir + "constants.ovc", "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\nl = 3\r\n"));
+    std::string path = dir + "constants.ovc";
+    ASSERT_TRUE(WriteWholeFile(path, "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\nl = 3\r\n"));
     for (long failing = 1; failing < 1000; failing++) {
         g_allocationsUntilFailure = failing;
-        LoadCatalogue();
+        LoadCatalogue(path);
         bool failed = g_allocationsUntilFailure == 0;
         g_allocationsUntilFailure = 0;
         if (!failed) break;
-        EXPECT_TRUE(CatalogueList.empty() && ComboItems().empty()) << "allocation " << failing;
+        EXPECT_TRUE(CatalogueEntryCount() == 0 && ComboItems().empty()) << "allocation " << failing;
     }
-    EXPECT_EQ(Describe(CatalogueList), (Strings{"a/1", "b/2", "b/3"}));
+    EXPECT_EQ(Describe(), (Strings{"a/1", "b/2", "b/3"}));
 }
 
 TEST_F(CatalogueTest, GroupWithoutKeysIsListedAndShowsAnEmptyList) {
@@ -224,16 +229,15 @@ TEST_F(CatalogueTest, RowsAlternateColoursInOneRunAcrossGroupsOfTheSameName) {
         EXPECT_EQ(row.front, i % 2 ? 0x00000000 : 0x00AC7453) << i;
         EXPECT_EQ(row.state, 0);
     }
-    // Per row: the text, then the background, then the text colour; all inside one bulk update.
+    // Per row: the text with its text colour and background in one call; all inside one bulk update.
     Strings calls;
     for (const std::string& c : Fake.calls)
         if (c.find("(2") != std::string::npos) calls.push_back(c);
-    ASSERT_GE(calls.size(), 6u);
+    ASSERT_EQ(calls.size(), 8u);
     EXPECT_EQ(calls[0], "ClearItems(2)");
     EXPECT_EQ(calls[1], "GadgetBeginUpdate(2,5)");
-    EXPECT_EQ(calls[2], "AddItem(2,-1,1)");
-    EXPECT_EQ(calls[3], "ItemSetColor(2,0,2," + std::to_string(0x00C7FFFF) + ")");
-    EXPECT_EQ(calls[4], "ItemSetColor(2,0,1," + std::to_string(0x00AC7453) + ")");
+    EXPECT_EQ(calls[2], "AddItemWithColors(2,-1,1," + std::to_string(0x00AC7453) + "," +
+                            std::to_string(0x00C7FFFF) + ")");
     EXPECT_EQ(calls.back(), "GadgetEndUpdate(2)");
 
     // A new fill starts from an empty list and from the first colour pair.
@@ -330,12 +334,13 @@ TEST_F(CatalogueTest, ShippedSampleCatalogueLoadsWithDozensOfCategories) {
 
     Load(sample);
     std::set<std::string> categories;
-    for (const CatalogueEntry& e : CatalogueList) {
-        EXPECT_FALSE(e.Category.empty());
-        EXPECT_EQ(e.Category, LowerAscii(e.Category));
-        EXPECT_FALSE(e.Text.empty()) << e.Category;
-        EXPECT_EQ(e.Text.find_first_of(" \t|"), std::string::npos) << e.Text;
-        categories.insert(e.Category);
+    for (size_t i = 0; i < CatalogueEntryCount(); i++) {
+        std::string category(CatalogueEntryAt(i).Category), text(CatalogueEntryAt(i).Text);
+        EXPECT_FALSE(category.empty());
+        EXPECT_EQ(category, LowerAscii(category));
+        EXPECT_FALSE(text.empty()) << category;
+        EXPECT_EQ(text.find_first_of(" \t|"), std::string::npos) << text;
+        categories.insert(category);
     }
     EXPECT_GE(categories.size(), 30u);
     // Every group has entries and its header is written without blanks.
@@ -348,6 +353,6 @@ TEST_F(CatalogueTest, ShippedSampleCatalogueLoadsWithDozensOfCategories) {
     EXPECT_NE(std::find(rows.begin(), rows.end(), "MB_OK"), rows.end());
     EXPECT_NE(std::find(rows.begin(), rows.end(), "MB_ICONERROR"), rows.end());
     ShowCategory("first_one_of_the_list");
-    EXPECT_EQ(ComboText(), CatalogueList.front().Category);
+    EXPECT_EQ(ComboText(), CatalogueEntryAt(0).Category);
     EXPECT_FALSE(Rows().empty());
 }

@@ -37,7 +37,7 @@ class OutputTest : public ::testing::Test {
 TEST_F(OutputTest, TickedRowsInRowOrderJoinedByBars) {
     SetRows(
         {{"row1", ItemChecked}, {"row2", 0}, {"row3", ItemChecked}, {"row4", ItemChecked | ItemSelected}});
-    SendSelection(0);
+    SendSelection(0, EditorHandle);
     EXPECT_EQ(Pasted(), "row1|row3|row4");
     EXPECT_EQ(Fake.replaceSelections[0].first, (PlatformHandle)0x2A0456);
     EXPECT_EQ(FakeCallsStartingWith("WindowReplaceSelection"),
@@ -48,33 +48,33 @@ TEST_F(OutputTest, TickedRowsInRowOrderJoinedByBars) {
 
 TEST_F(OutputTest, ClipboardGetsTheSameText) {
     SetRows({{"a", 0}, {"b|", ItemChecked}, {"c", ItemChecked}});
-    SendSelection(1);
+    SendSelection(1, EditorHandle);
     EXPECT_EQ(Fake.clipboard, "b||c");
     EXPECT_TRUE(Fake.replaceSelections.empty());
 
     SetRows({{"ends in bar|", ItemChecked}});
-    SendSelection(7);
+    SendSelection(7, EditorHandle);
     EXPECT_EQ(Fake.clipboard, "ends in bar|");
 }
 
 TEST_F(OutputTest, EmptyTickedRowsKeepTheirFields) {
     SetRows({{"", ItemChecked}, {"second", ItemChecked}});
-    SendSelection(0);
+    SendSelection(0, EditorHandle);
     EXPECT_EQ(Pasted(), "|second");
 
     SetRows({{"x", 0}, {"", ItemChecked}});
-    SendSelection(1);
+    SendSelection(1, EditorHandle);
     EXPECT_TRUE(Fake.clipboardHasText);
     EXPECT_EQ(Fake.clipboard, "");
     EXPECT_EQ(FakeCallsStartingWith("ClipboardSetText").size(), 1u);
 }
 
 TEST_F(OutputTest, NothingTickedSendsNothing) {
-    SendSelection(0); // empty list
-    SendSelection(1);
+    SendSelection(0, EditorHandle); // empty list
+    SendSelection(1, EditorHandle);
     SetRows({{"selected only", ItemSelected}, {"plain", 0}});
-    SendSelection(0);
-    SendSelection(1);
+    SendSelection(0, EditorHandle);
+    SendSelection(1, EditorHandle);
     EXPECT_TRUE(Fake.replaceSelections.empty());
     EXPECT_TRUE(FakeCallsStartingWith("ClipboardSetText").empty());
     EXPECT_EQ(Fake.clipboard, "old");
@@ -83,14 +83,14 @@ TEST_F(OutputTest, NothingTickedSendsNothing) {
 TEST_F(OutputTest, PasteNeedsAWindowOfItsOwn) {
     SetRows({{"x", ItemChecked}});
     EditorHandle = 0;
-    SendSelection(0);
+    SendSelection(0, EditorHandle);
     EditorHandle = 0xFFFF; // the broadcast handle would reach every top-level window
-    SendSelection(0);
+    SendSelection(0, EditorHandle);
     EXPECT_TRUE(Fake.replaceSelections.empty());
 
     // A 32-bit handle with the top bit set widens with its sign, as the system widens handles.
     EditorHandle = (int32_t)0x80001234;
-    SendSelection(0);
+    SendSelection(0, EditorHandle);
     ASSERT_EQ(Fake.replaceSelections.size(), 1u);
     EXPECT_EQ(Fake.replaceSelections[0].first, (PlatformHandle)(int32_t)0x80001234);
 }
@@ -98,7 +98,7 @@ TEST_F(OutputTest, PasteNeedsAWindowOfItsOwn) {
 TEST_F(OutputTest, ListIsLeftAsItWas) {
     SetRows({{"a", ItemChecked | ItemSelected}, {"b", 0}});
     Fake.replaceSelectionDelivers = false; // a hung or vanished editor: nothing else happens
-    SendSelection(0);
+    SendSelection(0, EditorHandle);
     EXPECT_EQ(Pasted(), "a");
     EXPECT_EQ(Fake.gadgets[2].rows[0].state, ItemChecked | ItemSelected);
     EXPECT_EQ(Fake.gadgets[2].rows.size(), 2u);

@@ -194,6 +194,20 @@ void ItemSetColor(int number, int item, int attribute, int32_t colour) {
     }
 }
 
+void AddItemWithColors(int number, int position, const char* text, int32_t front, int32_t back) {
+    Record("AddItemWithColors(" + std::to_string(number) + "," + std::to_string(position) + "," + Str(text) +
+           "," + std::to_string(front) + "," + std::to_string(back) + ")");
+    FakeGadget* g = Find(number);
+    if (!g) return;
+    size_t before = g->rows.size();
+    AddItem(number, position, text);
+    Fake.calls.pop_back(); // one call, recorded above
+    if (g->rows.size() == before) return;
+    FakeRow& row = g->rows[position < 0 || position > (int)before ? before : (size_t)position];
+    row.front = front;
+    row.back = back;
+}
+
 void GadgetBeginUpdate(int number, int expectedItems) {
     Record("GadgetBeginUpdate(" + std::to_string(number) + "," + std::to_string(expectedItems) + ")");
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "gadget_test_support.h"
 #include "toolkit/toolkit.h"
@@ -67,6 +68,43 @@ TEST_F(ComboBoxTest, EditableSortedFieldWhoseEditPartIsATabStop) {
     HWND list = (HWND)AddComboBox(3, 10, 250, 200, 150, 0);
     EXPECT_EQ(CBS_DROPDOWNLIST, GetWindowLongPtrA(list, GWL_STYLE) & 3);
     EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & WS_TABSTOP);
+}
+
+std::string BoxText(HWND box, int item) {
+    char text[64] = "";
+    SendMessageA(box, CB_GETLBTEXT, (WPARAM)item, (LPARAM)text);
+    return text;
+}
+
+// Sorted additions land where the box's own sorting puts them, also those that go straight behind
+// the last item, and the texts read back are the box's own, also after a change behind the
+// toolkit's back.
+TEST_F(ComboBoxTest, SortedAdditionsKeepTheBoxsOwnOrder) {
+    HWND plain = (HWND)AddComboBox(3, 10, 250, 200, 150, 0x142);
+    std::vector<std::string> names = {"beta", "Alpha", "alpha",   "alpha_2", "alpha2", "alpha_", "ALPHA3",
+                                      "b",    "Zeta",  "zeta",    "z_z",     "zz",     "a-b",    "ab",
+                                      "it's", "its",   "caf\xE9", "CAFE",    "cafe",   "0",      "_",
+                                      "10",   "9",     "",        "x y"};
+    for (int pass = 0; pass < 2; ++pass) { // in this order, then in the box's order
+        ClearItems(COMBO);
+        ClearItems(3);
+        for (const std::string& name : names) {
+            ComboBoxAddSorted(COMBO, name.c_str());
+            SendMessageA(plain, CB_ADDSTRING, 0, (LPARAM)name.c_str());
+        }
+        ASSERT_EQ((int)names.size(), ItemCount(COMBO));
+        for (int i = 0; i < (int)names.size(); ++i) {
+            EXPECT_EQ(BoxText(plain, i), ItemText(COMBO, i, 0)) << pass << " " << i;
+            EXPECT_EQ(BoxText(combo, i), ItemText(COMBO, i, 0)) << pass << " " << i;
+            names[(size_t)i] = BoxText(plain, i);
+        }
+    }
+    SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM) "zzzz");
+    ComboBoxAddSorted(COMBO, "zzz");
+    EXPECT_EQ((int)names.size() + 2, ItemCount(COMBO));
+    EXPECT_EQ("zzzz", ItemText(COMBO, (int)names.size() + 1, 0));
+    for (int i = 0; i <= (int)names.size() + 1; ++i)
+        EXPECT_EQ(BoxText(combo, i), ItemText(COMBO, i, 0)) << i;
 }
 
 TEST_F(ComboBoxTest, SettingTheTextOfAnEntryDoesNotSelectIt) {

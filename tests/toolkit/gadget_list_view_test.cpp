@@ -217,6 +217,18 @@ TEST_F(ListViewTest, RowColoursAreDrawnAsStored) {
     picture = Capture(list);
     EXPECT_NE(0xFFE0E0u, background(r2));
     EnableWindow(list, TRUE);
+
+    // Rows added with their colours look the same; a change to one leaves the others alone.
+    AddItemWithColors(LIST, -1, "epsilon", 0x0000FF, 0xC7FFFF);
+    AddItemWithColors(LIST, -1, "zeta", 0x0000FF, 0xC7FFFF);
+    ItemSetColor(LIST, 5, BackColor, 0);
+    RunEventsFor(100);
+    picture = Capture(list);
+    RECT r4 = LabelRect(4), r5 = LabelRect(5);
+    EXPECT_EQ(0xC7FFFFu, background(r4));
+    EXPECT_GT(picture.CountInRect(r4, 0x0000FF), 5);
+    EXPECT_EQ(0x000000u, background(r5));
+    EXPECT_GT(picture.CountInRect(r5, 0x0000FF), 5);
 }
 
 TEST_F(ListViewTest, ClearingFreesTheColourRecords) {
