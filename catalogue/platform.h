@@ -11,6 +11,10 @@
 // An open file; 0 means none.
 using PlatformFile = std::intptr_t;
 
+// The largest file the preference files read or write whole, 2 GiB less one byte: what one read or
+// write of the system can move and a 32-bit program can hold.
+constexpr int64_t PLATFORM_FILE_SIZE_LIMIT = 0x7FFFFFFF;
+
 // Opens for reading and writing, creating the file empty when it does not exist. While it is open,
 // others may read it but not write it (Win32 sharing mode; an advisory lock on POSIX, where a
 // second writer through this layer is refused). 0 when the file cannot be opened.

@@ -31,7 +31,7 @@ int64_t PlatformFileSize(PlatformFile file) {
 }
 
 int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length) {
-    if (!file || length < 0 || length > 0x7FFFFFFF) return -1;
+    if (!file || length < 0 || length > PLATFORM_FILE_SIZE_LIMIT) return -1;
     if (SetFilePointer(ToHandle(file), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return -1;
     int64_t total = 0;
     while (total < length) {
@@ -45,7 +45,7 @@ int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t lengt
 }
 
 bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t length) {
-    if (!file || length < 0 || length > 0x7FFFFFFF) return false;
+    if (!file || length < 0 || length > PLATFORM_FILE_SIZE_LIMIT) return false;
     HANDLE h = ToHandle(file);
     if (SetFilePointer(h, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
     DWORD written = 0;

@@ -284,7 +284,7 @@ static bool Parse() {
 // memory, or cannot be read whole: a later write-out would destroy what was not read.
 static bool ReadContent() {
     int64_t size = PlatformFileSize(g_state.file);
-    if (size < 0 || size > 0x7FFFFFFF) return false;
+    if (size < 0 || size > PLATFORM_FILE_SIZE_LIMIT) return false;
     if (size == 0) return true;
     char* content = (char*)Allocate((size_t)size + CONTENT_PADDING);
     if (!content) return false;
@@ -336,7 +336,7 @@ static void WriteCanonical() {
         PlatformFileReplaceContent(g_state.file, nullptr, 0);
         return;
     }
-    if (size > 0x7FFFFFFF || size + 1 > (uint64_t)SIZE_MAX) return;
+    if (size > PLATFORM_FILE_SIZE_LIMIT || size + 1 > (uint64_t)SIZE_MAX) return;
     char* buffer = (char*)Allocate((size_t)size + 1);
     if (!buffer) return;
     char* out = buffer;

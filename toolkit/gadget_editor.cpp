@@ -102,10 +102,6 @@ void EditorSetColor(int, GadgetSlot* g, int attribute, int32_t colour) {
     }
 }
 
-int32_t EditorGetColor(int, GadgetSlot* g, int attribute) {
-    return attribute == FrontColor ? g->front : attribute == BackColor ? g->back : 0;
-}
-
 GadgetKind MakeEditorKind() {
     GadgetKind k = {};
     k.kind = KIND_EDITOR;
@@ -115,7 +111,6 @@ GadgetKind MakeEditorKind() {
     k.countItems = EditorCountItems;
     k.itemText = EditorItemText;
     k.setColor = EditorSetColor;
-    k.getColor = EditorGetColor;
     return k;
 }
 

@@ -266,13 +266,6 @@ void ListSetColor(int, GadgetSlot* g, int attribute, int32_t colour) {
     RedrawAll(g);
 }
 
-int32_t ListGetColor(int, GadgetSlot* g, int attribute) {
-    if (attribute == FrontColor) return (int32_t)SendMessageA(g->handle, LVM_GETTEXTCOLOR, 0, 0);
-    if (attribute == BackColor) return (int32_t)SendMessageA(g->handle, LVM_GETBKCOLOR, 0, 0);
-    if (attribute == GridColor) return g->gridColour;
-    return 0;
-}
-
 bool ColourRow(GadgetSlot* g, int row, int attribute, int32_t colour) {
     uint32_t* record = RecordOf(g, row);
     if (!record || IsShared(g, record)) record = CreateRecord(g, row, record);
@@ -296,13 +289,6 @@ void ListSetItemColor(int, GadgetSlot* g, int row, int, int attribute, int32_t c
     if (row < 0 || row >= rows) return;
     if (ColourRow(g, row, attribute, colour) && g->updateDepth == 0)
         SendMessageA(g->handle, LVM_REDRAWITEMS, (WPARAM)row, (LPARAM)row);
-}
-
-int32_t ListGetItemColor(int, GadgetSlot* g, int row, int column, int attribute) {
-    uint32_t* record = RecordOf(g, row);
-    if (!record || column < 0 || (uint32_t)column >= record[1]) return -1;
-    uint32_t stored = record[RECORD_HEADER_WORDS + 2 * (size_t)column + (attribute == FrontColor ? 0 : 1)];
-    return stored ? (int32_t)(stored - 1) : -1;
 }
 
 LRESULT CustomDraw(GadgetSlot* g, NMLVCUSTOMDRAW* draw) {
@@ -397,9 +383,7 @@ GadgetKind MakeListViewKind() {
     k.itemState = ListItemState;
     k.itemText = ListItemText;
     k.setColor = ListSetColor;
-    k.getColor = ListGetColor;
     k.setItemColor = ListSetItemColor;
-    k.getItemColor = ListGetItemColor;
     k.beginUpdate = ListBeginUpdate;
     k.endUpdate = ListEndUpdate;
     k.addItemWithColors = ListAddItemWithColors;

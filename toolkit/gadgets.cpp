@@ -225,10 +225,7 @@ void AddItem(int number, int position, const char* text) {
     GadgetSlot* g = FindGadget(number);
     if (!g) return;
     if (!text) text = "";
-    if (g->kind->addItemWithFlags)
-        g->kind->addItemWithFlags(number, g, position, text, -1, 0);
-    else if (g->kind->addItem)
-        g->kind->addItem(number, g, position, text);
+    if (g->kind->addItem) g->kind->addItem(number, g, position, text);
 }
 
 void ClearItems(int number) {

@@ -122,20 +122,12 @@ struct GadgetKind {
     std::string (*getText)(int number, GadgetSlot* g);
     void (*setText)(int number, GadgetSlot* g, const char* text);
     void (*addItem)(int number, GadgetSlot* g, int position, const char* text);
-    void (*addItemWithFlags)(int number, GadgetSlot* g, int position, const char* text, int image,
-                             uint32_t flags);
-    void (*removeItem)(int number, GadgetSlot* g, int item);
     void (*clearItems)(int number, GadgetSlot* g);
-    void* unusedEntry;
     int (*countItems)(int number, GadgetSlot* g);
     int (*itemState)(int number, GadgetSlot* g, int item);
-    void (*setItemState)(int number, GadgetSlot* g, int item, int state);
     std::string (*itemText)(int number, GadgetSlot* g, int item, int column);
-    void (*setItemText)(int number, GadgetSlot* g, int item, int column, const char* text);
     void (*setColor)(int number, GadgetSlot* g, int attribute, int32_t colour);
-    int32_t (*getColor)(int number, GadgetSlot* g, int attribute);
     void (*setItemColor)(int number, GadgetSlot* g, int item, int column, int attribute, int32_t colour);
-    int32_t (*getItemColor)(int number, GadgetSlot* g, int item, int column, int attribute);
     void (*beginUpdate)(int number, GadgetSlot* g, int expectedItems);
     void (*endUpdate)(int number, GadgetSlot* g);
     void (*addItemWithColors)(int number, GadgetSlot* g, int position, const char* text, int32_t front,
