@@ -17,7 +17,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 out=${ORVANE_BENCH_OUT:-$root/docs/benchmarks.md}
-sections=(preference_parse catalogue list_view startup)
+sections=(preference_parse catalogue list_view startup program_sizes)
 win=$root/build/win64
 
 section_preference_parse() {
@@ -83,6 +83,22 @@ section_startup() {
   echo "view as well."
 }
 
+section_program_sizes() {
+  echo "## Size of the release programs"
+  echo
+  echo "The programs as the release archives hold them (\`scripts/release.sh\`): the i686 build links"
+  echo "without debug information; the x86-64 program is stripped on its way into its archive."
+  echo
+  local stripped
+  stripped=$(mktemp)
+  x86_64-w64-mingw32-strip --strip-all -o "$stripped" "$win/bin/Orvane.exe"
+  echo "| program | bytes |"
+  echo "|---|---:|"
+  echo "| i686 \`Orvane.exe\` | $(stat -c %s "$root/build/win32/bin/Orvane.exe") |"
+  echo "| x86-64 \`Orvane.exe\` | $(stat -c %s "$stripped") |"
+  rm -f "$stripped"
+}
+
 machine() {
   local model cores memory
   model=$(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -n 1)
@@ -101,6 +117,10 @@ machine() {
 echo "== build: bench"
 cmake --preset bench >/dev/null
 nice -n 19 cmake --build build/bench -j 2
+
+echo "== build: win32 (the release program, for its size)"
+cmake --preset win32 >/dev/null
+nice -n 19 cmake --build build/win32 -j 2 --target Orvane
 
 echo "== build: win64 (the Windows benchmarks and Orvane.exe)"
 cmake --preset win64 >/dev/null
