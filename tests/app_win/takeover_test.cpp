@@ -3,23 +3,13 @@
 
 #include "app/app_state.h"
 #include "app/instance.h"
+#include "e2e/e2e_support.h"
 #include "support/temp_dir.h"
-#include "support/win_process.h"
-
-static const char* const TITLE = "Orvane V1.2.2";
-
-static bool StartStandIn(int x, int y, const std::string& record, bool hang, ChildProcess* child) {
-    std::string program = BinDirectory() + "standin_instance.exe";
-    std::string line = "\"" + program + "\" " + std::to_string(x) + " " + std::to_string(y) + " \"" + record +
-                       "\"" + (hang ? " hang" : " answer");
-    return StartProcess(program, line, {}, "", child) &&
-           WaitForWindowTitled(TITLE, 10000, child->id) != nullptr;
-}
 
 class Takeover : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(WaitUntilNoWindowTitled(TITLE, 5000)) << "a window of an earlier test is still up";
+        ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
         ResetApplicationState();
         folder = MakeTempDir();
         ASSERT_FALSE(folder.empty());
@@ -35,8 +25,8 @@ TEST_F(Takeover, NothingRunningLeavesTheRectangleUnfound) {
 
 TEST_F(Takeover, NotesTheRunningWindowsFrameAndClosesIt) {
     ChildProcess standIn;
-    ASSERT_TRUE(StartStandIn(137, 91, folder + "record.txt", false, &standIn));
-    HWND running = WaitForWindowTitled(TITLE, 1000);
+    ASSERT_TRUE(StartStandInInstance(137, 91, folder + "record.txt", false, &standIn));
+    HWND running = WaitForWindowTitled(ORVANE_TITLE, 1000);
     RECT expected = OuterRect(running);
     ASSERT_EQ(expected.left, 137);
     ASSERT_EQ(expected.top, 91);
@@ -60,9 +50,9 @@ TEST_F(Takeover, NotesTheRunningWindowsFrameAndClosesIt) {
 TEST_F(Takeover, TakesOnlyTheRestoredPlaceOnTheScreen) {
     for (int show : {SW_MINIMIZE, SW_MAXIMIZE, SW_SHOWNA}) {
         ChildProcess standIn;
-        ASSERT_TRUE(
-            StartStandIn(show == SW_SHOWNA ? 5000 : 137, 91, folder + std::to_string(show), false, &standIn));
-        ShowWindow(WaitForWindowTitled(TITLE, 1000), show);
+        ASSERT_TRUE(StartStandInInstance(show == SW_SHOWNA ? 5000 : 137, 91, folder + std::to_string(show),
+                                         false, &standIn));
+        ShowWindow(WaitForWindowTitled(ORVANE_TITLE, 1000), show);
         TakeOverRunningInstance();
         EXPECT_TRUE(!TakeoverRect.found ||
                     (show != SW_SHOWNA && TakeoverRect.left == 137 && TakeoverRect.top == 91))
@@ -73,9 +63,9 @@ TEST_F(Takeover, TakesOnlyTheRestoredPlaceOnTheScreen) {
 
 TEST_F(Takeover, OfTwoRunningWindowsOnlyTheOneFoundIsClosed) {
     ChildProcess first, second;
-    ASSERT_TRUE(StartStandIn(10, 10, folder + "first.txt", false, &first));
-    ASSERT_TRUE(StartStandIn(400, 10, folder + "second.txt", false, &second));
-    ASSERT_EQ(TopLevelWindowsTitled(TITLE).size(), 2u);
+    ASSERT_TRUE(StartStandInInstance(10, 10, folder + "first.txt", false, &first));
+    ASSERT_TRUE(StartStandInInstance(400, 10, folder + "second.txt", false, &second));
+    ASSERT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 2u);
 
     TakeOverRunningInstance();
 
@@ -83,12 +73,12 @@ TEST_F(Takeover, OfTwoRunningWindowsOnlyTheOneFoundIsClosed) {
     bool firstClosed = FileExists(folder + "first.txt"), secondClosed = FileExists(folder + "second.txt");
     EXPECT_NE(firstClosed, secondClosed);
     EXPECT_EQ(TakeoverRect.left, firstClosed ? 10 : 400);
-    EXPECT_EQ(TopLevelWindowsTitled(TITLE).size(), 1u);
+    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
 }
 
 TEST_F(Takeover, HungInstanceIsLeftAloneAfterTheTimeOut) {
     ChildProcess standIn;
-    ASSERT_TRUE(StartStandIn(137, 91, folder + "record.txt", true, &standIn));
+    ASSERT_TRUE(StartStandInInstance(137, 91, folder + "record.txt", true, &standIn));
 
     DWORD started = GetTickCount();
     TakeOverRunningInstance();

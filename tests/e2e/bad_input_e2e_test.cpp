@@ -4,32 +4,18 @@
 
 #include <cstdio>
 
-#include "bad_input_support.h"
-#include "support/temp_dir.h"
+#include "window_e2e_support.h"
 
 static const char* const CATALOGUE = "constants.ovc";
 static const char* const SETTINGS = "Orvane.cfg";
 
-static std::string SettingsText(int x, int y) {
-    return "[WindowPositions]\r\nWindowPosX = " + std::to_string(x) +
-           "\r\nWindowPosY = " + std::to_string(y) + "\r\n";
-}
-
-class BadInput : public ::testing::Test {
+class BadInput : public DataFolderTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
-        folder = PrepareDataFolder();
-        ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
-    }
-    void TearDown() override {
-        if (run.process.process) faults::CloseAndWait(run, 5000);
-    }
-    HWND Combo() { return gui::Gadget(run.main, faults::COMBO); }
-    HWND List() { return gui::Gadget(run.main, faults::LIST); }
+    void TearDown() override { CloseOrvane(run.process, run.main, 5000); }
+    HWND Combo() { return Gadget(run.main, CATEGORY_BOX); }
+    HWND List() { return Gadget(run.main, ENTRY_LIST); }
 
-    std::string folder;
-    gui::RunningOrvane run;
+    RunningOrvane run;
 };
 
 struct CatalogueCase {
@@ -97,17 +83,17 @@ TEST_F(BadInput, OddCataloguesLoadAndStayUntouched) {
         IdeStart ide;
         ide.word = c.word;
         ide.commandWord = ""; // without a word the first category shows
-        ASSERT_TRUE(faults::StartAndWait(caseFolder, ide, &run, c.loadTimeout)) << "no main window";
-        EXPECT_TRUE(faults::Answers(run.main));
+        ASSERT_TRUE(LaunchOrvaneIn(caseFolder, ide, &run, c.loadTimeout)) << "no main window";
+        EXPECT_TRUE(Answers(run.main));
         if (c.groups >= 0) {
-            EXPECT_EQ(faults::ComboCount(Combo()), c.groups);
+            EXPECT_EQ(ComboItemCount(Combo()), c.groups);
         }
         if (c.rows >= 0) {
-            EXPECT_EQ(faults::ListCount(List()), c.rows);
+            EXPECT_EQ(ListRowCount(List()), c.rows);
         }
         // Still takes input after the load: the combo box answers and a new category shows.
-        EXPECT_TRUE(faults::Answers(run.main));
-        EXPECT_EQ(faults::CloseAndWait(run), 0);
+        EXPECT_TRUE(Answers(run.main));
+        EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
         EXPECT_TRUE(ReadDataFile(caseFolder, CATALOGUE) == c.bytes) << "the catalogue changed on disk";
         DeleteFileA((caseFolder + CATALOGUE).c_str());
     }
@@ -119,19 +105,19 @@ TEST_F(BadInput, BytesAboveAsciiAreShownAndCopiedAsTheyAre) {
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, bytes));
     IdeStart ide; // no word: the first category shows
     ide.commandWord = "";
-    ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
+    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
     EXPECT_EQ(WindowTextOf(Combo()), "gr\xE4\xFF");
-    std::vector<std::string> rows = gui::ListViewRows(List());
+    std::vector<std::string> rows = ListRowTexts(List());
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0], value);
 
-    ASSERT_TRUE(faults::EmptyClipboardNow());
-    ASSERT_TRUE(faults::TickRow(List(), 0));
-    ASSERT_TRUE(gui::ClickGadget(run.main, faults::COPY_AND_EXIT));
+    ASSERT_TRUE(EmptyClipboardNow());
+    ASSERT_TRUE(TickListRow(List(), 0));
+    ASSERT_TRUE(ClickGadget(run.main, COPY_BUTTON));
     DWORD code = 1;
     ASSERT_TRUE(WaitForExit(run.process, 10000, &code)) << "copying did not end the tool";
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(faults::ClipboardText(), value);
+    EXPECT_EQ(ReadClipboardText(), value);
     EXPECT_EQ(ReadDataFile(folder, CATALOGUE), bytes);
 }
 
@@ -155,14 +141,14 @@ TEST_F(BadInput, OddSettingsEndOnScreenAndAreRewritten) {
         std::string caseFolder = PrepareDataFolder();
         ASSERT_FALSE(caseFolder.empty());
         ASSERT_TRUE(WriteDataFile(caseFolder, SETTINGS, c.bytes));
-        ASSERT_TRUE(faults::StartAndWait(caseFolder, IdeStart(), &run));
+        ASSERT_TRUE(LaunchOrvaneIn(caseFolder, IdeStart(), &run));
         int x = c.fallsBackToDefault ? defaultX : c.x, y = c.fallsBackToDefault ? defaultY : c.y;
         RECT outer = OuterRect(run.main);
         EXPECT_EQ(outer.left, x);
         EXPECT_EQ(outer.top, y);
-        EXPECT_TRUE(faults::Answers(run.main));
-        EXPECT_EQ(faults::CloseAndWait(run), 0);
-        EXPECT_EQ(ReadDataFile(caseFolder, SETTINGS), SettingsText(x, y));
+        EXPECT_TRUE(Answers(run.main));
+        EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
+        EXPECT_EQ(ReadDataFile(caseFolder, SETTINGS), SettingsFileText(x, y));
     }
 }
 
@@ -171,10 +157,10 @@ TEST_F(BadInput, SettingsFileThatIsAFolder) {
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, "[g]\r\na = 1\r\n"));
     IdeStart ide;
     ide.word = "g";
-    ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
-    EXPECT_EQ(faults::ListCount(List()), 1);
-    EXPECT_TRUE(faults::Answers(run.main));
-    EXPECT_EQ(faults::CloseAndWait(run), 0);
+    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+    EXPECT_EQ(ListRowCount(List()), 1);
+    EXPECT_TRUE(Answers(run.main));
+    EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
     DWORD attributes = GetFileAttributesA((folder + SETTINGS).c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
     RemoveDirectoryA((folder + SETTINGS).c_str());
@@ -215,9 +201,9 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
         IdeStart ide;
         ide.word = "g";
         ide.editorHandle = c.handle.c_str();
-        ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
-        ASSERT_TRUE(faults::TickRow(List(), 0));
-        ASSERT_TRUE(gui::ClickGadget(run.main, faults::PASTE));
+        ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+        ASSERT_TRUE(TickListRow(List(), 0));
+        ASSERT_TRUE(ClickGadget(run.main, PASTE_BUTTON));
         DWORD code = 1;
         EXPECT_TRUE(WaitForExit(run.process, 10000, &code)) << "the paste did not end the tool";
         EXPECT_EQ(code, 0u);
@@ -232,10 +218,10 @@ TEST_F(BadInput, WordOf32KilobytesIsShownAsGiven) {
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, "[g]\r\na = 1\r\n"));
     IdeStart ide;
     ide.word = word.c_str();
-    ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
-    EXPECT_TRUE(faults::Answers(run.main));
-    EXPECT_EQ(faults::ListCount(List()), 0); // the word names no category
-    EXPECT_EQ(faults::CloseAndWait(run), 0);
+    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+    EXPECT_TRUE(Answers(run.main));
+    EXPECT_EQ(ListRowCount(List()), 0); // the word names no category
+    EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
 }
 
 TEST_F(BadInput, OddlyQuotedCommandLines) {
@@ -255,10 +241,12 @@ TEST_F(BadInput, OddlyQuotedCommandLines) {
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, "[a]\r\nx = 1\r\n[b]\r\ny = 2\r\nz = 3\r\n"));
     for (const LineCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(faults::StartWithCommandLine(folder, c.line, &run));
-        EXPECT_TRUE(faults::Answers(run.main));
+        IdeStart ide;
+        ide.commandLine = c.line;
+        ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+        EXPECT_TRUE(Answers(run.main));
         EXPECT_EQ(WindowTextOf(Combo()), c.comboText);
-        EXPECT_EQ(faults::ListCount(List()), c.comboText == "a" ? 1 : 2);
-        EXPECT_EQ(faults::CloseAndWait(run), 0);
+        EXPECT_EQ(ListRowCount(List()), c.comboText == "a" ? 1 : 2);
+        EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
     }
 }

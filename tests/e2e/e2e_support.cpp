@@ -2,6 +2,10 @@
 
 #include "support/temp_dir.h"
 
+HWND Gadget(HWND window, int number) {
+    return window ? GetDlgItem(window, number) : nullptr;
+}
+
 std::string PrepareDataFolder() {
     std::string folder = MakeTempDir();
     if (folder.empty()) return folder;
@@ -10,22 +14,104 @@ std::string PrepareDataFolder() {
     return folder;
 }
 
+void DataFolderTest::SetUp() {
+    ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
+    folder = PrepareDataFolder();
+    ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
+}
+
+bool WriteDataFile(const std::string& folder, const std::string& name, const std::string& bytes) {
+    return WriteWholeFile(folder + name, bytes);
+}
+
+std::string ReadDataFile(const std::string& folder, const std::string& name) {
+    return ReadWholeFile(folder + name);
+}
+
+bool DataFileExists(const std::string& folder, const std::string& name) {
+    return FileExists(folder + name);
+}
+
+std::string SettingsFileText(int x, int y) {
+    return "[WindowPositions]\r\nWindowPosX = " + std::to_string(x) +
+           "\r\nWindowPosY = " + std::to_string(y) + "\r\n";
+}
+
 bool StartOrvane(const std::string& folder, const IdeStart& ide, ChildProcess* child) {
     std::string program = folder + "Orvane.exe";
     std::vector<EnvironmentChange> environment = {
         {"ZQ_TOOL_Word", ide.word ? ide.word : "", ide.word == nullptr},
         {"ZQ_TOOL_Scintilla", ide.editorHandle ? ide.editorHandle : "", ide.editorHandle == nullptr},
     };
-    return StartProcess(program, "\"" + program + "\" " + ide.commandWord, environment,
+    std::string line = ide.commandLine.empty() ? "\"" + program + "\" " + ide.commandWord : ide.commandLine;
+    return StartProcess(program, line, environment,
                         ide.currentDirectory.empty() ? folder : ide.currentDirectory, child);
 }
 
-long RunOrvane(const std::string& folder, const IdeStart& ide, DWORD timeoutMs) {
-    ChildProcess orvane;
-    if (!StartOrvane(folder, ide, &orvane)) return -1;
+HWND WaitForOrvaneWindow(const ChildProcess& child, DWORD timeoutMs) {
+    HWND window = WaitForWindowTitled(ORVANE_TITLE, timeoutMs, child.id);
+    // The window is filled while hidden and shown with its last gadget, the copy button, in place.
+    if (!window ||
+        !WaitUntil([&] { return IsWindowVisible(window) && Gadget(window, COPY_BUTTON); }, timeoutMs))
+        return nullptr;
+    return window;
+}
+
+HWND StartOrvaneWindow(const std::string& folder, const IdeStart& ide, ChildProcess* child, DWORD timeoutMs) {
+    HWND window = StartOrvane(folder, ide, child) ? WaitForOrvaneWindow(*child, timeoutMs) : nullptr;
+    if (!window) StopProcess(*child);
+    return window;
+}
+
+long WaitForOrvaneExit(ChildProcess& child, DWORD timeoutMs) {
     DWORD code = 0;
-    if (!WaitForExit(orvane, timeoutMs, &code)) return -1;
-    return (long)code;
+    bool ended = WaitForExit(child, timeoutMs, &code);
+    StopProcess(child);
+    return ended ? (long)code : -1;
+}
+
+long CloseOrvane(ChildProcess& child, HWND window, DWORD timeoutMs) {
+    if (!window || !PostMessageA(window, WM_CLOSE, 0, 0)) return -1;
+    return WaitForOrvaneExit(child, timeoutMs);
+}
+
+long RunOrvaneAndClose(const std::string& folder, const IdeStart& ide) {
+    ChildProcess orvane;
+    HWND window = StartOrvaneWindow(folder, ide, &orvane);
+    return window ? CloseOrvane(orvane, window) : -1;
+}
+
+bool LaunchOrvaneIn(const std::string& folder, const IdeStart& ide, RunningOrvane* run, DWORD timeoutMs) {
+    run->folder = folder;
+    run->main = StartOrvaneWindow(folder, ide, &run->process, timeoutMs);
+    if (run->main) SettleOrvane(*run);
+    return run->main != nullptr;
+}
+
+bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word) {
+    if (!WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) return false;
+    std::string folder = PrepareDataFolder();
+    if (folder.empty() || (catalogue && !WriteDataFile(folder, "constants.ovc", catalogue))) return false;
+    IdeStart ide;
+    ide.word = word;
+    return LaunchOrvaneIn(folder, ide, run);
+}
+
+void SettleOrvane(RunningOrvane& run) {
+    WaitForInputIdle(run.process.process, 3000);
+    Sleep(150); // a window just shown takes clicks only once Wine has mapped it
+}
+
+bool QuitOrvane(RunningOrvane& run) {
+    if (!run.process.process) return true;
+    // One close request per loop: an open editor or info window takes the first one.
+    bool ended = false;
+    for (int i = 0; i < 10 && !ended; i++) {
+        if (run.main) PostMessageA(run.main, WM_CLOSE, 0, 0);
+        ended = WaitForExit(run.process, 1000);
+    }
+    StopProcess(run.process);
+    return ended;
 }
 
 bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child) {
@@ -46,8 +132,9 @@ static bool StartHostProgram(const std::string& name, const std::string& argumen
     return *editor != nullptr;
 }
 
-bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor) {
-    return StartHostEditor(text, false, child, editor);
+bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor, bool hang) {
+    return StartHostProgram("host_editor.exe", "\"" + text + "\"" + (hang ? " 60 hang" : ""),
+                            "Orvane Test Host", "Edit", child, editor);
 }
 
 bool StartScintillaHost(const std::string& text, int selStart, int selEnd, int codePage,
@@ -61,62 +148,4 @@ bool StartScintillaHost(const std::string& text, int selStart, int selEnd, int c
 
 std::string HandleAsDecimal(HWND window) {
     return std::to_string((int32_t)(intptr_t)window);
-}
-
-bool WriteDataFile(const std::string& folder, const std::string& name, const std::string& bytes) {
-    return WriteWholeFile(folder + name, bytes);
-}
-
-std::string ReadDataFile(const std::string& folder, const std::string& name) {
-    return ReadWholeFile(folder + name);
-}
-
-bool DataFileExists(const std::string& folder, const std::string& name) {
-    return FileExists(folder + name);
-}
-
-bool StartHostEditor(const std::string& text, bool hang, ChildProcess* child, HWND* editor) {
-    return StartHostProgram("host_editor.exe", "\"" + text + "\"" + (hang ? " 60 hang" : ""),
-                            "Orvane Test Host", "Edit", child, editor);
-}
-
-HWND StartOrvaneWindow(const std::string& folder, const IdeStart& ide, ChildProcess* child) {
-    if (!StartOrvane(folder, ide, child)) return nullptr;
-    HWND window = WaitForWindowTitled(ORVANE_TITLE, ORVANE_RUN_TIMEOUT_MS, child->id);
-    // The window is filled while hidden and shown with its last gadget, 8, in place.
-    if (!window || !WaitForCondition([&] { return IsWindowVisible(window) && GetDlgItem(window, 8); },
-                                     ORVANE_RUN_TIMEOUT_MS)) {
-        StopProcess(*child);
-        return nullptr;
-    }
-    return window;
-}
-
-long WaitForOrvaneExit(ChildProcess& child, DWORD timeoutMs) {
-    DWORD code = 0;
-    if (!WaitForExit(child, timeoutMs, &code)) {
-        StopProcess(child);
-        return -1;
-    }
-    return (long)code;
-}
-
-long CloseOrvane(ChildProcess& child, HWND window) {
-    if (!PostMessageA(window, WM_CLOSE, 0, 0)) return -1;
-    return WaitForOrvaneExit(child);
-}
-
-long RunOrvaneAndClose(const std::string& folder, const IdeStart& ide) {
-    ChildProcess orvane;
-    HWND window = StartOrvaneWindow(folder, ide, &orvane);
-    return window ? CloseOrvane(orvane, window) : -1;
-}
-
-HWND MainGadget(HWND mainWindow, int number) {
-    return GetDlgItem(mainWindow, number);
-}
-
-std::string SettingsFileText(int x, int y) {
-    return "[WindowPositions]\r\nWindowPosX = " + std::to_string(x) +
-           "\r\nWindowPosY = " + std::to_string(y) + "\r\n";
 }

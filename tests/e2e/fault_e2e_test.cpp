@@ -4,8 +4,9 @@
 
 #include <memory>
 
-#include "bad_input_support.h"
 #include "support/temp_dir.h"
+#include "support/unix_command.h"
+#include "window_e2e_support.h"
 
 static const char* const CATALOGUE_NAME = "constants.ovc";
 static const char* const SETTINGS_NAME = "Orvane.cfg";
@@ -47,52 +48,42 @@ struct SmallDisk {
     }
 };
 
-class Fault : public ::testing::Test {
+class Fault : public DataFolderTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
-    }
-    void TearDown() override {
-        if (run.process.process) faults::CloseAndWait(run, 5000);
-    }
-    gui::RunningOrvane run;
+    void TearDown() override { CloseOrvane(run.process, run.main, 5000); }
+    RunningOrvane run;
 };
 
 TEST_F(Fault, ReadOnlyDataFolderShowsTheCatalogueAndSavesNoSettings) {
-    std::string folder = PrepareDataFolder();
-    ASSERT_FALSE(folder.empty());
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     {
         ImmutableFolder locked(folder);
         if (!locked.active) GTEST_SKIP() << "chattr +i is not available here (needs root on ext4)";
         IdeStart ide;
         ide.word = "fruit";
-        ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
-        EXPECT_EQ(faults::ComboCount(gui::Gadget(run.main, faults::COMBO)), 1);
-        EXPECT_EQ(gui::ListViewRows(gui::Gadget(run.main, faults::LIST)),
-                  (std::vector<std::string>{"1", "2"}));
-        EXPECT_TRUE(faults::Answers(run.main));
-        EXPECT_EQ(faults::CloseAndWait(run), 0);
+        ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+        EXPECT_EQ(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 1);
+        EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), (std::vector<std::string>{"1", "2"}));
+        EXPECT_TRUE(Answers(run.main));
+        EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
     }
     EXPECT_FALSE(DataFileExists(folder, SETTINGS_NAME));
     EXPECT_EQ(ReadDataFile(folder, CATALOGUE_NAME), SMALL_CATALOGUE);
 }
 
 TEST_F(Fault, CatalogueHeldByAnotherProgramShowsEmptyAndStaysIntact) {
-    std::string folder = PrepareDataFolder();
-    ASSERT_FALSE(folder.empty());
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     HANDLE held = CreateFileA((folder + CATALOGUE_NAME).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     IdeStart ide;
     ide.word = "fruit";
-    bool started = faults::StartAndWait(folder, ide, &run);
+    bool started = LaunchOrvaneIn(folder, ide, &run);
     if (started) {
-        EXPECT_EQ(faults::ComboCount(gui::Gadget(run.main, faults::COMBO)), 0);
-        EXPECT_EQ(faults::ListCount(gui::Gadget(run.main, faults::LIST)), 0);
-        EXPECT_TRUE(faults::Answers(run.main));
-        EXPECT_EQ(faults::CloseAndWait(run), 0);
+        EXPECT_EQ(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 0);
+        EXPECT_EQ(ListRowCount(Gadget(run.main, ENTRY_LIST)), 0);
+        EXPECT_TRUE(Answers(run.main));
+        EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
     }
     CloseHandle(held);
     ASSERT_TRUE(started) << "no main window while the catalogue was held";
@@ -108,7 +99,7 @@ TEST_F(Fault, SaveOnAFullDiskKeepsTheOldFileAndTheEdits) {
     unsigned kilobytes = (unsigned)(data.nFileSizeLow / 1024) + 256;
     SmallDisk disk(kilobytes);
     if (!disk.mounted) GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
-    std::string folder = disk.folder;
+    folder = disk.folder;
     ASSERT_TRUE(CopyFileA(program.c_str(), (folder + "Orvane.exe").c_str(), FALSE));
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     ASSERT_TRUE(WriteDataFile(folder, SETTINGS_NAME, ""));
@@ -124,38 +115,27 @@ TEST_F(Fault, SaveOnAFullDiskKeepsTheOldFileAndTheEdits) {
 
     IdeStart ide;
     ide.word = "fruit";
-    ASSERT_TRUE(faults::StartAndWait(folder, ide, &run));
-    HWND editorWindow = gui::OpenEditor(run);
+    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+    HWND editorWindow = OpenEditor(run);
     ASSERT_TRUE(editorWindow);
-    HWND editor = gui::Gadget(editorWindow, 51);
-    ASSERT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == SMALL_CATALOGUE; }, 3000));
-    ASSERT_TRUE(gui::ClickGadget(editorWindow, 51));
-    ASSERT_TRUE(gui::PressKeyWith(VK_CONTROL, VK_HOME));
+    HWND editor = Gadget(editorWindow, EDITOR_TEXT);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == SMALL_CATALOGUE; }, 3000));
+    ASSERT_TRUE(ClickGadget(editorWindow, EDITOR_TEXT));
+    ASSERT_TRUE(PressKey(VK_HOME, VK_CONTROL));
     ASSERT_TRUE(TypeText("new "));
     std::string edited = "new " + std::string(SMALL_CATALOGUE);
-    ASSERT_TRUE(gui::WaitUntil([&] { return WindowTextOf(editor) == edited; }, 3000)) << WindowTextOf(editor);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == edited; }, 3000)) << WindowTextOf(editor);
 
-    ASSERT_TRUE(gui::ClickGadget(editorWindow, 52)); // Save
-    HWND box = gui::WaitForMessageBox(run.process.id, 5000);
-    ASSERT_TRUE(box) << "no message about the failed save";
-    std::string text = gui::MessageBoxText(box);
-    EXPECT_NE(text.find("could not be saved"), std::string::npos) << text;
-    ASSERT_TRUE(gui::DismissMessageBox(box));
-    EXPECT_TRUE(IsWindow(editorWindow));
-    EXPECT_EQ(WindowTextOf(editor), edited);
-    EXPECT_EQ(ReadDataFile(folder, CATALOGUE_NAME), SMALL_CATALOGUE);
-    EXPECT_FALSE(DataFileExists(folder, "constants.ovc.saving"));
+    ASSERT_NO_FATAL_FAILURE(ExpectRefusedSave(editorWindow, run.process.id, SMALL_CATALOGUE, folder));
 
-    ASSERT_TRUE(gui::ClickGadget(editorWindow, 53)); // Cancel
-    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindow(editorWindow); }, 5000));
-    EXPECT_TRUE(faults::Answers(run.main));
-    EXPECT_EQ(faults::CloseAndWait(run), 0);
+    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editorWindow); }, 5000));
+    EXPECT_TRUE(Answers(run.main));
+    EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
     EXPECT_EQ(ReadDataFile(folder, CATALOGUE_NAME), SMALL_CATALOGUE);
 }
 
 TEST_F(Fault, TwentyQuickStartsLeaveOneWindowAndValidSettings) {
-    std::string folder = PrepareDataFolder();
-    ASSERT_FALSE(folder.empty());
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     const int starts = 20;
     std::vector<std::unique_ptr<ChildProcess>> instances;
@@ -179,13 +159,12 @@ TEST_F(Fault, TwentyQuickStartsLeaveOneWindowAndValidSettings) {
         EXPECT_EQ(code, 0u) << "instance " << i;
     }
     EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
-    EXPECT_TRUE(faults::Answers(last));
+    EXPECT_TRUE(Answers(last));
     PostMessageA(last, WM_CLOSE, 0, 0);
     DWORD code = 1;
     EXPECT_TRUE(WaitForExit(*instances.back(), 20000, &code));
     EXPECT_EQ(code, 0u);
     int x = GetSystemMetrics(SM_CXSCREEN) - 310;
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS_NAME),
-              "[WindowPositions]\r\nWindowPosX = " + std::to_string(x) + "\r\nWindowPosY = 10\r\n");
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS_NAME), SettingsFileText(x, 10));
     EXPECT_EQ(ReadDataFile(folder, CATALOGUE_NAME), SMALL_CATALOGUE);
 }

@@ -1,14 +1,14 @@
 // The harness itself: the stand-in IDE and real input reach what they are meant to reach.
 #include <gtest/gtest.h>
 
-#include "e2e_support.h"
+#include "window_e2e_support.h"
 
 TEST(Harness, TypedKeysReachTheHostEditorAcrossProcesses) {
     ChildProcess host;
     HWND editor = nullptr;
     ASSERT_TRUE(StartHostEditor("", &host, &editor));
     HWND frame = GetAncestor(editor, GA_ROOT);
-    ASSERT_TRUE(BringToFront(frame));
+    ASSERT_TRUE(BringToForeground(frame));
     ASSERT_TRUE(ClickWindowCentre(editor));
     ASSERT_TRUE(TypeText("abC 1"));
     EXPECT_EQ(WindowTextOf(editor), "abC 1");

@@ -6,24 +6,17 @@
 
 #include "window_e2e_support.h"
 
-enum { INFO_BUTTON = 5, BANNER = 50, ABOUT = 51, OK_BUTTON = 52 };
-
 static const char* const CATALOGUE = "[fruit]\r\nA = apple\r\n";
 
 class Info : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(gui::LaunchOrvane(CATALOGUE, &run)); }
-    void TearDown() override { EXPECT_TRUE(gui::QuitOrvane(run)) << "Orvane did not end when asked"; }
+    void SetUp() override { ASSERT_TRUE(LaunchOrvane(CATALOGUE, &run)); }
+    void TearDown() override { EXPECT_TRUE(QuitOrvane(run)) << "Orvane did not end when asked"; }
     bool InfoClosed(HWND info) {
-        return gui::WaitUntil([&] { return !IsWindow(info); }, 5000);
+        return WaitUntil([&] { return !IsWindow(info); }, 5000);
     }
-    gui::RunningOrvane run;
+    RunningOrvane run;
 };
-
-static SIZE OuterSize(HWND window) {
-    RECT r = OuterRect(window);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
 
 static struct WindowCount {
     DWORD processId;
@@ -45,7 +38,7 @@ static int TopLevelWindowsOf(DWORD processId) {
 }
 
 TEST_F(Info, ShowsBannerAndAboutTextCentredAndOkGivesTheFocusBack) {
-    HWND info = gui::OpenInfo(run);
+    HWND info = OpenInfo(run);
     ASSERT_TRUE(info);
     RECT client = {};
     ASSERT_TRUE(GetClientRect(info, &client));
@@ -58,54 +51,54 @@ TEST_F(Info, ShowsBannerAndAboutTextCentredAndOkGivesTheFocusBack) {
     EXPECT_EQ(GetWindowLongPtrA(info, GWL_STYLE) & WS_SYSMENU, 0);
 
     // 381 x 68 pixels inside a sunken edge of two pixels.
-    SIZE banner = OuterSize(gui::Gadget(info, BANNER));
+    SIZE banner = OuterSize(Gadget(info, INFO_BANNER));
     EXPECT_EQ(banner.cx, 385);
     EXPECT_EQ(banner.cy, 72);
-    std::string about = WindowTextOf(gui::Gadget(info, ABOUT));
+    std::string about = WindowTextOf(Gadget(info, ABOUT_TEXT));
     EXPECT_NE(about.find("\r\nVersion 1.2.2\r\n"), std::string::npos) << about;
     EXPECT_NE(about.find("\r\n" + std::string(75, '-') + "\r\n"), std::string::npos);
     EXPECT_EQ(std::count(about.begin(), about.end(), '\n'), 8);
-    EXPECT_EQ(WindowTextOf(gui::Gadget(info, OK_BUTTON)), "OK");
+    EXPECT_EQ(WindowTextOf(Gadget(info, OK_BUTTON)), "OK");
 
-    gui::SaveScreenshotIfWanted(info, "info-window");
-    ASSERT_TRUE(gui::ClickGadget(info, OK_BUTTON));
+    SaveScreenshotIfWanted(info, "info-window");
+    ASSERT_TRUE(ClickGadget(info, OK_BUTTON));
     ASSERT_TRUE(InfoClosed(info));
-    EXPECT_TRUE(gui::WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
     EXPECT_FALSE(WaitForExit(run.process, 200)) << "OK ended the program";
 }
 
 TEST_F(Info, CloseRequestOfTheMainWindowEndsOnlyTheInfoWindow) {
-    HWND info = gui::OpenInfo(run);
+    HWND info = OpenInfo(run);
     ASSERT_TRUE(info);
-    ASSERT_TRUE(gui::ClickCloseBox(run.main));
+    ASSERT_TRUE(ClickCloseBox(run.main));
     ASSERT_TRUE(InfoClosed(info));
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
     EXPECT_TRUE(IsWindowVisible(run.main));
 }
 
 TEST_F(Info, InfoClickedAgainOpensNoSecondWindowAndReopeningLeavesNothingBehind) {
-    HWND first = gui::OpenInfo(run);
+    HWND first = OpenInfo(run);
     ASSERT_TRUE(first);
     int windowsWhileOpen = TopLevelWindowsOf(run.process.id);
     // The main window's button while the info window runs its loop: taken and ignored.
-    ASSERT_TRUE(gui::ClickGadget(run.main, INFO_BUTTON));
+    ASSERT_TRUE(ClickGadget(run.main, INFO_BUTTON));
     Sleep(300);
-    EXPECT_EQ(TopLevelWindowsTitled(gui::INFO_TITLE).size(), 1u);
-    ASSERT_TRUE(gui::ClickGadget(first, OK_BUTTON));
+    EXPECT_EQ(TopLevelWindowsTitled(INFO_TITLE).size(), 1u);
+    ASSERT_TRUE(ClickGadget(first, OK_BUTTON));
     ASSERT_TRUE(InfoClosed(first));
     int windowsAfter = TopLevelWindowsOf(run.process.id);
-    EXPECT_FALSE(gui::WaitUntil([&] { return !TopLevelWindowsTitled(gui::INFO_TITLE).empty(); }, 300))
+    EXPECT_FALSE(WaitUntil([&] { return !TopLevelWindowsTitled(INFO_TITLE).empty(); }, 300))
         << "the ignored click opened the window later";
 
     std::string firstText;
     for (int i = 0; i < 3; i++) {
-        HWND info = gui::OpenInfo(run);
+        HWND info = OpenInfo(run);
         ASSERT_TRUE(info) << "opening " << i;
-        std::string text = WindowTextOf(gui::Gadget(info, ABOUT));
+        std::string text = WindowTextOf(Gadget(info, ABOUT_TEXT));
         if (i == 0) firstText = text;
         EXPECT_EQ(text, firstText);
         EXPECT_EQ(TopLevelWindowsOf(run.process.id), windowsWhileOpen);
-        ASSERT_TRUE(gui::ClickGadget(info, OK_BUTTON));
+        ASSERT_TRUE(ClickGadget(info, OK_BUTTON));
         ASSERT_TRUE(InfoClosed(info));
         EXPECT_EQ(TopLevelWindowsOf(run.process.id), windowsAfter);
     }

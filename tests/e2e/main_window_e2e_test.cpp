@@ -6,15 +6,11 @@
 
 #include <algorithm>
 
-#include "e2e_support.h"
-// After windows.h, which e2e_support.h brings.
+#include "window_e2e_support.h"
+// After windows.h, which window_e2e_support.h brings.
 #include <commctrl.h>
 
 static const char* const SETTINGS = "Orvane.cfg";
-
-// The main window's gadgets; their numbers are their control IDs.
-enum { CATEGORY_BOX = 1, ENTRY_LIST = 2, PASTE_BUTTON = 3, QUIT_BUTTON = 6, COPY_BUTTON = 8 };
-enum { EDIT_BUTTON = 4, INFO_BUTTON = 5 };
 
 // File order differs from sorted order: "Window" is the first group of the file, "Color" the
 // first item of the sorted combo box. "printn" and "PrintN" differ only in case.
@@ -40,12 +36,10 @@ static const Rows WINDOW_ROWS = {"Alpha", "Beta", "Gamma", "Delta"};
 // The IDE's word is lower-cased: it finds only groups written in lower case.
 static const Rows PRINTN_ROWS = {"Debug", "Error", "Warning", "Fatal"};
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public DataFolderTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
-        folder = PrepareDataFolder();
-        ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
+        ASSERT_NO_FATAL_FAILURE(DataFolderTest::SetUp());
         ASSERT_TRUE(WriteDataFile(folder, "constants.ovc", CATALOGUE));
     }
 
@@ -60,13 +54,13 @@ class MainWindow : public ::testing::Test {
         }
         window = StartOrvaneWindow(folder, ide, &orvane);
         ASSERT_TRUE(window) << "Orvane's window did not come up";
-        combo = MainGadget(window, CATEGORY_BOX);
-        list = MainGadget(window, ENTRY_LIST);
+        combo = Gadget(window, CATEGORY_BOX);
+        list = Gadget(window, ENTRY_LIST);
         ASSERT_TRUE(combo && list);
     }
 
     void StartHost(const std::string& text, bool hang = false) {
-        ASSERT_TRUE(StartHostEditor(text, hang, &host, &editor));
+        ASSERT_TRUE(StartHostEditor(text, &host, &editor, hang));
     }
 
     std::string ComboText() { return WindowTextOf(combo); }
@@ -80,13 +74,13 @@ class MainWindow : public ::testing::Test {
     }
 
     bool RowsBecome(const Rows& rows) {
-        return WaitForCondition([&] { return ListRowTexts(list) == rows; }, 5000);
+        return WaitUntil([&] { return ListRowTexts(list) == rows; }, 5000);
     }
 
     // Clicks the middle of a gadget with the real mouse, Orvane in front.
     void ClickGadget(int number) {
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(ClickWindowCentre(MainGadget(window, number)));
+        ASSERT_TRUE(ClickWindowCentre(Gadget(window, number)));
     }
 
     // Ticks a row by clicking its check box.
@@ -97,8 +91,8 @@ class MainWindow : public ::testing::Test {
         POINT box = {(bounds.left + label.left) / 2, (bounds.top + bounds.bottom) / 2};
         ClientToScreen(list, &box);
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(ClickScreenPoint(box.x, box.y));
-        ASSERT_TRUE(WaitForCondition([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, box);
+        ASSERT_TRUE(LeftClickAt(box.x, box.y));
+        ASSERT_TRUE(WaitUntil([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, box);
     }
 
     // What a failed tick saw: the row's state and the window under the point clicked.
@@ -120,32 +114,31 @@ class MainWindow : public ::testing::Test {
         POINT middle = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
         ClientToScreen(list, &middle);
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(ClickScreenPoint(middle.x, middle.y));
-        ASSERT_TRUE(WaitForCondition(
-            [&] { return SendMessageA(list, LVM_GETITEMSTATE, clicked, LVIS_FOCUSED) != 0; }, 3000))
+        ASSERT_TRUE(LeftClickAt(middle.x, middle.y));
+        ASSERT_TRUE(
+            WaitUntil([&] { return SendMessageA(list, LVM_GETITEMSTATE, clicked, LVIS_FOCUSED) != 0; }, 3000))
             << Diagnose(clicked, middle);
         if (clicked != row) {
             ASSERT_TRUE(PressKey(VK_UP));
-            ASSERT_TRUE(WaitForCondition(
-                [&] { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0; }, 3000))
+            ASSERT_TRUE(
+                WaitUntil([&] { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0; }, 3000))
                 << Diagnose(row, middle);
         }
         ASSERT_TRUE(PressKey(VK_SPACE));
-        ASSERT_TRUE(WaitForCondition([&] { return ListRowChecked(list, row); }, 3000))
-            << Diagnose(row, middle);
+        ASSERT_TRUE(WaitUntil([&] { return ListRowChecked(list, row); }, 3000)) << Diagnose(row, middle);
     }
 
     // Moves the window with SetWindowPos as a fallback for dragging; the outer corner it took.
     POINT MoveWindowTo(int x, int y) {
         SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        WaitForCondition([&] { return OuterRect(window).left == x && OuterRect(window).top == y; }, 3000);
+        WaitUntil([&] { return OuterRect(window).left == x && OuterRect(window).top == y; }, 3000);
         RECT outer = OuterRect(window);
         return POINT{outer.left, outer.top};
     }
 
     long WaitForEnd() { return WaitForOrvaneExit(orvane); }
 
-    std::string folder, handle;
+    std::string handle;
     ChildProcess host, orvane;
     HWND editor = nullptr, window = nullptr, combo = nullptr, list = nullptr;
 };
@@ -177,7 +170,7 @@ TEST_F(MainWindow, GeometryTitleAndGadgets) {
     };
     for (const Expected& expected : gadgets) {
         SCOPED_TRACE(expected.number);
-        HWND gadget = MainGadget(window, expected.number);
+        HWND gadget = Gadget(window, expected.number);
         ASSERT_TRUE(gadget);
         char className[64] = {};
         GetClassNameA(gadget, className, sizeof className);
@@ -198,7 +191,7 @@ TEST_F(MainWindow, GeometryTitleAndGadgets) {
     EXPECT_EQ(comboRect.left, 5);
     EXPECT_EQ(comboRect.top, 5);
     EXPECT_EQ(comboRect.right, 295);
-    EXPECT_FALSE(MainGadget(window, 7));
+    EXPECT_FALSE(Gadget(window, 7));
 
     // The drop-down list holds every group in the platform's sorted order.
     Rows items = ComboItemTexts(combo);
@@ -255,7 +248,7 @@ TEST_F(MainWindow, PasteReplacesTheHostSelectionWithTheTickedRowsInRowOrder) {
 
 TEST_F(MainWindow, CopyPutsTheTickedRowsOnTheClipboard) {
     StartHost("keep me");
-    ASSERT_TRUE(SetClipboardText("before"));
+    ASSERT_TRUE(WriteClipboardText("before"));
     Start("printn");
     ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
 
@@ -265,7 +258,7 @@ TEST_F(MainWindow, CopyPutsTheTickedRowsOnTheClipboard) {
     ClickGadget(COPY_BUTTON);
 
     EXPECT_EQ(WaitForEnd(), 0);
-    EXPECT_EQ(ClipboardText(), "Error|Fatal");
+    EXPECT_EQ(ReadClipboardText(), "Error|Fatal");
     EXPECT_EQ(WindowTextOf(editor), "keep me");
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
 }
@@ -280,24 +273,23 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
     ASSERT_TRUE(ReadyForInput());
     ASSERT_TRUE(ClickWindowCentre(field));
     SendMessageA(field, EM_SETSEL, 0, -1);
-    DWORD start = 0, end = 0;
+    TextRange selection;
 
     ASSERT_TRUE(TypeText("w"));
-    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "Window"; }, 3000)) << ComboText();
+    EXPECT_TRUE(WaitUntil([&] { return ComboText() == "Window"; }, 3000)) << ComboText();
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(orvane.process, &code);
     ASSERT_EQ(code, (DWORD)STILL_ACTIVE) << "Orvane ended";
-    EXPECT_TRUE(EditFieldSelection(field, &start, &end));
-    EXPECT_EQ(start, 1u);
-    EXPECT_EQ(end, 6u);
+    EXPECT_TRUE((selection = EditSelection(field)).start >= 0);
+    EXPECT_EQ(selection.start, 1);
+    EXPECT_EQ(selection.end, 6);
 
     ASSERT_TRUE(TypeText("i"));
-    EXPECT_TRUE(WaitForCondition(
-        [&] { return ComboText() == "Window" && EditFieldSelection(field, &start, &end) && start == 2u; },
-        3000))
-        << ComboText() << " " << start << ".." << end;
-    EXPECT_EQ(start, 2u);
-    EXPECT_EQ(end, 6u);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ComboText() == "Window" && (selection = EditSelection(field)).start == 2; }, 3000))
+        << ComboText() << " " << selection.start << ".." << selection.end;
+    EXPECT_EQ(selection.start, 2);
+    EXPECT_EQ(selection.end, 6);
     // The list followed the text as typed, which names no category.
     EXPECT_TRUE(RowsBecome({}));
 
@@ -309,7 +301,7 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
     ASSERT_TRUE(ReadyForInput());
     ASSERT_TRUE(ClickWindowCentre(field));
     ASSERT_TRUE(PressKey(VK_F4));
-    EXPECT_TRUE(WaitForCondition([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
     WaitForInputIdle(orvane.process, 3000);
     EXPECT_TRUE(ListRowChecked(list, 1));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
@@ -323,39 +315,13 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithKeysShowsThatCategory) {
     ASSERT_TRUE(ClickWindowCentre(field));
 
     ASSERT_TRUE(PressKey(VK_F4));
-    ASSERT_TRUE(WaitForCondition([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
     ASSERT_TRUE(PressKey(VK_DOWN)); // the first item, "Color"
     ASSERT_TRUE(PressKey(VK_RETURN));
 
-    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "Color"; }, 3000)) << ComboText();
+    EXPECT_TRUE(WaitUntil([&] { return ComboText() == "Color"; }, 3000)) << ComboText();
     EXPECT_TRUE(RowsBecome({"Red"}));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
-}
-
-struct DroppedListSearch {
-    DWORD processId;
-    HWND found;
-};
-
-// Enumeration callbacks need the system's calling convention (stdcall on i686), which a lambda lacks.
-static BOOL CALLBACK FindDroppedList(HWND candidate, LPARAM data) {
-    DroppedListSearch* search = (DroppedListSearch*)data;
-    char className[64] = {};
-    DWORD owner = 0;
-    GetWindowThreadProcessId(candidate, &owner);
-    GetClassNameA(candidate, className, sizeof className);
-    if (owner == search->processId && IsWindowVisible(candidate) && lstrcmpiA(className, "ComboLBox") == 0) {
-        search->found = candidate;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible drop-down list of a combo box of another process.
-static HWND DroppedListOf(DWORD processId) {
-    DroppedListSearch search = {processId, nullptr};
-    EnumWindows(FindDroppedList, (LPARAM)&search);
-    return search.found;
 }
 
 TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
@@ -372,8 +338,8 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
     // clicked open again while it is closed, so no click closes it.
     for (int attempt = 0; attempt < 3 && !dropped; attempt++) {
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(ClickScreenPoint(field.right - 8, (field.top + field.bottom) / 2));
-        WaitForCondition([&] { return (dropped = DroppedListOf(orvane.id)) != nullptr; }, 1500);
+        ASSERT_TRUE(LeftClickAt(field.right - 8, (field.top + field.bottom) / 2));
+        WaitUntil([&] { return (dropped = VisibleWindowOfClass("ComboLBox", orvane.id)) != nullptr; }, 1500);
     }
     ASSERT_TRUE(dropped) << "dropped state " << SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) << " field "
                          << field.left << "," << field.top << "," << field.right << "," << field.bottom;
@@ -382,10 +348,10 @@ TEST_F(MainWindow, ChoosingFromTheDropDownListWithTheMouseShowsThatCategory) {
     int top = (int)SendMessageA(dropped, LB_GETTOPINDEX, 0, 0);
     ASSERT_GT(itemHeight, 0);
     RECT client = ClientRectOnScreen(dropped);
-    ASSERT_TRUE(ClickScreenPoint((client.left + client.right) / 2,
-                                 client.top + (wanted - top) * itemHeight + itemHeight / 2));
+    ASSERT_TRUE(LeftClickAt((client.left + client.right) / 2,
+                            client.top + (wanted - top) * itemHeight + itemHeight / 2));
 
-    EXPECT_TRUE(WaitForCondition([&] { return ComboText() == "WindowEx"; }, 3000)) << ComboText();
+    EXPECT_TRUE(WaitUntil([&] { return ComboText() == "WindowEx"; }, 3000)) << ComboText();
     EXPECT_TRUE(RowsBecome({"ExOne"}));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
@@ -402,7 +368,7 @@ TEST_F(MainWindow, RowsAreDrawnInAlternatingColours) {
         int x = bounds.right - 20, y = (bounds.top + bounds.bottom) / 2;
         COLORREF expected = row % 2 == 0 ? 0x00C7FFFF : 0x00D2FFFB;
         COLORREF seen = CLR_INVALID;
-        EXPECT_TRUE(WaitForCondition([&] { return (seen = WindowPixel(list, x, y)) == expected; }, 3000))
+        EXPECT_TRUE(WaitUntil([&] { return (seen = WindowPixel(list, x, y)) == expected; }, 3000))
             << std::hex << "0x" << seen;
     }
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
@@ -417,7 +383,7 @@ class ClosingWithoutOutput : public MainWindow, public ::testing::WithParamInter
 TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
     StartHost("keep me");
     SendMessageA(editor, EM_SETSEL, 0, -1);
-    ASSERT_TRUE(SetClipboardText("before"));
+    ASSERT_TRUE(WriteClipboardText("before"));
     Start("printn");
     ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
     TickByClick(1);
@@ -430,7 +396,7 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
         int grabX = before.left + 40, grabY = (before.top + client.top) / 2;
         ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(DragScreenPoint(grabX, grabY, grabX - 300, grabY + 120));
-        ASSERT_TRUE(WaitForCondition([&] { return OuterRect(window).left == before.left - 300; }, 3000))
+        ASSERT_TRUE(WaitUntil([&] { return OuterRect(window).left == before.left - 300; }, 3000))
             << "the window did not follow the mouse: " << OuterRect(window).left;
         place = POINT{OuterRect(window).left, OuterRect(window).top};
         EXPECT_EQ(place.y, before.top + 120);
@@ -446,18 +412,18 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
         POINT box = {};
         ASSERT_TRUE(CloseBoxPoint(window, &box));
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(ClickScreenPoint(box.x, box.y));
+        ASSERT_TRUE(LeftClickAt(box.x, box.y));
         break;
     }
     case BY_ALT_F4:
         ASSERT_TRUE(ReadyForInput());
-        ASSERT_TRUE(PressKeyWithModifier(VK_MENU, VK_F4));
+        ASSERT_TRUE(PressKey(VK_F4, VK_MENU));
         break;
     }
 
     EXPECT_EQ(WaitForEnd(), 0);
     EXPECT_EQ(WindowTextOf(editor), "keep me");
-    EXPECT_EQ(ClipboardText(), "before");
+    EXPECT_EQ(ReadClipboardText(), "before");
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(place.x, place.y));
 
     Start("printn");

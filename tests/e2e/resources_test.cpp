@@ -5,20 +5,15 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "support/win_process.h"
 
 namespace {
 
 std::string OrvanePath() {
-    const char* bin = std::getenv("ORVANE_BIN_DIR");
-    std::string path = bin ? bin : ".";
-    // ctest hands over a Unix path; Wine sees the root of the Unix file system as drive Z:.
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path + "\\Orvane.exe";
+    return BinDirectory() + "Orvane.exe";
 }
 
 struct DataModule {

@@ -7,25 +7,13 @@
 
 static const char* const SETTINGS = "Orvane.cfg";
 
-static std::string SettingsText(int x, int y) {
-    return SettingsFileText(x, y);
-}
-
-class Startup : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
-        folder = PrepareDataFolder();
-        ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
-    }
-    std::string folder;
-};
+using Startup = DataFolderTest;
 
 TEST_F(Startup, FirstRunWritesTheDefaultPlace) {
     ASSERT_FALSE(DataFileExists(folder, SETTINGS));
     EXPECT_EQ(RunOrvaneAndClose(folder), 0);
     // The virtual desktop is 1024 pixels wide: 1024 - 310.
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(714, 10));
 }
 
 TEST_F(Startup, RememberedPlaceIsKeptAlsoPartlyOffScreen) {
@@ -34,13 +22,13 @@ TEST_F(Startup, RememberedPlaceIsKeptAlsoPartlyOffScreen) {
     ide.word = "PrintN";
     ide.editorHandle = "12345";
     EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(-5, 200));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(-5, 200));
 }
 
 TEST_F(Startup, PlaceOffEveryMonitorGivesWayToTheDefault) {
-    ASSERT_TRUE(WriteDataFile(folder, SETTINGS, SettingsText(5000, 5000)));
+    ASSERT_TRUE(WriteDataFile(folder, SETTINGS, SettingsFileText(5000, 5000)));
     EXPECT_EQ(RunOrvaneAndClose(folder), 0);
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(714, 10));
 }
 
 TEST_F(Startup, OtherContentOfTheSettingsFileIsReplaced) {
@@ -49,7 +37,7 @@ TEST_F(Startup, OtherContentOfTheSettingsFileIsReplaced) {
     IdeStart ide;
     ide.commandWord = "\"quoted\"";
     EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 33));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(714, 33));
 }
 
 TEST_F(Startup, SecondStartClosesTheRunningInstance) {
@@ -76,7 +64,7 @@ TEST_F(Startup, SecondStartClosesTheRunningInstance) {
 
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
     EXPECT_TRUE(TopLevelWindowsTitled(ORVANE_TITLE).empty());
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(120, 80));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(120, 80));
 }
 
 TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
@@ -88,7 +76,7 @@ TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
     EXPECT_EQ(RunOrvaneAndClose(folder), 0);
     EXPECT_LT(GetTickCount() - started, ORVANE_RUN_TIMEOUT_MS);
     EXPECT_FALSE(DataFileExists(folder, "standin.txt"));
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(714, 10));
 
     StopProcess(standIn);
     EXPECT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000));
@@ -112,6 +100,6 @@ TEST_F(Startup, SettingsLiveNextToTheProgramWhateverTheCurrentDirectory) {
     IdeStart ide;
     ide.currentDirectory = elsewhere;
     EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsText(714, 10));
+    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(714, 10));
     EXPECT_FALSE(DataFileExists(elsewhere, SETTINGS));
 }

@@ -2,27 +2,13 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 #include <thread>
 
+#include "support/win_controls.h"
 #include "toolkit/toolkit.h"
 
 namespace {
-
-// What CF_TEXT holds, read directly; "<none>" without text.
-std::string RawClipboardText() {
-    if (!OpenClipboard(nullptr)) return "<cannot open>";
-    std::string text = "<none>";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (data) {
-        const char* chars = (const char*)GlobalLock(data);
-        if (chars) text = chars;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
 
 TEST(Clipboard, TextMakesTheRoundTripOwnedByAWindowOfTheTool) {
     HWND window = (HWND)WindowOpen(3, 10, 10, 100, 50, 0x00C80000, "Owner");
@@ -30,16 +16,16 @@ TEST(Clipboard, TextMakesTheRoundTripOwnedByAWindowOfTheTool) {
     ClipboardSetText("ALPHA|beta|Gamma 3");
     EXPECT_EQ(window, GetClipboardOwner());
     EXPECT_EQ("ALPHA|beta|Gamma 3", ClipboardText());
-    EXPECT_EQ("ALPHA|beta|Gamma 3", RawClipboardText());
+    EXPECT_EQ("ALPHA|beta|Gamma 3", ReadClipboardText("<none>"));
     WindowClose(3);
     ClipboardSetText(nullptr);
-    EXPECT_EQ("", RawClipboardText());
+    EXPECT_EQ("", ReadClipboardText("<none>"));
 }
 
 TEST(Clipboard, EmptyTextLeavesAnEmptyTextOnTheClipboard) {
     ClipboardSetText("something");
     ClipboardSetText("");
-    EXPECT_EQ("", RawClipboardText());
+    EXPECT_EQ("", ReadClipboardText("<none>"));
     EXPECT_EQ("", ClipboardText());
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
@@ -48,13 +34,7 @@ TEST(Clipboard, EmptyTextLeavesAnEmptyTextOnTheClipboard) {
 
 TEST(Clipboard, APictureOnlyClipboardReadsAsNoText) {
     ClipboardSetText("old text");
-    HDC screen = GetDC(nullptr);
-    HBITMAP picture = CreateCompatibleBitmap(screen, 8, 8);
-    ReleaseDC(nullptr, screen);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    EXPECT_NE(nullptr, SetClipboardData(CF_BITMAP, picture)); // the clipboard owns it now
-    CloseClipboard();
+    ASSERT_TRUE(PutOnlyAPictureOnClipboard());
     EXPECT_EQ("", ClipboardText());
 }
 

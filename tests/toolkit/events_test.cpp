@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "toolkit/toolkit.h"
-#include "toolkit/win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
@@ -21,31 +21,15 @@ class EventTest : public ::testing::Test {
     }
 
     bool WaitForCode(int code, int timeoutMs = 3000) {
-        return WaitEventMatching([code](const SeenEvent& e) { return e.code == code; }, timeoutMs);
+        return RunEventsUntil([code](const SeenEvent& e) { return e.code == code; }, timeoutMs);
     }
     bool WaitForFocusOn(HWND control, int timeoutMs = 3000) {
-        return WaitEventMatching([control](const SeenEvent&) { return GetFocus() == control; }, timeoutMs) ||
+        return RunEventsUntil([control](const SeenEvent&) { return GetFocus() == control; }, timeoutMs) ||
                GetFocus() == control;
     }
 
     HWND window = nullptr;
 };
-
-// The centre of the window's close box, found by asking the window what each caption point is.
-bool FindCloseBox(HWND window, POINT* at) {
-    RECT outer;
-    GetWindowRect(window, &outer);
-    int y = outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    for (int x = outer.right - 1; x > outer.left; --x) {
-        if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
-        int right = x;
-        while (x > outer.left && SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x - 1, y)) == HTCLOSE)
-            --x;
-        *at = POINT{(x + right) / 2, y};
-        return true;
-    }
-    return false;
-}
 
 TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -54,7 +38,7 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     EXPECT_TRUE(IsWindow(window));
 
     POINT closeBox;
-    ASSERT_TRUE(FindCloseBox(window, &closeBox));
+    ASSERT_TRUE(CloseBoxPoint(window, &closeBox));
     LeftClickAt(closeBox.x, closeBox.y);
     EXPECT_TRUE(WaitForCode(EVENT_CLOSE));
     EXPECT_TRUE(IsWindow(window));
@@ -73,8 +57,8 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
 
 TEST_F(EventTest, KeysAndRightClicksArriveAsRawCodes) {
     PressKey('Q');
-    EXPECT_TRUE(WaitEventMatching(
-        [](const SeenEvent& e) { return e.code == EVENT_KEYDOWN && e.wParam == 'Q'; }, 3000));
+    EXPECT_TRUE(
+        RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_KEYDOWN && e.wParam == 'Q'; }, 3000));
     RECT client;
     GetClientRect(window, &client);
     POINT centre = {client.right / 2, client.bottom / 2};
@@ -89,7 +73,7 @@ TEST_F(EventTest, ReturnInATextFieldIsAKeyAndKeepsTheLastGadget) {
     ASSERT_NE(nullptr, field);
     SetFocus(field);
     ASSERT_TRUE(
-        WaitEventMatching([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 6; }, 3000));
+        RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 6; }, 3000));
     // A menu command in between makes the number something else than the field's.
     PostMessageA(window, WM_COMMAND, 31, 0);
     ASSERT_TRUE(WaitForCode(EVENT_MENU));
@@ -97,7 +81,7 @@ TEST_F(EventTest, ReturnInATextFieldIsAKeyAndKeepsTheLastGadget) {
 
     PressKey(VK_RETURN);
     std::vector<SeenEvent> seen;
-    ASSERT_TRUE(WaitEventMatching(
+    ASSERT_TRUE(RunEventsUntil(
         [](const SeenEvent& e) { return e.code == EVENT_KEYDOWN && e.wParam == VK_RETURN; }, 3000, &seen));
     EXPECT_EQ(13, EventWParam());
     EXPECT_EQ(31, EventGadgetNumber()) << "a raw key code leaves the number of the last event";
@@ -124,9 +108,9 @@ TEST_F(EventTest, TabMovesTheFocusOverEnabledVisibleTabStopsAndWraps) {
     EXPECT_TRUE(WaitForFocusOn(last));
     PressKey(VK_TAB);
     EXPECT_TRUE(WaitForFocusOn(first)) << "forward wraps to the first";
-    PressKeyWithShift(VK_TAB);
+    PressKey(VK_TAB, VK_SHIFT);
     EXPECT_TRUE(WaitForFocusOn(last)) << "backward wraps to the last";
-    PressKeyWithShift(VK_TAB);
+    PressKey(VK_TAB, VK_SHIFT);
     EXPECT_TRUE(WaitForFocusOn(second));
 }
 
@@ -140,10 +124,10 @@ TEST_F(EventTest, CommandsBecomeMenuAndGadgetEvents) {
     BeginGadgets((PlatformHandle)window);
     HWND button = (HWND)AddButton(21, 200, 200, 100, 30, "Press");
     ASSERT_NE(nullptr, button);
-    PumpFor(100);
+    RunEventsFor(100);
     ClickWindowCentre(button);
     EXPECT_TRUE(
-        WaitEventMatching([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 21; }, 3000));
+        RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 21; }, 3000));
     EXPECT_EQ(BN_CLICKED, EventType());
 }
 

@@ -6,24 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "gadget_test_support.h"
 #include "toolkit/toolkit.h"
-#include "win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
-constexpr int WINDOW = 5;
 constexpr int COMBO = 1;
 
-class ComboBoxTest : public ::testing::Test {
+class ComboBoxTest : public GadgetWindowTest {
   protected:
-    HWND window = nullptr;
     HWND combo = nullptr;
     HWND edit = nullptr;
 
     void SetUp() override {
-        window = OpenGadgetWindow(WINDOW);
-        ASSERT_NE(nullptr, window);
+        ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         combo = (HWND)AddComboBox(COMBO, 10, 10, 250, 200, ComboEditable | ComboAutoScroll | ComboSorted);
         ASSERT_NE(nullptr, combo);
         COMBOBOXINFO info = {};
@@ -34,14 +30,13 @@ class ComboBoxTest : public ::testing::Test {
         for (const char* name : {"window", "colour", "file"})
             ComboBoxAddSorted(COMBO, name);
     }
-    void TearDown() override { WindowClose(WINDOW); }
 
     int Selected() { return (int)SendMessageA(combo, CB_GETCURSEL, 0, 0); }
 };
 
-bool Saw(const std::vector<ObservedEvent>& events, int type) {
-    return std::any_of(events.begin(), events.end(), [type](const ObservedEvent& e) {
-        return e.code == EVENT_GADGET && e.gadget == COMBO && e.type == type;
+bool Saw(const std::vector<SeenEvent>& events, int type) {
+    return std::any_of(events.begin(), events.end(), [type](const SeenEvent& e) {
+        return e.code == EVENT_GADGET && e.number == COMBO && e.type == type;
     });
 }
 
@@ -153,22 +148,23 @@ TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
     ASSERT_TRUE(PrepareToClick(edit));
     ASSERT_TRUE(ActUntil([&] { ClickWindowCentre(edit); }, [&] { return GetFocus() == edit; }));
     TypeText("fi");
-    std::vector<ObservedEvent> typed = RunEventsUntil(
-        [&](const ObservedEvent& e) {
+    std::vector<SeenEvent> typed, dropped, chosen;
+    RunEventsUntil(
+        [&](const SeenEvent& e) {
             return e.code == EVENT_GADGET && e.type == CBN_EDITCHANGE && GadgetText(COMBO) == "fi";
         },
-        3000);
+        3000, &typed);
     EXPECT_TRUE(Saw(typed, CBN_EDITCHANGE));
     EXPECT_EQ("fi", GadgetText(COMBO));
 
-    PressKeyWith(VK_MENU, VK_DOWN); // drop the list down
-    std::vector<ObservedEvent> dropped = RunEventsUntil(
-        [](const ObservedEvent& e) { return e.code == EVENT_GADGET && e.type == CBN_DROPDOWN; }, 3000);
+    PressKey(VK_DOWN, VK_MENU); // drop the list down
+    RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.type == CBN_DROPDOWN; }, 3000,
+                   &dropped);
     EXPECT_TRUE(Saw(dropped, CBN_DROPDOWN));
     PressKey(VK_DOWN);
     PressKey(VK_RETURN);
-    std::vector<ObservedEvent> chosen = RunEventsUntil(
-        [](const ObservedEvent& e) { return e.code == EVENT_GADGET && e.type == CBN_CLOSEUP; }, 3000);
+    RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.type == CBN_CLOSEUP; }, 3000,
+                   &chosen);
     EXPECT_TRUE(Saw(chosen, CBN_SELCHANGE));
     EXPECT_TRUE(Saw(chosen, CBN_CLOSEUP));
     EXPECT_GE(Selected(), 0);

@@ -4,25 +4,18 @@
 
 #include <string>
 
-#include "gadget_test_support.h"
 #include "toolkit/toolkit.h"
-#include "win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
-constexpr int WINDOW = 5;
 constexpr int OTHER_WINDOW = 6;
 
-class GadgetTest : public ::testing::Test {
+class GadgetTest : public GadgetWindowTest {
   protected:
-    HWND window = nullptr;
-    void SetUp() override {
-        window = OpenGadgetWindow(WINDOW);
-        ASSERT_NE(nullptr, window);
-    }
     void TearDown() override {
         WindowClose(OTHER_WINDOW);
-        WindowClose(WINDOW);
+        GadgetWindowTest::TearDown();
     }
 };
 
@@ -159,16 +152,17 @@ TEST_F(GadgetTest, TextFieldReportsFocusAfterTheMessage) {
     EXPECT_TRUE(ActUntilGadgetEvent([&] { ClickWindowCentre(first); }, 3, EVENT_TYPE_FOCUS));
     ASSERT_TRUE(PrepareToClick(second));
     ClickWindowCentre(second);
-    std::vector<ObservedEvent> events = RunEventsUntil(
-        [](const ObservedEvent& e) {
-            return e.code == EVENT_GADGET && e.gadget == 4 && e.type == EVENT_TYPE_FOCUS;
+    std::vector<SeenEvent> events;
+    RunEventsUntil(
+        [](const SeenEvent& e) {
+            return e.code == EVENT_GADGET && e.number == 4 && e.type == EVENT_TYPE_FOCUS;
         },
-        3000);
+        3000, &events);
     bool unfocused = false, focused = false;
-    for (const ObservedEvent& e : events) {
+    for (const SeenEvent& e : events) {
         if (e.code != EVENT_GADGET) continue;
-        if (e.gadget == 3 && e.type == EVENT_TYPE_UNFOCUS) unfocused = true;
-        if (e.gadget == 4 && e.type == EVENT_TYPE_FOCUS) focused = unfocused; // after the other's
+        if (e.number == 3 && e.type == EVENT_TYPE_UNFOCUS) unfocused = true;
+        if (e.number == 4 && e.type == EVENT_TYPE_FOCUS) focused = unfocused; // after the other's
     }
     EXPECT_TRUE(focused);
     EXPECT_EQ(second, GetFocus());

@@ -5,26 +5,21 @@
 
 #include <string>
 
-#include "gadget_test_support.h"
 #include "toolkit/toolkit.h"
-#include "win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
-constexpr int WINDOW = 5;
 constexpr int EDITOR = 51;
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public GadgetWindowTest {
   protected:
-    HWND window = nullptr;
     HWND editor = nullptr;
     void SetUp() override {
-        window = OpenGadgetWindow(WINDOW);
-        ASSERT_NE(nullptr, window);
+        ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         editor = (HWND)AddEditor(EDITOR, 10, 10, 400, 250);
         ASSERT_NE(nullptr, editor);
     }
-    void TearDown() override { WindowClose(WINDOW); }
 };
 
 TEST_F(EditorTest, IsARichEditThatKeepsItsSelectionVisible) {

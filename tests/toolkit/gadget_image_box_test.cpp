@@ -2,13 +2,11 @@
 
 #include <windows.h>
 
-#include "gadget_test_support.h"
 #include "toolkit/toolkit.h"
-#include "win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
-constexpr int WINDOW = 5;
 constexpr int BOX = 50;
 
 // A 24-bit picture of one colour, as the banner is.
@@ -34,24 +32,16 @@ HBITMAP SolidBitmap(int width, int height, COLORREF colour) {
     return bitmap;
 }
 
-SIZE OuterSize(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
-class ImageBoxTest : public ::testing::Test {
+class ImageBoxTest : public GadgetWindowTest {
   protected:
-    HWND window = nullptr;
     HBITMAP banner = nullptr;
     void SetUp() override {
-        window = OpenGadgetWindow(WINDOW);
-        ASSERT_NE(nullptr, window);
+        ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         banner = SolidBitmap(381, 68, 0x2080F0);
         ASSERT_NE(nullptr, banner);
     }
     void TearDown() override {
-        WindowClose(WINDOW);
+        GadgetWindowTest::TearDown();
         DeleteObject(banner);
     }
 };
@@ -62,12 +52,9 @@ TEST_F(ImageBoxTest, ClientEdgeAddsFourPixelsAroundTheImage) {
     SIZE size = OuterSize(box);
     EXPECT_EQ(385, size.cx);
     EXPECT_EQ(72, size.cy);
-    RECT r;
-    GetWindowRect(box, &r);
-    POINT corner = {r.left, r.top};
-    ScreenToClient(window, &corner);
-    EXPECT_EQ(7, corner.x);
-    EXPECT_EQ(9, corner.y);
+    RECT corner = RectInParentClient(box);
+    EXPECT_EQ(7, corner.left);
+    EXPECT_EQ(9, corner.top);
     EXPECT_EQ((LRESULT)banner, SendMessageA(box, STM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_EQ(0x50000100u, (DWORD)GetWindowLongPtrA(box, GWL_STYLE));
 
@@ -93,8 +80,7 @@ TEST_F(ImageBoxTest, ClientEdgeAddsFourPixelsAroundTheImage) {
 TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
     HWND box = (HWND)AddImageBox(BOX, 10, 10, 381, 68, (PlatformHandle)banner, WS_EX_CLIENTEDGE);
     RunEventsFor(50);
-    RECT r;
-    GetWindowRect(box, &r);
+    RECT r = OuterRect(box);
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     ASSERT_TRUE(PrepareToClick(box, POINT{x, y}));
 
@@ -115,8 +101,10 @@ TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
         RightClickAt(x, y);
         RightClickAt(x, y);
         singles = doubles = 0;
-        for (const ObservedEvent& e : RunEventsUntil(nullptr, 700)) {
-            if (e.code != EVENT_GADGET || e.gadget != BOX) continue;
+        std::vector<SeenEvent> events;
+        RunEventsUntil(nullptr, 700, &events);
+        for (const SeenEvent& e : events) {
+            if (e.code != EVENT_GADGET || e.number != BOX) continue;
             singles += e.type == 1;
             doubles += e.type == 3;
         }

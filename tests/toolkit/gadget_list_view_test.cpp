@@ -5,36 +5,33 @@
 
 #include <string>
 
-#include "gadget_test_support.h"
+#include "support/win_controls.h"
 #include "toolkit/toolkit.h"
-#include "win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
-constexpr int WINDOW = 5;
 constexpr int LIST = 2;
 constexpr COLORREF LIST_BACK = 0xD2FFFB;
 
-class ListViewTest : public ::testing::Test {
+class ListViewTest : public GadgetWindowTest {
   protected:
-    HWND window = nullptr;
     HWND list = nullptr;
 
     void SetUp() override {
-        window = OpenGadgetWindow(WINDOW);
-        ASSERT_NE(nullptr, window);
+        ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         list = (HWND)AddListView(LIST, 10, 10, 320, 220, "Constants", 285, ListCheckBoxes);
         ASSERT_NE(nullptr, list);
     }
-    void TearDown() override { WindowClose(WINDOW); }
 
-    RECT LabelRect(int row) {
-        RECT r = {};
-        r.left = LVIR_LABEL;
-        SendMessageA(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&r);
-        return r;
+    RECT LabelRect(int row) { return ListRowRect(list, row, LVIR_LABEL); }
+    // The middle of a row's text on the screen.
+    POINT RowPoint(int row) {
+        RECT r = LabelRect(row);
+        POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(list, &p);
+        return p;
     }
-    POINT RowPoint(int row) { return ScreenPointOf(list, LabelRect(row)); }
 
     void AddRows(std::initializer_list<const char*> texts) {
         for (const char* text : texts)
@@ -60,11 +57,8 @@ struct ListPicture {
 ListPicture Capture(HWND list) {
     ListPicture picture = {};
     EXPECT_TRUE(CaptureWindow(list, &picture.pixels));
-    RECT outer;
-    GetWindowRect(list, &outer);
-    POINT origin = {0, 0};
-    ClientToScreen(list, &origin);
-    picture.clientOrigin = {origin.x - outer.left, origin.y - outer.top};
+    RECT outer = OuterRect(list), client = ClientRectOnScreen(list);
+    picture.clientOrigin = {client.left - outer.left, client.top - outer.top};
     return picture;
 }
 

@@ -4,17 +4,10 @@
 
 #include <string>
 
-#include "gadget_test_support.h"
 #include "toolkit/toolkit.h"
-#include "win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
-
-std::string TextOf(HWND window) {
-    char buffer[256] = "";
-    GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
 
 // An edit control on a thread that stops answering messages for a while, as a hung editor would.
 struct BusyEditor {
@@ -50,10 +43,10 @@ TEST(WindowReplaceSelection, ReplacesTheSelectionOfAnEditControl) {
     ASSERT_NE(nullptr, edit);
     SendMessageA(edit, EM_SETSEL, 6, 11);
     EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "there", 1000));
-    EXPECT_EQ("hello there", TextOf(edit));
+    EXPECT_EQ("hello there", WindowTextOf(edit));
     SendMessageA(edit, EM_SETSEL, 0, 0);
     EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "A|B ", 1000));
-    EXPECT_EQ("A|B hello there", TextOf(edit));
+    EXPECT_EQ("A|B hello there", WindowTextOf(edit));
     DestroyWindow(edit);
 
     EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)edit, "gone", 1000));
@@ -75,15 +68,15 @@ TEST(EditorCreation, MessagesWaitingBeforeTheEditorAreHandledWithoutAnEvent) {
     ASSERT_NE(0, AddEditor(51, 10, 10, 200, 100));
     MSG left;
     EXPECT_FALSE(PeekMessageA(&left, window, MSG_GADGET_EVENT, MSG_GADGET_EVENT, PM_NOREMOVE));
-    std::vector<ObservedEvent> events = RunEventsUntil(nullptr, 200);
-    for (const ObservedEvent& e : events)
-        EXPECT_FALSE(e.code == EVENT_GADGET && e.gadget == 33);
+    std::vector<SeenEvent> events;
+    RunEventsUntil(nullptr, 200, &events);
+    for (const SeenEvent& e : events)
+        EXPECT_FALSE(e.code == EVENT_GADGET && e.number == 33);
 
     // A close request waiting there is not swallowed with them.
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_NE(0, AddEditor(52, 10, 120, 200, 100));
-    events = RunEventsUntil([](const ObservedEvent& e) { return e.code == WM_CLOSE; }, 1000);
-    EXPECT_TRUE(!events.empty() && events.back().code == WM_CLOSE);
+    EXPECT_TRUE(RunEventsUntil([](const SeenEvent& e) { return e.code == WM_CLOSE; }, 1000));
     WindowClose(5);
 }
 

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "toolkit/toolkit.h"
-#include "toolkit/win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
@@ -15,13 +15,7 @@ class PopupMenuTest : public ::testing::Test {
         owner = (HWND)WindowOpen(1, 150, 120, 360, 260, 0x00C80000, "Menu owner");
         ASSERT_NE(nullptr, owner);
         ASSERT_TRUE(BringToForeground(owner));
-        MoveMouseTo(300, 250);
-        ASSERT_TRUE(WaitUntil(
-            [] {
-                POINT p;
-                return GetCursorPos(&p) && p.x == 300 && p.y == 250;
-            },
-            3000));
+        ASSERT_TRUE(MovePointerTo(300, 250));
         EventsBeforeSentinel(owner); // whatever opening the window raised
         ASSERT_NE(0, PopupMenuCreate(1));
         MenuAddItem(1, "Cut");
@@ -36,14 +30,15 @@ class PopupMenuTest : public ::testing::Test {
         std::vector<WORD> toPress(keys);
         menuRect = RECT{};
         std::thread user([this, toPress] {
-            HWND menu = WaitForVisibleWindowOfClass("#32768", 5000);
-            if (menu) GetWindowRect(menu, &menuRect);
+            // This thread has no windows: its waits leave messages alone.
+            HWND menu = nullptr;
+            WaitUntil([&] { return (menu = VisibleWindowOfClass("#32768")) != nullptr; }, 5000, false);
+            menuRect = OuterRect(menu);
             for (WORD key : toPress)
                 PressKey(key);
             // Never leave the test blocked in the menu.
-            for (int i = 0; i < 300 && WaitForVisibleWindowOfClass("#32768", 0); ++i)
-                Sleep(10);
-            if (WaitForVisibleWindowOfClass("#32768", 0)) PostMessageA(owner, WM_CANCELMODE, 0, 0);
+            if (!WaitUntil([] { return !VisibleWindowOfClass("#32768"); }, 3000, false))
+                PostMessageA(owner, WM_CANCELMODE, 0, 0);
         });
         PopupMenuShow(1, (PlatformHandle)owner);
         user.join();
@@ -102,7 +97,7 @@ TEST_F(PopupMenuTest, ChoosingAnItemRaisesAMenuEventWithItsNumber) {
 
 TEST_F(PopupMenuTest, AMissingMenuShowsNothing) {
     PopupMenuShow(9, (PlatformHandle)owner); // returns at once
-    EXPECT_EQ(nullptr, WaitForVisibleWindowOfClass("#32768", 200));
+    EXPECT_FALSE(WaitUntil([] { return VisibleWindowOfClass("#32768") != nullptr; }, 200));
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "toolkit/toolkit.h"
-#include "toolkit/win_test_support.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
@@ -11,12 +11,6 @@ SIZE ClientSize(HWND window) {
     RECT r = {};
     GetClientRect(window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-RECT OuterRect(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return r;
 }
 
 LONG_PTR StyleOf(HWND window) {
@@ -53,8 +47,8 @@ TEST_F(WindowTest, ASecondaryWindowIsCentredOnTheScreenWithItsClientSize) {
     EXPECT_STREQ("Edit constantlist", title);
     int outerWidth = 0, outerHeight = 0;
     WindowOuterSize(400, 350, 0x00C00001, &outerWidth, &outerHeight);
-    EXPECT_EQ(outerWidth, outer.right - outer.left);
-    EXPECT_EQ(outerHeight, outer.bottom - outer.top);
+    EXPECT_EQ(outer.right - outer.left, outerWidth);
+    EXPECT_EQ(outer.bottom - outer.top, outerHeight);
 }
 
 TEST_F(WindowTest, AMainWindowStandsWhereItWasAsked) {
