@@ -5,9 +5,9 @@
 // It never outlives LIFETIME_SECONDS (default 60). With "hang" its edit control does not answer a
 // paste (EM_REPLACESEL): it stops taking messages from then on, as a hung IDE does, until its
 // lifetime is over.
-#include <windows.h>
-
 #include <cstdlib>
+
+#include "program_window.h"
 
 static HWND g_editor = nullptr;
 static WNDPROC g_editProc = nullptr;
@@ -29,14 +29,8 @@ static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SETFOCUS:
         if (g_editor) SetFocus(g_editor);
         return 0;
-    case WM_TIMER:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return EndsWithTheWindow(window, message) ? 0 : DefWindowProcA(window, message, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -44,15 +38,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int lifetimeSeconds = __argc > 2 ? atoi(__argv[2]) : 60;
     bool hang = __argc > 3 && lstrcmpA(__argv[3], "hang") == 0;
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = HostProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "OrvaneTestHost";
-    if (!RegisterClassA(&windowClass)) return 2;
-    HWND frame = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 20, 20, 480, 300,
-                                 nullptr, nullptr, instance, nullptr);
+    HWND frame = CreateProgramWindow(instance, "OrvaneTestHost", HostProc, COLOR_WINDOW, "",
+                                     WS_OVERLAPPEDWINDOW, 20, 20, 480, 300);
     if (!frame) return 2;
     g_editor = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", text,
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100,
@@ -68,11 +55,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetForegroundWindow(frame);
     SetFocus(g_editor);
     SetTimer(frame, 1, (UINT)lifetimeSeconds * 1000, nullptr);
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    return RunMessageLoop();
 }

@@ -7,12 +7,12 @@
 //   scintilla_host.exe TEXT SEL_START SEL_END CODE_PAGE DOCUMENT_FILE [hang]
 // After every change it writes its whole document, byte for byte, to DOCUMENT_FILE. With "hang" it
 // stops taking messages when asked to paste, as a hung IDE does. It never outlives 60 seconds.
-#include <windows.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "program_window.h"
 
 static const UINT SCI_REPLACESEL = 2170;
 static const UINT SCI_GETCODEPAGE = 2137;
@@ -52,15 +52,7 @@ static LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_TIMER:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return EndsWithTheWindow(window, message) ? 0 : DefWindowProcA(window, message, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -77,14 +69,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     editorClass.lpfnWndProc = EditorProc;
     editorClass.hInstance = instance;
     editorClass.lpszClassName = L"Scintilla";
-    WNDCLASSA hostClass = {};
-    hostClass.lpfnWndProc = HostProc;
-    hostClass.hInstance = instance;
-    hostClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    hostClass.lpszClassName = "OrvaneTestScintillaHost";
-    if (!RegisterClassW(&editorClass) || !RegisterClassA(&hostClass)) return 2;
-    HWND frame = CreateWindowExA(0, hostClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 40, 40, 400, 200,
-                                 nullptr, nullptr, instance, nullptr);
+    if (!RegisterClassW(&editorClass)) return 2;
+    HWND frame = CreateProgramWindow(instance, "OrvaneTestScintillaHost", HostProc, COLOR_WINDOW, "",
+                                     WS_OVERLAPPEDWINDOW, 40, 40, 400, 200);
     HWND editor = frame ? CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 380, 150, frame,
                                           (HMENU)1, instance, nullptr)
                         : nullptr;
@@ -93,9 +80,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetWindowTextA(frame, "Orvane Test Scintilla Host");
     ShowWindow(frame, SW_SHOW);
     SetTimer(frame, 1, LIFETIME_MS, nullptr);
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        DispatchMessageA(&message);
-    return 0;
+    return RunMessageLoop();
 }

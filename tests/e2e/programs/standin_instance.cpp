@@ -3,11 +3,11 @@
 // instance does. In "hang" mode it stops taking messages once its window is up, like a hung program.
 //   standin_instance.exe X Y RECORD_FILE [hang] [LIFETIME_SECONDS]
 // It never outlives LIFETIME_SECONDS (default 60), so that no test can leave it behind for long.
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "program_window.h"
 
 static const char* g_recordPath = "";
 
@@ -27,14 +27,11 @@ static LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LP
         DestroyWindow(window);
         return 0;
     }
-    case WM_TIMER:
+    case WM_TIMER: // the lifetime is over: ends with exit code 3
         PostQuitMessage(3);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return EndsWithTheWindow(window, message) ? 0 : DefWindowProcA(window, message, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -45,17 +42,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     bool hang = __argc > 4 && strcmp(__argv[4], "hang") == 0;
     int lifetimeSeconds = __argc > 5 ? atoi(__argv[5]) : 60;
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = StandInProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "OrvaneStandInInstance";
-    if (!RegisterClassA(&windowClass)) return 2;
     const char* title = "Orvane V1.2.2";
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, hang ? "Stand-in starting" : title,
-                                  WS_CAPTION | WS_SYSMENU | WS_VISIBLE, x, y, 306, 435, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateProgramWindow(instance, "OrvaneStandInInstance", StandInProc, COLOR_BTNFACE,
+                                      hang ? "Stand-in starting" : title,
+                                      WS_CAPTION | WS_SYSMENU | WS_VISIBLE, x, y, 306, 435);
     if (!window) return 2;
 
     if (hang) {
@@ -70,12 +60,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     SetTimer(window, 1, (UINT)lifetimeSeconds * 1000, nullptr);
-    MSG message;
-    int code = 0;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    code = (int)message.wParam;
-    return code;
+    return RunMessageLoop();
 }
