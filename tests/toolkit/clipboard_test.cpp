@@ -12,21 +12,21 @@ namespace {
 
 TEST(Clipboard, TextMakesTheRoundTripOwnedByAWindowOfTheTool) {
     HWND window = (HWND)WindowOpen(3, 10, 10, 100, 50, 0x00C80000, "Owner");
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(window, nullptr);
     ClipboardSetText("ALPHA|beta|Gamma 3");
-    EXPECT_EQ(window, GetClipboardOwner());
-    EXPECT_EQ("ALPHA|beta|Gamma 3", ClipboardText());
-    EXPECT_EQ("ALPHA|beta|Gamma 3", ReadClipboardText("<none>"));
+    EXPECT_EQ(GetClipboardOwner(), window);
+    EXPECT_EQ(ClipboardText(), "ALPHA|beta|Gamma 3");
+    EXPECT_EQ(ReadClipboardText("<none>"), "ALPHA|beta|Gamma 3");
     WindowClose(3);
     ClipboardSetText(nullptr);
-    EXPECT_EQ("", ReadClipboardText("<none>"));
+    EXPECT_EQ(ReadClipboardText("<none>"), "");
 }
 
 TEST(Clipboard, EmptyTextLeavesAnEmptyTextOnTheClipboard) {
     ClipboardSetText("something");
     ClipboardSetText("");
-    EXPECT_EQ("", ReadClipboardText("<none>"));
-    EXPECT_EQ("", ClipboardText());
+    EXPECT_EQ(ReadClipboardText("<none>"), "");
+    EXPECT_EQ(ClipboardText(), "");
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     CloseClipboard();
@@ -35,7 +35,7 @@ TEST(Clipboard, EmptyTextLeavesAnEmptyTextOnTheClipboard) {
 TEST(Clipboard, APictureOnlyClipboardReadsAsNoText) {
     ClipboardSetText("old text");
     ASSERT_TRUE(PutOnlyAPictureOnClipboard());
-    EXPECT_EQ("", ClipboardText());
+    EXPECT_EQ(ClipboardText(), "");
 }
 
 TEST(Clipboard, LongTextComesBackWhole) {
@@ -44,7 +44,7 @@ TEST(Clipboard, LongTextComesBackWhole) {
         text[i] = (char)('a' + i % 26);
     ClipboardSetText(text.c_str());
     std::string back = ClipboardText();
-    EXPECT_EQ(text.size(), back.size());
+    EXPECT_EQ(back.size(), text.size());
     EXPECT_TRUE(back == text);
 }
 
@@ -68,8 +68,8 @@ TEST(Clipboard, AClipboardHeldOpenElsewhereIsLeftAlone) {
     holder.join();
     CloseHandle(opened);
     CloseHandle(release);
-    EXPECT_EQ("", whileHeld);
-    EXPECT_EQ("kept", ClipboardText());
+    EXPECT_EQ(whileHeld, "");
+    EXPECT_EQ(ClipboardText(), "kept");
 }
 
 } // namespace

@@ -11,7 +11,7 @@ class EventTest : public ::testing::Test {
   protected:
     void SetUp() override {
         window = (HWND)WindowOpen(1, 120, 100, 420, 300, 0x00C80000, "Events");
-        ASSERT_NE(nullptr, window);
+        ASSERT_NE(window, nullptr);
         ASSERT_TRUE(BringToForeground(window));
         EventsBeforeSentinel(window); // whatever opening the window raised
     }
@@ -34,7 +34,7 @@ class EventTest : public ::testing::Test {
 TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitForCode(EVENT_CLOSE));
-    EXPECT_EQ(1, EventWindowNumber());
+    EXPECT_EQ(EventWindowNumber(), 1);
     EXPECT_TRUE(IsWindow(window));
 
     POINT closeBox;
@@ -42,7 +42,7 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     LeftClickAt(closeBox.x, closeBox.y);
     EXPECT_TRUE(WaitForCode(EVENT_CLOSE));
     EXPECT_TRUE(IsWindow(window));
-    EXPECT_EQ(window, (HWND)WindowHandle(1));
+    EXPECT_EQ((HWND)WindowHandle(1), window);
 
     // A close request outlasts a later notification and a queued event handed out before it.
     EventsBeforeSentinel(window);
@@ -50,9 +50,9 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     SendMessageA(window, WM_COMMAND, 42, 0);
     SendMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
     std::vector<SeenEvent> seen = EventsBeforeSentinel(window);
-    ASSERT_EQ(2u, seen.size());
-    EXPECT_EQ(EVENT_ACTIVATE, seen[0].code);
-    EXPECT_EQ(EVENT_CLOSE, seen[1].code);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].code, EVENT_ACTIVATE);
+    EXPECT_EQ(seen[1].code, EVENT_CLOSE);
 }
 
 TEST_F(EventTest, KeysAndRightClicksArriveAsRawCodes) {
@@ -70,23 +70,23 @@ TEST_F(EventTest, KeysAndRightClicksArriveAsRawCodes) {
 TEST_F(EventTest, ReturnInATextFieldIsAKeyAndKeepsTheLastGadget) {
     BeginGadgets((PlatformHandle)window);
     HWND field = (HWND)AddTextField(6, 20, 20, 200, 22, "typed");
-    ASSERT_NE(nullptr, field);
+    ASSERT_NE(field, nullptr);
     SetFocus(field);
     ASSERT_TRUE(
         RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 6; }, 3000));
     // A menu command in between makes the number something else than the field's.
     PostMessageA(window, WM_COMMAND, 31, 0);
     ASSERT_TRUE(WaitForCode(EVENT_MENU));
-    ASSERT_EQ(31, EventMenuNumber());
+    ASSERT_EQ(EventMenuNumber(), 31);
 
     PressKey(VK_RETURN);
     std::vector<SeenEvent> seen;
     ASSERT_TRUE(RunEventsUntil(
         [](const SeenEvent& e) { return e.code == EVENT_KEYDOWN && e.wParam == VK_RETURN; }, 3000, &seen));
-    EXPECT_EQ(13, EventWParam());
-    EXPECT_EQ(31, EventGadgetNumber()) << "a raw key code leaves the number of the last event";
+    EXPECT_EQ(EventWParam(), 13);
+    EXPECT_EQ(EventGadgetNumber(), 31) << "a raw key code leaves the number of the last event";
     for (const SeenEvent& e : seen)
-        EXPECT_NE(EVENT_GADGET, e.code);
+        EXPECT_NE(e.code, EVENT_GADGET);
 }
 
 TEST_F(EventTest, TabMovesTheFocusOverEnabledVisibleTabStopsAndWraps) {
@@ -117,18 +117,18 @@ TEST_F(EventTest, TabMovesTheFocusOverEnabledVisibleTabStopsAndWraps) {
 TEST_F(EventTest, CommandsBecomeMenuAndGadgetEvents) {
     PostMessageA(window, WM_COMMAND, 42, 0); // as the system posts a chosen menu item
     std::vector<SeenEvent> seen = EventsBeforeSentinel(window);
-    ASSERT_EQ(1u, seen.size());
-    EXPECT_EQ(EVENT_MENU, seen[0].code);
-    EXPECT_EQ(42, seen[0].number);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].code, EVENT_MENU);
+    EXPECT_EQ(seen[0].number, 42);
 
     BeginGadgets((PlatformHandle)window);
     HWND button = (HWND)AddButton(21, 200, 200, 100, 30, "Press");
-    ASSERT_NE(nullptr, button);
+    ASSERT_NE(button, nullptr);
     RunEventsFor(100);
     ClickWindowCentre(button);
     EXPECT_TRUE(
         RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 21; }, 3000));
-    EXPECT_EQ(BN_CLICKED, EventType());
+    EXPECT_EQ(EventType(), BN_CLICKED);
 }
 
 } // namespace

@@ -19,28 +19,28 @@ std::string PatternBytes(size_t length) {
 TEST(Files, ALargeFileGoesThroughWholeInBothDirections) {
     std::string path = MakeTempDir() + "large.ovc";
     std::string content = PatternBytes(4096 * 3 + 517);
-    ASSERT_NE(0, FileCreate(1, path.c_str()));
+    ASSERT_NE(FileCreate(1, path.c_str()), 0);
     // Odd-sized pieces fill the buffer unevenly; one piece is larger than the buffer itself.
     const size_t pieces[] = {1, 1000, 3095, 2, 5000, 4093};
     size_t written = 0;
     for (size_t piece : pieces) {
         size_t length = piece < content.size() - written ? piece : content.size() - written;
-        ASSERT_EQ((int64_t)length, FileWrite(1, content.data() + written, (int64_t)length));
+        ASSERT_EQ(FileWrite(1, content.data() + written, (int64_t)length), (int64_t)length);
         written += length;
-        EXPECT_EQ((int64_t)written, FileLength(1)) << "buffered bytes count as written";
+        EXPECT_EQ(FileLength(1), (int64_t)written) << "buffered bytes count as written";
     }
-    ASSERT_EQ(content.size(), written);
+    ASSERT_EQ(written, content.size());
     FileClose(1);
-    EXPECT_EQ(content, ReadWholeFile(path));
+    EXPECT_EQ(ReadWholeFile(path), content);
 
-    ASSERT_NE(0, FileOpenRead(1, path.c_str()));
+    ASSERT_NE(FileOpenRead(1, path.c_str()), 0);
     int64_t length = FileLength(1);
-    ASSERT_EQ((int64_t)content.size(), length);
+    ASSERT_EQ(length, (int64_t)content.size());
     std::string back((size_t)length, ' ');
-    EXPECT_EQ(length, FileRead(1, &back[0], length));
-    EXPECT_EQ(content, back);
+    EXPECT_EQ(FileRead(1, &back[0], length), length);
+    EXPECT_EQ(back, content);
     char extra[8];
-    EXPECT_EQ(0, FileRead(1, extra, sizeof extra)) << "nothing beyond the end";
+    EXPECT_EQ(FileRead(1, extra, sizeof extra), 0) << "nothing beyond the end";
     FileClose(1);
 }
 
@@ -48,7 +48,7 @@ TEST(Files, SmallReadsDeliverTheFileInOrder) {
     std::string path = MakeTempDir() + "pieces.txt";
     std::string content = PatternBytes(10000);
     ASSERT_TRUE(WriteWholeFile(path, content));
-    ASSERT_NE(0, FileOpenRead(3, path.c_str()));
+    ASSERT_NE(FileOpenRead(3, path.c_str()), 0);
     std::string back;
     char piece[333];
     for (;;) {
@@ -56,72 +56,72 @@ TEST(Files, SmallReadsDeliverTheFileInOrder) {
         if (got <= 0) break;
         back.append(piece, (size_t)got);
     }
-    EXPECT_EQ(content, back);
+    EXPECT_EQ(back, content);
     // Asking for more than is left gives only what is left.
     FileClose(3);
-    ASSERT_NE(0, FileOpenRead(3, path.c_str()));
+    ASSERT_NE(FileOpenRead(3, path.c_str()), 0);
     std::string all(20000, ' ');
-    EXPECT_EQ(10000, FileRead(3, &all[0], 20000));
+    EXPECT_EQ(FileRead(3, &all[0], 20000), 10000);
     FileClose(3);
 }
 
 TEST(Files, AMissingFileLeavesTheNumbersFileOpen) {
     std::string dir = MakeTempDir();
     ASSERT_TRUE(WriteWholeFile(dir + "here.txt", "still here"));
-    ASSERT_NE(0, FileOpenRead(1, (dir + "here.txt").c_str()));
-    EXPECT_EQ(0, FileOpenRead(1, (dir + "missing.txt").c_str()));
-    EXPECT_EQ(10, FileLength(1));
+    ASSERT_NE(FileOpenRead(1, (dir + "here.txt").c_str()), 0);
+    EXPECT_EQ(FileOpenRead(1, (dir + "missing.txt").c_str()), 0);
+    EXPECT_EQ(FileLength(1), 10);
     char text[16] = {};
-    EXPECT_EQ(10, FileRead(1, text, 10));
-    EXPECT_STREQ("still here", text);
-    EXPECT_EQ(0, FileCreate(1, (dir + "no such folder\\x.txt").c_str()));
-    EXPECT_EQ(10, FileLength(1));
+    EXPECT_EQ(FileRead(1, text, 10), 10);
+    EXPECT_STREQ(text, "still here");
+    EXPECT_EQ(FileCreate(1, (dir + "no such folder\\x.txt").c_str()), 0);
+    EXPECT_EQ(FileLength(1), 10);
     FileClose(1);
-    EXPECT_EQ(0, FileLength(1));
+    EXPECT_EQ(FileLength(1), 0);
 }
 
 TEST(Files, ReusingANumberClosesTheOldFile) {
     std::string dir = MakeTempDir();
-    ASSERT_NE(0, FileCreate(4, (dir + "first.txt").c_str()));
-    EXPECT_EQ(5, FileWrite(4, "first", 5));
-    ASSERT_NE(0, FileCreate(4, (dir + "second.txt").c_str()));
+    ASSERT_NE(FileCreate(4, (dir + "first.txt").c_str()), 0);
+    EXPECT_EQ(FileWrite(4, "first", 5), 5);
+    ASSERT_NE(FileCreate(4, (dir + "second.txt").c_str()), 0);
     // The first file was flushed and closed: its contents are there and it can be replaced.
-    EXPECT_EQ("first", ReadWholeFile(dir + "first.txt"));
+    EXPECT_EQ(ReadWholeFile(dir + "first.txt"), "first");
     HANDLE again =
         CreateFileA((dir + "first.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(INVALID_HANDLE_VALUE, again);
+    EXPECT_NE(again, INVALID_HANDLE_VALUE);
     if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
-    EXPECT_EQ(6, FileWrite(4, "second", 6));
+    EXPECT_EQ(FileWrite(4, "second", 6), 6);
     FileClose(4);
-    EXPECT_EQ("second", ReadWholeFile(dir + "second.txt"));
+    EXPECT_EQ(ReadWholeFile(dir + "second.txt"), "second");
 }
 
 TEST(Files, CreateTruncatesAndAlsoReplacesHiddenFiles) {
     std::string path = MakeTempDir() + "hidden.ovc";
     ASSERT_TRUE(WriteWholeFile(path, "a longer old content"));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_NE(0, FileCreate(2, path.c_str()));
-    EXPECT_EQ(0, FileLength(2));
-    EXPECT_EQ(3, FileWrite(2, "new", 3));
+    ASSERT_NE(FileCreate(2, path.c_str()), 0);
+    EXPECT_EQ(FileLength(2), 0);
+    EXPECT_EQ(FileWrite(2, "new", 3), 3);
     FileClose(2);
-    EXPECT_EQ("new", ReadWholeFile(path));
+    EXPECT_EQ(ReadWholeFile(path), "new");
 }
 
 TEST(Files, NothingHappensWithoutDataOrWithTheWrongDirection) {
     std::string path = MakeTempDir() + "modes.txt";
-    ASSERT_NE(0, FileCreate(5, path.c_str()));
-    EXPECT_EQ(0, FileWrite(5, nullptr, 10));
-    EXPECT_EQ(0, FileWrite(5, "abc", 0));
-    EXPECT_EQ(0, FileWrite(5, "abc", -2));
+    ASSERT_NE(FileCreate(5, path.c_str()), 0);
+    EXPECT_EQ(FileWrite(5, nullptr, 10), 0);
+    EXPECT_EQ(FileWrite(5, "abc", 0), 0);
+    EXPECT_EQ(FileWrite(5, "abc", -2), 0);
     char c;
-    EXPECT_EQ(0, FileRead(5, &c, 1)) << "a file being written is not read";
+    EXPECT_EQ(FileRead(5, &c, 1), 0) << "a file being written is not read";
     FileClose(5);
-    EXPECT_EQ("", ReadWholeFile(path));
-    ASSERT_NE(0, FileOpenRead(5, path.c_str()));
-    EXPECT_EQ(0, FileWrite(5, "abc", 3)) << "a file being read is not written";
+    EXPECT_EQ(ReadWholeFile(path), "");
+    ASSERT_NE(FileOpenRead(5, path.c_str()), 0);
+    EXPECT_EQ(FileWrite(5, "abc", 3), 0) << "a file being read is not written";
     FileClose(5);
-    EXPECT_EQ(0, FileWrite(9, "abc", 3));
-    EXPECT_EQ(0, FileRead(-1, &c, 1));
+    EXPECT_EQ(FileWrite(9, "abc", 3), 0);
+    EXPECT_EQ(FileRead(-1, &c, 1), 0);
     FileClose(9);
 }
 
@@ -131,20 +131,20 @@ TEST(Files, ReplaceSwapsTheWholeFileOrLeavesItAsItWas) {
     EXPECT_TRUE(FileMissing(path.c_str()));
     EXPECT_TRUE(FileMissing((folder + "no folder\\constants.ovc").c_str()));
     std::string content = PatternBytes(4096 + 10);
-    EXPECT_EQ("", FileReplace(1, path.c_str(), content.data(), (int64_t)content.size()));
-    EXPECT_EQ(content, ReadWholeFile(path));
+    EXPECT_EQ(FileReplace(1, path.c_str(), content.data(), (int64_t)content.size()), "");
+    EXPECT_EQ(ReadWholeFile(path), content);
     EXPECT_FALSE(FileMissing(path.c_str()));
-    EXPECT_EQ("", FileReplace(1, path.c_str(), "", 0));
-    EXPECT_EQ("", ReadWholeFile(path));
+    EXPECT_EQ(FileReplace(1, path.c_str(), "", 0), "");
+    EXPECT_EQ(ReadWholeFile(path), "");
 
     // Another program holds it so that it may not be written: the reason, and the file untouched.
     ASSERT_TRUE(WriteWholeFile(path, "old"));
     HANDLE held =
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_NE("", FileReplace(1, path.c_str(), "new", 3));
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_NE(FileReplace(1, path.c_str(), "new", 3), "");
     CloseHandle(held);
-    EXPECT_EQ("old", ReadWholeFile(path));
+    EXPECT_EQ(ReadWholeFile(path), "old");
     EXPECT_FALSE(FileExists(path + ".saving"));
 }
 

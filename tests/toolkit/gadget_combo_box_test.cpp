@@ -21,12 +21,12 @@ class ComboBoxTest : public GadgetWindowTest {
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         combo = (HWND)AddComboBox(COMBO, 10, 10, 250, 200, ComboEditable | ComboAutoScroll | ComboSorted);
-        ASSERT_NE(nullptr, combo);
+        ASSERT_NE(combo, nullptr);
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;
         ASSERT_TRUE(GetComboBoxInfo(combo, &info));
         edit = info.hwndItem;
-        ASSERT_NE(nullptr, edit);
+        ASSERT_NE(edit, nullptr);
         for (const char* name : {"window", "colour", "file"})
             ComboBoxAddSorted(COMBO, name);
     }
@@ -42,26 +42,26 @@ bool Saw(const std::vector<SeenEvent>& events, int type) {
 
 TEST_F(ComboBoxTest, EditableSortedFieldWhoseEditPartIsATabStop) {
     LONG_PTR style = GetWindowLongPtrA(combo, GWL_STYLE);
-    EXPECT_EQ(CBS_DROPDOWN, style & 3);
+    EXPECT_EQ(style & 3, CBS_DROPDOWN);
     EXPECT_TRUE(style & CBS_SORT);
     EXPECT_TRUE(style & CBS_HASSTRINGS);
     EXPECT_TRUE(GetWindowLongPtrA(edit, GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(style & WS_TABSTOP);
 
-    EXPECT_EQ(3, ItemCount(COMBO));
-    EXPECT_EQ("colour", ItemText(COMBO, 0, 0));
-    EXPECT_EQ("file", ItemText(COMBO, 1, 5));
-    EXPECT_EQ("window", ItemText(COMBO, 2, 0));
-    EXPECT_EQ("", ItemText(COMBO, 3, 0));
-    EXPECT_EQ("", ItemText(COMBO, -1, 0));
+    EXPECT_EQ(ItemCount(COMBO), 3);
+    EXPECT_EQ(ItemText(COMBO, 0, 0), "colour");
+    EXPECT_EQ(ItemText(COMBO, 1, 5), "file");
+    EXPECT_EQ(ItemText(COMBO, 2, 0), "window");
+    EXPECT_EQ(ItemText(COMBO, 3, 0), "");
+    EXPECT_EQ(ItemText(COMBO, -1, 0), "");
 
     AddItem(COMBO, -1, "aaa"); // inserted where asked, not sorted
     AddItem(COMBO, 0, "zzz");
-    EXPECT_EQ("zzz", ItemText(COMBO, 0, 0));
-    EXPECT_EQ("aaa", ItemText(COMBO, 4, 0));
+    EXPECT_EQ(ItemText(COMBO, 0, 0), "zzz");
+    EXPECT_EQ(ItemText(COMBO, 4, 0), "aaa");
 
     HWND list = (HWND)AddComboBox(3, 10, 250, 200, 150, 0);
-    EXPECT_EQ(CBS_DROPDOWNLIST, GetWindowLongPtrA(list, GWL_STYLE) & 3);
+    EXPECT_EQ(GetWindowLongPtrA(list, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
     EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & WS_TABSTOP);
 }
 
@@ -87,34 +87,34 @@ TEST_F(ComboBoxTest, SortedAdditionsKeepTheBoxsOwnOrder) {
             ComboBoxAddSorted(COMBO, name.c_str());
             SendMessageA(plain, CB_ADDSTRING, 0, (LPARAM)name.c_str());
         }
-        ASSERT_EQ((int)names.size(), ItemCount(COMBO));
+        ASSERT_EQ(ItemCount(COMBO), (int)names.size());
         for (int i = 0; i < (int)names.size(); ++i) {
-            EXPECT_EQ(BoxText(plain, i), ItemText(COMBO, i, 0)) << pass << " " << i;
-            EXPECT_EQ(BoxText(combo, i), ItemText(COMBO, i, 0)) << pass << " " << i;
+            EXPECT_EQ(ItemText(COMBO, i, 0), BoxText(plain, i)) << pass << " " << i;
+            EXPECT_EQ(ItemText(COMBO, i, 0), BoxText(combo, i)) << pass << " " << i;
             names[(size_t)i] = BoxText(plain, i);
         }
     }
     SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM) "zzzz");
     ComboBoxAddSorted(COMBO, "zzz");
-    EXPECT_EQ((int)names.size() + 2, ItemCount(COMBO));
-    EXPECT_EQ("zzzz", ItemText(COMBO, (int)names.size() + 1, 0));
+    EXPECT_EQ(ItemCount(COMBO), (int)names.size() + 2);
+    EXPECT_EQ(ItemText(COMBO, (int)names.size() + 1, 0), "zzzz");
     for (int i = 0; i <= (int)names.size() + 1; ++i)
-        EXPECT_EQ(BoxText(combo, i), ItemText(COMBO, i, 0)) << i;
+        EXPECT_EQ(ItemText(COMBO, i, 0), BoxText(combo, i)) << i;
 }
 
 TEST_F(ComboBoxTest, SettingTheTextOfAnEntryDoesNotSelectIt) {
     GadgetSetText(COMBO, "file");
-    EXPECT_EQ("file", GadgetText(COMBO));
-    EXPECT_EQ(-1, Selected());
+    EXPECT_EQ(GadgetText(COMBO), "file");
+    EXPECT_EQ(Selected(), -1);
 
     GadgetSetState(COMBO, 2);
-    EXPECT_EQ(2, Selected());
-    EXPECT_EQ("window", GadgetText(COMBO));
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(GadgetText(COMBO), "window");
 
     ClearItems(COMBO);
-    EXPECT_EQ(0, ItemCount(COMBO));
-    EXPECT_EQ("", GadgetText(COMBO));
-    EXPECT_EQ(0, GetWindowTextLengthA(edit));
+    EXPECT_EQ(ItemCount(COMBO), 0);
+    EXPECT_EQ(GadgetText(COMBO), "");
+    EXPECT_EQ(GetWindowTextLengthA(edit), 0);
 }
 
 TEST_F(ComboBoxTest, DropDownListSelectsEntriesByText) {
@@ -122,12 +122,12 @@ TEST_F(ComboBoxTest, DropDownListSelectsEntriesByText) {
     for (const char* name : {"one", "two"})
         AddItem(3, -1, name);
     GadgetSetText(3, "two");
-    EXPECT_EQ(1, GadgetState(3));
-    EXPECT_EQ("two", GadgetText(3));
+    EXPECT_EQ(GadgetState(3), 1);
+    EXPECT_EQ(GadgetText(3), "two");
     GadgetSetText(3, "none such");
-    EXPECT_EQ(1, GadgetState(3));
+    EXPECT_EQ(GadgetState(3), 1);
     GadgetSetText(3, "");
-    EXPECT_EQ(-1, GadgetState(3));
+    EXPECT_EQ(GadgetState(3), -1);
 }
 
 TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {
@@ -135,12 +135,12 @@ TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {
     ComboBoxSelectEditRange(COMBO, 2, -1);
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-    EXPECT_EQ(2u, start);
-    EXPECT_EQ(7u, end);
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 7u);
     ComboBoxSelectEditRange(COMBO, 0, 3);
     SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-    EXPECT_EQ(0u, start);
-    EXPECT_EQ(3u, end);
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 3u);
 }
 
 TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
@@ -155,7 +155,7 @@ TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
         },
         3000, &typed);
     EXPECT_TRUE(Saw(typed, CBN_EDITCHANGE));
-    EXPECT_EQ("fi", GadgetText(COMBO));
+    EXPECT_EQ(GadgetText(COMBO), "fi");
 
     PressKey(VK_DOWN, VK_MENU); // drop the list down
     RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.type == CBN_DROPDOWN; }, 3000,
@@ -168,7 +168,7 @@ TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
     EXPECT_TRUE(Saw(chosen, CBN_SELCHANGE));
     EXPECT_TRUE(Saw(chosen, CBN_CLOSEUP));
     EXPECT_GE(Selected(), 0);
-    EXPECT_EQ(ItemText(COMBO, Selected(), 0), GadgetText(COMBO));
+    EXPECT_EQ(GadgetText(COMBO), ItemText(COMBO, Selected(), 0));
 }
 
 } // namespace

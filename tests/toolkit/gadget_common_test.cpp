@@ -21,56 +21,56 @@ class GadgetTest : public GadgetWindowTest {
 
 TEST_F(GadgetTest, CreationSetsIdPropertyFontAndStyles) {
     HWND button = (HWND)AddButton(3, 10, 10, 100, 30, "Press", ButtonCaptionWraps);
-    ASSERT_NE(nullptr, button);
-    EXPECT_EQ(window, GetParent(button));
-    EXPECT_EQ(3, GetDlgCtrlID(button));
-    EXPECT_EQ((HANDLE)3, GetPropA(button, "ZQ_ID"));
-    EXPECT_EQ((LRESULT)GetStockObject(DEFAULT_GUI_FONT), SendMessageA(button, WM_GETFONT, 0, 0));
-    EXPECT_EQ(0x50032000, (DWORD)GetWindowLongPtrA(button, GWL_STYLE) & 0xFFFFFFF0);
-    EXPECT_EQ(button, (HWND)GadgetHandle(3));
-    EXPECT_EQ(KIND_BUTTON, GadgetKindOf(3));
-    EXPECT_EQ("Press", GadgetText(3));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(GetParent(button), window);
+    EXPECT_EQ(GetDlgCtrlID(button), 3);
+    EXPECT_EQ(GetPropA(button, "ZQ_ID"), (HANDLE)3);
+    EXPECT_EQ(SendMessageA(button, WM_GETFONT, 0, 0), (LRESULT)GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_EQ((DWORD)GetWindowLongPtrA(button, GWL_STYLE) & 0xFFFFFFF0, 0x50032000);
+    EXPECT_EQ((HWND)GadgetHandle(3), button);
+    EXPECT_EQ(GadgetKindOf(3), KIND_BUTTON);
+    EXPECT_EQ(GadgetText(3), "Press");
 
     PlatformHandle font = FontLoad(9, "Arial", 12, FontBold);
     GadgetSetFont(-1, font);
     HWND field = (HWND)AddTextField(4, 10, 50, 200, 24, nullptr);
-    EXPECT_EQ(font, (PlatformHandle)SendMessageA(field, WM_GETFONT, 0, 0));
+    EXPECT_EQ((PlatformHandle)SendMessageA(field, WM_GETFONT, 0, 0), font);
     EXPECT_TRUE(GetWindowLongPtrA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(GetWindowLongPtrA(field, GWL_STYLE) & ES_AUTOHSCROLL);
     GadgetSetFont(3, font);
-    EXPECT_EQ(font, (PlatformHandle)SendMessageA(button, WM_GETFONT, 0, 0));
+    EXPECT_EQ((PlatformHandle)SendMessageA(button, WM_GETFONT, 0, 0), font);
     GadgetSetFont(-1, -1);
     GadgetSetFont(3, -1);
-    EXPECT_EQ((LRESULT)GetStockObject(DEFAULT_GUI_FONT), SendMessageA(button, WM_GETFONT, 0, 0));
+    EXPECT_EQ(SendMessageA(button, WM_GETFONT, 0, 0), (LRESULT)GetStockObject(DEFAULT_GUI_FONT));
     HWND borderless = (HWND)AddTextField(5, 10, 80, 200, 24, "x", FieldBorderless);
     EXPECT_FALSE(GetWindowLongPtrA(borderless, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 
     HWND box = (HWND)AddTextBox(6, 10, 110, 200, 40, "About", TextBorder);
     EXPECT_TRUE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_STYLE) & WS_TABSTOP);
-    EXPECT_EQ(KIND_TEXT_BOX, GadgetKindOf(6));
+    EXPECT_EQ(GadgetKindOf(6), KIND_TEXT_BOX);
     FontFree(9);
 }
 
 TEST_F(GadgetTest, ReusingANumberDestroysTheOldControlInAnyWindow) {
     HWND first = (HWND)AddButton(3, 10, 10, 100, 30, "First");
     HWND other = OpenGadgetWindow(OTHER_WINDOW, 200, 100);
-    ASSERT_NE(nullptr, other);
+    ASSERT_NE(other, nullptr);
     HWND second = (HWND)AddTextField(3, 10, 10, 100, 24, "Second");
-    ASSERT_NE(nullptr, second);
+    ASSERT_NE(second, nullptr);
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(second, (HWND)GadgetHandle(3));
-    EXPECT_EQ(KIND_TEXT_FIELD, GadgetKindOf(3));
-    EXPECT_EQ(other, GetParent(second));
+    EXPECT_EQ((HWND)GadgetHandle(3), second);
+    EXPECT_EQ(GadgetKindOf(3), KIND_TEXT_FIELD);
+    EXPECT_EQ(GetParent(second), other);
 
     // A control the platform refuses leaves the number as it was.
     HWND gone = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
     BeginGadgets((PlatformHandle)gone);
-    EXPECT_EQ(0, AddButton(3, 0, 0, 10, 10, "refused"));
-    EXPECT_EQ(second, (HWND)GadgetHandle(3));
+    EXPECT_EQ(AddButton(3, 0, 0, 10, 10, "refused"), 0);
+    EXPECT_EQ((HWND)GadgetHandle(3), second);
     EXPECT_TRUE(IsWindow(second));
-    EXPECT_EQ(0, AddButton(-1, 0, 0, 10, 10, "no automatic numbers"));
+    EXPECT_EQ(AddButton(-1, 0, 0, 10, 10, "no automatic numbers"), 0);
 }
 
 TEST_F(GadgetTest, ClosingTheWindowFreesItsGadgetNumbers) {
@@ -80,9 +80,9 @@ TEST_F(GadgetTest, ClosingTheWindowFreesItsGadgetNumbers) {
     AddItem(8, -1, "row");
     ItemSetColor(8, 0, BackColor, 0x00FF00);
     WindowClose(OTHER_WINDOW);
-    EXPECT_EQ(0, GadgetHandle(7));
-    EXPECT_EQ(0, GadgetKindOf(8));
-    EXPECT_EQ(0, ItemCount(8));
+    EXPECT_EQ(GadgetHandle(7), 0);
+    EXPECT_EQ(GadgetKindOf(8), 0);
+    EXPECT_EQ(ItemCount(8), 0);
 }
 
 TEST_F(GadgetTest, OperationsOnMissingNumbersDoNothing) {
@@ -96,19 +96,19 @@ TEST_F(GadgetTest, OperationsOnMissingNumbersDoNothing) {
     GadgetEndUpdate(40);
     ComboBoxAddSorted(40, "x");
     ComboBoxSelectEditRange(40, 0, -1);
-    EXPECT_EQ(0, GadgetHandle(40));
-    EXPECT_EQ(0, GadgetHandle(100000));
-    EXPECT_EQ("", GadgetText(40));
-    EXPECT_EQ(0, GadgetState(40));
-    EXPECT_EQ(0, ItemCount(40));
-    EXPECT_EQ(0, ItemState(40, 0));
-    EXPECT_EQ("", ItemText(40, 0, 0));
+    EXPECT_EQ(GadgetHandle(40), 0);
+    EXPECT_EQ(GadgetHandle(100000), 0);
+    EXPECT_EQ(GadgetText(40), "");
+    EXPECT_EQ(GadgetState(40), 0);
+    EXPECT_EQ(ItemCount(40), 0);
+    EXPECT_EQ(ItemState(40, 0), 0);
+    EXPECT_EQ(ItemText(40, 0, 0), "");
 
     // Operations a kind does not supply do nothing either.
     AddButton(3, 10, 10, 100, 30, "Button");
     AddItem(3, -1, "x");
-    EXPECT_EQ(0, ItemCount(3));
-    EXPECT_EQ("", ItemText(3, 0, 0));
+    EXPECT_EQ(ItemCount(3), 0);
+    EXPECT_EQ(ItemText(3, 0, 0), "");
 }
 
 // Under-reports its length (as a rich edit counting characters in a double-byte code page may)
@@ -125,12 +125,12 @@ TEST_F(GadgetTest, DefaultTextComesBackWholeAtAnyLength) {
     std::string text(100000, 'q');
     text += "tail";
     GadgetSetText(3, text.c_str());
-    EXPECT_EQ(text, GadgetText(3));
+    EXPECT_EQ(GadgetText(3), text);
     ShortLengthNext = (WNDPROC)SetWindowLongPtrA(box, GWLP_WNDPROC, (LONG_PTR)ShortLength);
-    EXPECT_EQ(text, GadgetText(3));
+    EXPECT_EQ(GadgetText(3), text);
     EXPECT_LT(ShortLengthReads, 40) << "the buffer grows whenever it comes back full";
     GadgetSetText(3, nullptr);
-    EXPECT_EQ("", GadgetText(3));
+    EXPECT_EQ(GadgetText(3), "");
 }
 
 TEST_F(GadgetTest, ButtonClickIsAGadgetEventOfTypeZero) {
@@ -139,9 +139,9 @@ TEST_F(GadgetTest, ButtonClickIsAGadgetEventOfTypeZero) {
     ASSERT_TRUE(PrepareToClick(button));
     EXPECT_TRUE(ActUntilGadgetEvent([&] { ClickWindowCentre(button); }, 4, 0));
     HWND check = (HWND)AddButton(5, 10, 50, 120, 30, "Check", BS_AUTOCHECKBOX);
-    ASSERT_NE(nullptr, check);
+    ASSERT_NE(check, nullptr);
     GadgetSetState(5, 1);
-    EXPECT_EQ(1, GadgetState(5));
+    EXPECT_EQ(GadgetState(5), 1);
 }
 
 TEST_F(GadgetTest, TextFieldReportsFocusAfterTheMessage) {
@@ -165,7 +165,7 @@ TEST_F(GadgetTest, TextFieldReportsFocusAfterTheMessage) {
         if (e.number == 4 && e.type == EVENT_TYPE_FOCUS) focused = unfocused; // after the other's
     }
     EXPECT_TRUE(focused);
-    EXPECT_EQ(second, GetFocus());
+    EXPECT_EQ(GetFocus(), second);
 }
 
 TEST_F(GadgetTest, TextFieldAndTextBoxColoursAreDrawn) {
@@ -174,15 +174,15 @@ TEST_F(GadgetTest, TextFieldAndTextBoxColoursAreDrawn) {
     GadgetSetColor(3, BackColor, 0x30C030);
     GadgetSetColor(4, BackColor, 0xC03030);
     RunEventsFor(100);
-    EXPECT_EQ(0x30C030u, ClientPixel(field, 150, 10));
-    EXPECT_EQ(0xC03030u, ClientPixel(box, 150, 10));
+    EXPECT_EQ(ClientPixel(field, 150, 10), 0x30C030u);
+    EXPECT_EQ(ClientPixel(box, 150, 10), 0xC03030u);
 
     GadgetSetColor(3, BackColor, -1);
     GadgetSetColor(4, BackColor, -1);
     GadgetSetColor(3, FrontColor, 0x0000FF); // a text colour alone: the highlight background
     RunEventsFor(100);
-    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), ClientPixel(field, 150, 10));
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), ClientPixel(box, 150, 10));
+    EXPECT_EQ(ClientPixel(field, 150, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(ClientPixel(box, 150, 10), GetSysColor(COLOR_BTNFACE));
 }
 
 } // namespace

@@ -18,42 +18,42 @@ class EditorTest : public GadgetWindowTest {
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         editor = (HWND)AddEditor(EDITOR, 10, 10, 400, 250);
-        ASSERT_NE(nullptr, editor);
+        ASSERT_NE(editor, nullptr);
     }
 };
 
 TEST_F(EditorTest, IsARichEditThatKeepsItsSelectionVisible) {
     char className[64] = "";
     GetClassNameA(editor, className, sizeof className);
-    EXPECT_STREQ("RichEdit20A", className);
+    EXPECT_STREQ(className, "RichEdit20A");
     // The control shows its scroll bars only while the text needs them.
     const DWORD scrollBars = WS_HSCROLL | WS_VSCROLL;
-    EXPECT_EQ(0x503111C4u & ~scrollBars,
-              (DWORD)GetWindowLongPtrA(editor, GWL_STYLE) & (0x503111C4u & ~scrollBars));
-    EXPECT_EQ(KIND_EDITOR, GadgetKindOf(EDITOR));
+    EXPECT_EQ((DWORD)GetWindowLongPtrA(editor, GWL_STYLE) & (0x503111C4u & ~scrollBars),
+              0x503111C4u & ~scrollBars);
+    EXPECT_EQ(GadgetKindOf(EDITOR), KIND_EDITOR);
 }
 
 TEST_F(EditorTest, LinesAreCountedAndReadWithoutTheirBreaks) {
-    EXPECT_EQ(0, ItemCount(EDITOR));
+    EXPECT_EQ(ItemCount(EDITOR), 0);
     GadgetSetText(EDITOR, "a\r\nb");
-    EXPECT_EQ(2, ItemCount(EDITOR));
-    EXPECT_EQ("a", ItemText(EDITOR, 0, 0));
-    EXPECT_EQ("b", ItemText(EDITOR, 1, 3));
-    EXPECT_EQ("", ItemText(EDITOR, 2, 0));
-    EXPECT_EQ("a\r\nb", GadgetText(EDITOR));
+    EXPECT_EQ(ItemCount(EDITOR), 2);
+    EXPECT_EQ(ItemText(EDITOR, 0, 0), "a");
+    EXPECT_EQ(ItemText(EDITOR, 1, 3), "b");
+    EXPECT_EQ(ItemText(EDITOR, 2, 0), "");
+    EXPECT_EQ(GadgetText(EDITOR), "a\r\nb");
 
     GadgetSetText(EDITOR, "a\r\n");
-    EXPECT_EQ(2, ItemCount(EDITOR));
-    EXPECT_EQ("a", ItemText(EDITOR, 0, 0));
-    EXPECT_EQ("", ItemText(EDITOR, 1, 0));
+    EXPECT_EQ(ItemCount(EDITOR), 2);
+    EXPECT_EQ(ItemText(EDITOR, 0, 0), "a");
+    EXPECT_EQ(ItemText(EDITOR, 1, 0), "");
 
     GadgetSetText(EDITOR, "");
-    EXPECT_EQ(0, ItemCount(EDITOR));
-    EXPECT_EQ("", GadgetText(EDITOR));
+    EXPECT_EQ(ItemCount(EDITOR), 0);
+    EXPECT_EQ(GadgetText(EDITOR), "");
 
     GadgetSetText(EDITOR, "one\r\ntwo\r\nthree");
     ClearItems(EDITOR);
-    EXPECT_EQ(0, ItemCount(EDITOR));
+    EXPECT_EQ(ItemCount(EDITOR), 0);
 }
 
 TEST_F(EditorTest, LongLinesComeBackWhole) {
@@ -63,11 +63,11 @@ TEST_F(EditorTest, LongLinesComeBackWhole) {
     huge += "end";
     std::string text = medium + "\r\n" + huge + "\r\nlast";
     GadgetSetText(EDITOR, text.c_str());
-    EXPECT_EQ(3, ItemCount(EDITOR));
-    EXPECT_EQ(medium, ItemText(EDITOR, 0, 0));
-    EXPECT_EQ(huge, ItemText(EDITOR, 1, 0));
-    EXPECT_EQ("last", ItemText(EDITOR, 2, 0));
-    EXPECT_EQ(text, GadgetText(EDITOR));
+    EXPECT_EQ(ItemCount(EDITOR), 3);
+    EXPECT_EQ(ItemText(EDITOR, 0, 0), medium);
+    EXPECT_EQ(ItemText(EDITOR, 1, 0), huge);
+    EXPECT_EQ(ItemText(EDITOR, 2, 0), "last");
+    EXPECT_EQ(GadgetText(EDITOR), text);
 }
 
 TEST_F(EditorTest, TabTypesATabCharacter) {
@@ -79,7 +79,7 @@ TEST_F(EditorTest, TabTypesATabCharacter) {
     PressKey(VK_TAB);
     TypeText("y");
     EXPECT_TRUE(RunEventsUntilTrue([] { return GadgetText(EDITOR) == "x\ty"; })) << GadgetText(EDITOR);
-    EXPECT_EQ(editor, GetFocus());
+    EXPECT_EQ(GetFocus(), editor);
 }
 
 TEST_F(EditorTest, ColoursApplyToTextAndBackground) {
@@ -89,13 +89,13 @@ TEST_F(EditorTest, ColoursApplyToTextAndBackground) {
     format.cbSize = sizeof format;
     SendMessageA(editor, EM_SETSEL, 0, -1);
     SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
-    EXPECT_EQ(0x0000FFu, format.crTextColor);
+    EXPECT_EQ(format.crTextColor, 0x0000FFu);
     EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
 
     GadgetSetText(EDITOR, "later text"); // the default format carries the colour
     SendMessageA(editor, EM_SETSEL, 0, -1);
     SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
-    EXPECT_EQ(0x0000FFu, format.crTextColor);
+    EXPECT_EQ(format.crTextColor, 0x0000FFu);
 
     GadgetSetColor(EDITOR, FrontColor, -1);
     SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
@@ -104,10 +104,10 @@ TEST_F(EditorTest, ColoursApplyToTextAndBackground) {
     GadgetSetColor(EDITOR, BackColor, 0x80FFFF);
     SendMessageA(editor, EM_SETSEL, 0, 0);
     RunEventsFor(100);
-    EXPECT_EQ(0x80FFFFu, ClientPixel(editor, 380, 200));
+    EXPECT_EQ(ClientPixel(editor, 380, 200), 0x80FFFFu);
     GadgetSetColor(EDITOR, BackColor, -1);
     RunEventsFor(100);
-    EXPECT_EQ(GetSysColor(COLOR_WINDOW), ClientPixel(editor, 380, 200));
+    EXPECT_EQ(ClientPixel(editor, 380, 200), GetSysColor(COLOR_WINDOW));
 }
 
 } // namespace

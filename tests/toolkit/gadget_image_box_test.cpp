@@ -38,7 +38,7 @@ class ImageBoxTest : public GadgetWindowTest {
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         banner = SolidBitmap(381, 68, 0x2080F0);
-        ASSERT_NE(nullptr, banner);
+        ASSERT_NE(banner, nullptr);
     }
     void TearDown() override {
         GadgetWindowTest::TearDown();
@@ -48,31 +48,31 @@ class ImageBoxTest : public GadgetWindowTest {
 
 TEST_F(ImageBoxTest, ClientEdgeAddsFourPixelsAroundTheImage) {
     HWND box = (HWND)AddImageBox(BOX, 7, 9, 381, 68, (PlatformHandle)banner, WS_EX_CLIENTEDGE);
-    ASSERT_NE(nullptr, box);
+    ASSERT_NE(box, nullptr);
     SIZE size = OuterSize(box);
-    EXPECT_EQ(385, size.cx);
-    EXPECT_EQ(72, size.cy);
+    EXPECT_EQ(size.cx, 385);
+    EXPECT_EQ(size.cy, 72);
     RECT corner = RectInParentClient(box);
-    EXPECT_EQ(7, corner.left);
-    EXPECT_EQ(9, corner.top);
-    EXPECT_EQ((LRESULT)banner, SendMessageA(box, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    EXPECT_EQ(0x50000100u, (DWORD)GetWindowLongPtrA(box, GWL_STYLE));
+    EXPECT_EQ(corner.left, 7);
+    EXPECT_EQ(corner.top, 9);
+    EXPECT_EQ(SendMessageA(box, STM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)banner);
+    EXPECT_EQ((DWORD)GetWindowLongPtrA(box, GWL_STYLE), 0x50000100u);
 
     RunEventsFor(100);
-    EXPECT_EQ(0x2080F0u, ClientPixel(box, 0, 0));
-    EXPECT_EQ(0x2080F0u, ClientPixel(box, 380, 67));
+    EXPECT_EQ(ClientPixel(box, 0, 0), 0x2080F0u);
+    EXPECT_EQ(ClientPixel(box, 380, 67), 0x2080F0u);
 
     HWND plain = (HWND)AddImageBox(BOX + 1, 7, 100, 10, 10, (PlatformHandle)banner, 0);
     size = OuterSize(plain);
-    EXPECT_EQ(381, size.cx);
-    EXPECT_EQ(68, size.cy);
+    EXPECT_EQ(size.cx, 381);
+    EXPECT_EQ(size.cy, 68);
 
     HBITMAP small = SolidBitmap(20, 10, 0x0000FF);
     SendMessageA(box, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)small);
     size = OuterSize(box);
-    EXPECT_EQ(24, size.cx);
-    EXPECT_EQ(14, size.cy);
-    EXPECT_EQ(0x0000FFu, ClientPixel(box, 5, 5));
+    EXPECT_EQ(size.cx, 24);
+    EXPECT_EQ(size.cy, 14);
+    EXPECT_EQ(ClientPixel(box, 5, 5), 0x0000FFu);
     WindowClose(WINDOW);
     DeleteObject(small);
 }
@@ -109,8 +109,8 @@ TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
             doubles += e.type == 3;
         }
     }
-    EXPECT_EQ(1, doubles);
-    EXPECT_EQ(1, singles) << "the release that ends a double click reports nothing";
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(singles, 1) << "the release that ends a double click reports nothing";
 }
 
 } // namespace

@@ -21,7 +21,7 @@ class ListViewTest : public GadgetWindowTest {
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         list = (HWND)AddListView(LIST, 10, 10, 320, 220, "Constants", 285, ListCheckBoxes);
-        ASSERT_NE(nullptr, list);
+        ASSERT_NE(list, nullptr);
     }
 
     RECT LabelRect(int row) { return ListRowRect(list, row, LVIR_LABEL); }
@@ -72,12 +72,12 @@ LPARAM ItemData(HWND list, int row) {
 
 TEST_F(ListViewTest, IsASingleSelectionReportListWithCheckBoxes) {
     LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
-    EXPECT_EQ(LVS_REPORT, style & LVS_TYPEMASK);
+    EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_TRUE(style & LVS_SINGLESEL);
     EXPECT_TRUE(style & WS_TABSTOP);
     EXPECT_TRUE(GetWindowLongPtrA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES);
-    EXPECT_EQ(KIND_LIST_VIEW, GadgetKindOf(LIST));
+    EXPECT_EQ(GadgetKindOf(LIST), KIND_LIST_VIEW);
 
     HWND multi = (HWND)AddListView(3, 10, 240, 200, 100, "Many", 100, ListMultiSelect);
     EXPECT_FALSE(GetWindowLongPtrA(multi, GWL_STYLE) & LVS_SINGLESEL);
@@ -94,16 +94,16 @@ TEST_F(ListViewTest, LineFeedsSplitAnItemIntoColumns) {
 
     AddItem(3, -1, "left\nright");
     AddItem(3, 0, "first");
-    EXPECT_EQ(2, ItemCount(3));
-    EXPECT_EQ("first", ItemText(3, 0, 0));
-    EXPECT_EQ("left", ItemText(3, 1, 0));
-    EXPECT_EQ("right", ItemText(3, 1, 1));
-    EXPECT_EQ("", ItemText(3, 0, 1));
+    EXPECT_EQ(ItemCount(3), 2);
+    EXPECT_EQ(ItemText(3, 0, 0), "first");
+    EXPECT_EQ(ItemText(3, 1, 0), "left");
+    EXPECT_EQ(ItemText(3, 1, 1), "right");
+    EXPECT_EQ(ItemText(3, 0, 1), "");
 
     AddItem(LIST, -1, "only\nhidden");
-    EXPECT_EQ("only", ItemText(LIST, 0, 0));
-    EXPECT_EQ("", ItemText(LIST, 0, 1));
-    EXPECT_EQ("", ItemText(LIST, 5, 0));
+    EXPECT_EQ(ItemText(LIST, 0, 0), "only");
+    EXPECT_EQ(ItemText(LIST, 0, 1), "");
+    EXPECT_EQ(ItemText(LIST, 5, 0), "");
 }
 
 TEST_F(ListViewTest, CellsComeBackWholeWhateverTheirLength) {
@@ -111,22 +111,22 @@ TEST_F(ListViewTest, CellsComeBackWholeWhateverTheirLength) {
     longText += "end";
     AddItem(LIST, -1, "short");
     AddItem(LIST, -1, longText.c_str());
-    EXPECT_EQ(longText, ItemText(LIST, 1, 0));
-    EXPECT_EQ("short", ItemText(LIST, 0, 0));
+    EXPECT_EQ(ItemText(LIST, 1, 0), longText);
+    EXPECT_EQ(ItemText(LIST, 0, 0), "short");
 
     // A text the list received without the toolkit knowing its length.
     std::string longer(20000, 'y');
     LVITEMA cell = {};
     cell.pszText = (char*)longer.c_str();
     SendMessageA(list, LVM_SETITEMTEXTA, 0, (LPARAM)&cell);
-    EXPECT_EQ(longer, ItemText(LIST, 0, 0));
+    EXPECT_EQ(ItemText(LIST, 0, 0), longer);
 
     ClearItems(LIST);
     AddItem(LIST, -1, "a");
     LVITEMA grown = {};
     grown.pszText = (char*)longText.c_str();
     SendMessageA(list, LVM_SETITEMTEXTA, 0, (LPARAM)&grown);
-    EXPECT_EQ(longText, ItemText(LIST, 0, 0));
+    EXPECT_EQ(ItemText(LIST, 0, 0), longText);
 }
 
 TEST_F(ListViewTest, ItemStateReportsSelectionAndTicksFromRealInput) {
@@ -137,7 +137,7 @@ TEST_F(ListViewTest, ItemStateReportsSelectionAndTicksFromRealInput) {
     ASSERT_TRUE(PrepareToClick(list, row0));
     ASSERT_TRUE(
         ActUntil([&] { LeftClickAt(row0.x, row0.y); }, [] { return ItemState(LIST, 0) == ItemSelected; }));
-    EXPECT_EQ(0, ItemState(LIST, 1));
+    EXPECT_EQ(ItemState(LIST, 1), 0);
 
     PressKey(VK_SPACE); // ticks the focused row
     ASSERT_TRUE(RunEventsUntilTrue([] { return ItemState(LIST, 0) == (ItemSelected | ItemChecked); }));
@@ -145,9 +145,9 @@ TEST_F(ListViewTest, ItemStateReportsSelectionAndTicksFromRealInput) {
     POINT row1 = RowPoint(1);
     ASSERT_TRUE(
         ActUntil([&] { LeftClickAt(row1.x, row1.y); }, [] { return ItemState(LIST, 1) == ItemSelected; }));
-    EXPECT_EQ(ItemChecked, ItemState(LIST, 0));
-    EXPECT_EQ("beta", GadgetText(LIST));
-    EXPECT_EQ(0, ItemState(LIST, 7));
+    EXPECT_EQ(ItemState(LIST, 0), ItemChecked);
+    EXPECT_EQ(GadgetText(LIST), "beta");
+    EXPECT_EQ(ItemState(LIST, 7), 0);
 }
 
 TEST_F(ListViewTest, ClicksBecomeGadgetEventsOfTypesZeroToThree) {
@@ -191,25 +191,25 @@ TEST_F(ListViewTest, RowColoursAreDrawnAsStored) {
     RECT r0 = LabelRect(0), r1 = LabelRect(1), r2 = LabelRect(2), r3 = LabelRect(3);
     auto background = [&](const RECT& r) { return picture.At(r.right - 4, (r.top + r.bottom) / 2); };
 
-    EXPECT_EQ(0xC7FFFFu, background(r0));
+    EXPECT_EQ(background(r0), 0xC7FFFFu);
     EXPECT_GT(picture.CountInRect(r0, 0x0000FF), 5) << "red text in row 0";
-    EXPECT_EQ(0x000000u, background(r1));
+    EXPECT_EQ(background(r1), 0x000000u);
     EXPECT_GT(picture.CountInRect(r1, 0xFFFFFF), 5) << "white text in row 1";
-    EXPECT_EQ(LIST_BACK, background(r2)) << "an uncoloured row lies on the list's background";
-    EXPECT_EQ(LIST_BACK, background(r3)) << "a row with only a text colour keeps the list's background";
+    EXPECT_EQ(background(r2), LIST_BACK) << "an uncoloured row lies on the list's background";
+    EXPECT_EQ(background(r3), LIST_BACK) << "a row with only a text colour keeps the list's background";
     EXPECT_GT(picture.CountInRect(r3, 0x008000), 5);
 
     // Every row at once, and the colour stays after a repaint.
     ItemSetColor(LIST, -1, BackColor, 0xFFE0E0);
     RunEventsFor(100);
     picture = Capture(list);
-    EXPECT_EQ(0xFFE0E0u, background(r2));
-    EXPECT_EQ(0xFFE0E0u, background(r1));
+    EXPECT_EQ(background(r2), 0xFFE0E0u);
+    EXPECT_EQ(background(r1), 0xFFE0E0u);
 
     // A disabled list shows no row colours.
     EnableWindow(list, FALSE);
     picture = Capture(list);
-    EXPECT_NE(0xFFE0E0u, background(r2));
+    EXPECT_NE(background(r2), 0xFFE0E0u);
     EnableWindow(list, TRUE);
 
     // Rows added with their colours look the same; a change to one leaves the others alone.
@@ -219,9 +219,9 @@ TEST_F(ListViewTest, RowColoursAreDrawnAsStored) {
     RunEventsFor(100);
     picture = Capture(list);
     RECT r4 = LabelRect(4), r5 = LabelRect(5);
-    EXPECT_EQ(0xC7FFFFu, background(r4));
+    EXPECT_EQ(background(r4), 0xC7FFFFu);
     EXPECT_GT(picture.CountInRect(r4, 0x0000FF), 5);
-    EXPECT_EQ(0x000000u, background(r5));
+    EXPECT_EQ(background(r5), 0x000000u);
     EXPECT_GT(picture.CountInRect(r5, 0x0000FF), 5);
 }
 
@@ -229,23 +229,23 @@ TEST_F(ListViewTest, ClearingFreesTheColourRecords) {
     GadgetSetColor(LIST, BackColor, (int32_t)LIST_BACK);
     AddRows({"alpha", "beta"});
     ItemSetColor(LIST, -1, BackColor, 0xC7FFFF);
-    EXPECT_NE(0, ItemData(list, 0));
+    EXPECT_NE(ItemData(list, 0), 0);
 
     ClearItems(LIST);
-    EXPECT_EQ(0, ItemCount(LIST));
+    EXPECT_EQ(ItemCount(LIST), 0);
     AddRows({"gamma", "delta"});
-    EXPECT_EQ(0, ItemData(list, 0));
-    EXPECT_EQ(0, ItemData(list, 1));
+    EXPECT_EQ(ItemData(list, 0), 0);
+    EXPECT_EQ(ItemData(list, 1), 0);
     RunEventsFor(100);
     ListPicture picture = Capture(list);
     RECT r0 = LabelRect(0);
-    EXPECT_EQ(LIST_BACK, picture.At(r0.right - 4, (r0.top + r0.bottom) / 2));
+    EXPECT_EQ(picture.At(r0.right - 4, (r0.top + r0.bottom) / 2), LIST_BACK);
 
     ItemSetColor(LIST, 1, BackColor, 0xC7FFFF);
     RunEventsFor(100);
     picture = Capture(list);
     RECT r1 = LabelRect(1);
-    EXPECT_EQ(0xC7FFFFu, picture.At(r1.right - 4, (r1.top + r1.bottom) / 2));
+    EXPECT_EQ(picture.At(r1.right - 4, (r1.top + r1.bottom) / 2), 0xC7FFFFu);
 }
 
 TEST_F(ListViewTest, DefaultColourRestoresTheListsOwnColours) {
@@ -253,25 +253,25 @@ TEST_F(ListViewTest, DefaultColourRestoresTheListsOwnColours) {
     COLORREF back = (COLORREF)SendMessageA(list, LVM_GETBKCOLOR, 0, 0);
     GadgetSetColor(LIST, FrontColor, 0x112233);
     GadgetSetColor(LIST, BackColor, 0x445566);
-    EXPECT_EQ(0x112233u, (COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
-    EXPECT_EQ(0x445566u, (COLORREF)SendMessageA(list, LVM_GETTEXTBKCOLOR, 0, 0));
+    EXPECT_EQ((COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0), 0x112233u);
+    EXPECT_EQ((COLORREF)SendMessageA(list, LVM_GETTEXTBKCOLOR, 0, 0), 0x445566u);
     GadgetSetColor(LIST, FrontColor, -1);
     GadgetSetColor(LIST, BackColor, -1);
-    EXPECT_EQ(text, (COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
-    EXPECT_EQ(back, (COLORREF)SendMessageA(list, LVM_GETBKCOLOR, 0, 0));
+    EXPECT_EQ((COLORREF)SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0), text);
+    EXPECT_EQ((COLORREF)SendMessageA(list, LVM_GETBKCOLOR, 0, 0), back);
 }
 
 TEST_F(ListViewTest, SelectionTextAndStateOperations) {
     AddRows({"alpha", "beta", "gamma"});
-    EXPECT_EQ("", GadgetText(LIST));
+    EXPECT_EQ(GadgetText(LIST), "");
     GadgetSetState(LIST, 2);
-    EXPECT_EQ(ItemSelected, ItemState(LIST, 2));
-    EXPECT_EQ("gamma", GadgetText(LIST));
+    EXPECT_EQ(ItemState(LIST, 2), ItemSelected);
+    EXPECT_EQ(GadgetText(LIST), "gamma");
     GadgetSetText(LIST, "renamed");
-    EXPECT_EQ("renamed", ItemText(LIST, 2, 0));
+    EXPECT_EQ(ItemText(LIST, 2, 0), "renamed");
     GadgetSetState(LIST, -1);
-    EXPECT_EQ(0, ItemState(LIST, 2));
-    EXPECT_EQ("", GadgetText(LIST));
+    EXPECT_EQ(ItemState(LIST, 2), 0);
+    EXPECT_EQ(GadgetText(LIST), "");
 }
 
 TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {
@@ -283,15 +283,15 @@ TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {
         ItemSetColor(LIST, i, BackColor, (i % 2) ? 0xC7FFFF : 0xFFFFFF);
     }
     GadgetEndUpdate(LIST);
-    EXPECT_EQ(2000, ItemCount(LIST));
+    EXPECT_EQ(ItemCount(LIST), 2000);
     GadgetEndUpdate(LIST);
     GadgetEndUpdate(LIST); // unmatched: harmless
-    EXPECT_EQ("row 1999", ItemText(LIST, 1999, 0));
+    EXPECT_EQ(ItemText(LIST, 1999, 0), "row 1999");
     EXPECT_TRUE(IsWindowVisible(list));
     ClearItems(LIST);
-    EXPECT_EQ(0, ItemCount(LIST));
+    EXPECT_EQ(ItemCount(LIST), 0);
     AddItem(LIST, -1, "after");
-    EXPECT_EQ(1, ItemCount(LIST));
+    EXPECT_EQ(ItemCount(LIST), 1);
 }
 
 } // namespace

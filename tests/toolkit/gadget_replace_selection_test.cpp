@@ -40,13 +40,13 @@ struct BusyEditor {
 TEST(WindowReplaceSelection, ReplacesTheSelectionOfAnEditControl) {
     HWND edit = CreateWindowExA(0, "Edit", "hello world", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr, nullptr,
                                 nullptr);
-    ASSERT_NE(nullptr, edit);
+    ASSERT_NE(edit, nullptr);
     SendMessageA(edit, EM_SETSEL, 6, 11);
     EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "there", 1000));
-    EXPECT_EQ("hello there", WindowTextOf(edit));
+    EXPECT_EQ(WindowTextOf(edit), "hello there");
     SendMessageA(edit, EM_SETSEL, 0, 0);
     EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "A|B ", 1000));
-    EXPECT_EQ("A|B hello there", WindowTextOf(edit));
+    EXPECT_EQ(WindowTextOf(edit), "A|B hello there");
     DestroyWindow(edit);
 
     EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)edit, "gone", 1000));
@@ -55,7 +55,7 @@ TEST(WindowReplaceSelection, ReplacesTheSelectionOfAnEditControl) {
 
 TEST(WindowReplaceSelection, GivesUpOnAWindowThatDoesNotAnswer) {
     BusyEditor busy(2500);
-    ASSERT_NE(nullptr, busy.edit);
+    ASSERT_NE(busy.edit, nullptr);
     DWORD start = GetTickCount();
     EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)busy.edit, "late", 200));
     EXPECT_LT(GetTickCount() - start, 2000u) << "waited for the busy thread instead of giving up";
@@ -63,9 +63,9 @@ TEST(WindowReplaceSelection, GivesUpOnAWindowThatDoesNotAnswer) {
 
 TEST(EditorCreation, MessagesWaitingBeforeTheEditorAreHandledWithoutAnEvent) {
     HWND window = OpenGadgetWindow(5);
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(window, nullptr);
     PostMessageA(window, MSG_GADGET_EVENT, 33, 7);
-    ASSERT_NE(0, AddEditor(51, 10, 10, 200, 100));
+    ASSERT_NE(AddEditor(51, 10, 10, 200, 100), 0);
     MSG left;
     EXPECT_FALSE(PeekMessageA(&left, window, MSG_GADGET_EVENT, MSG_GADGET_EVENT, PM_NOREMOVE));
     std::vector<SeenEvent> events;
@@ -75,7 +75,7 @@ TEST(EditorCreation, MessagesWaitingBeforeTheEditorAreHandledWithoutAnEvent) {
 
     // A close request waiting there is not swallowed with them.
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_NE(0, AddEditor(52, 10, 120, 200, 100));
+    ASSERT_NE(AddEditor(52, 10, 120, 200, 100), 0);
     EXPECT_TRUE(RunEventsUntil([](const SeenEvent& e) { return e.code == WM_CLOSE; }, 1000));
     WindowClose(5);
 }

@@ -61,8 +61,8 @@ std::vector<uint32_t> BitmapPixels(PlatformHandle bitmap, int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     HDC screen = GetDC(nullptr);
-    EXPECT_EQ(height,
-              GetDIBits(screen, (HBITMAP)bitmap, 0, (UINT)height, pixels.data(), &info, DIB_RGB_COLORS));
+    EXPECT_EQ(GetDIBits(screen, (HBITMAP)bitmap, 0, (UINT)height, pixels.data(), &info, DIB_RGB_COLORS),
+              height);
     ReleaseDC(nullptr, screen);
     for (uint32_t& p : pixels)
         p &= 0xFFFFFF;
@@ -87,28 +87,28 @@ PlatformHandle DecodeAgainstAGuardPage(int number, const std::string& bytes) {
 TEST(Images, TheBannerSizedBitmapKeepsEveryPixel) {
     const int width = 381, height = 68;
     std::string file = BitmapFile(width, height, 24);
-    ASSERT_EQ(77846u, file.size());
+    ASSERT_EQ(file.size(), 77846u);
     for (size_t i = 54; i < file.size(); ++i)
         file[i] = (char)((i * 31 + i / 1144 * 7) & 0xFF);
 
     PlatformHandle image = ImageFromMemory(1, file.data(), file.size());
-    ASSERT_NE(0, image);
-    EXPECT_EQ(image, ImageHandle(1));
-    EXPECT_EQ(width, ImageWidth(1));
-    EXPECT_EQ(height, ImageHeight(1));
-    EXPECT_EQ(32, ImageDepth(1));
+    ASSERT_NE(image, 0);
+    EXPECT_EQ(ImageHandle(1), image);
+    EXPECT_EQ(ImageWidth(1), width);
+    EXPECT_EQ(ImageHeight(1), height);
+    EXPECT_EQ(ImageDepth(1), 32);
     BITMAP facts = {};
-    ASSERT_NE(0, GetObjectA((HBITMAP)image, sizeof facts, &facts));
-    EXPECT_EQ(width, facts.bmWidth);
-    EXPECT_EQ(height, facts.bmHeight);
-    EXPECT_EQ(32, facts.bmBitsPixel);
+    ASSERT_NE(GetObjectA((HBITMAP)image, sizeof facts, &facts), 0);
+    EXPECT_EQ(facts.bmWidth, width);
+    EXPECT_EQ(facts.bmHeight, height);
+    EXPECT_EQ(facts.bmBitsPixel, 32);
 
     std::vector<uint32_t> pixels = BitmapPixels(image, width, height);
     int wrong = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if (pixels[(size_t)y * width + (size_t)x] != FilePixel24(file, width, height, x, y)) ++wrong;
-    EXPECT_EQ(0, wrong);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(Images, TopDownAndPalettedFilesDecode) {
@@ -119,71 +119,71 @@ TEST(Images, TopDownAndPalettedFilesDecode) {
         for (int x = 0; x < 3; ++x)
             file[66 + (size_t)y * 4 + (size_t)x] = indices[y][x]; // pixels follow the 3 colours
     PlatformHandle image = ImageFromMemory(2, file.data(), file.size());
-    ASSERT_NE(0, image);
-    EXPECT_EQ(2, ImageHeight(2));
+    ASSERT_NE(image, 0);
+    EXPECT_EQ(ImageHeight(2), 2);
     std::vector<uint32_t> pixels = BitmapPixels(image, 3, 2);
     const uint32_t expected[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x0000FF, 0x0000FF, 0x00FF00};
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(expected[i], pixels[(size_t)i]) << "pixel " << i;
+        EXPECT_EQ(pixels[(size_t)i], expected[i]) << "pixel " << i;
 }
 
 TEST(Images, TruncatedOrMalformedFilesGiveNothing) {
     std::string good = BitmapFile(381, 68, 24);
     auto decode = [](const std::string& bytes) { return DecodeAgainstAGuardPage(3, bytes); };
-    EXPECT_EQ(0, decode(good.substr(0, good.size() - 1)));
-    EXPECT_EQ(0, decode(good.substr(0, 54)));
-    EXPECT_EQ(0, decode(good.substr(0, 30)));
-    EXPECT_EQ(0, decode("BM"));
-    EXPECT_EQ(0, decode(""));
-    EXPECT_EQ(0, ImageFromMemory(3, nullptr, 100));
+    EXPECT_EQ(decode(good.substr(0, good.size() - 1)), 0);
+    EXPECT_EQ(decode(good.substr(0, 54)), 0);
+    EXPECT_EQ(decode(good.substr(0, 30)), 0);
+    EXPECT_EQ(decode("BM"), 0);
+    EXPECT_EQ(decode(""), 0);
+    EXPECT_EQ(ImageFromMemory(3, nullptr, 100), 0);
 
     std::string bad = good;
     PutU32(bad, 10, 0xFFFFFFF0); // pixels beyond the end
-    EXPECT_EQ(0, decode(bad));
+    EXPECT_EQ(decode(bad), 0);
     bad = good;
     PutU32(bad, 14, 0x7FFFFFFF); // header longer than the file
-    EXPECT_EQ(0, decode(bad));
+    EXPECT_EQ(decode(bad), 0);
     bad = good;
     PutU32(bad, 18, 0x80000000); // negative width
-    EXPECT_EQ(0, decode(bad));
+    EXPECT_EQ(decode(bad), 0);
     bad = good;
     PutU32(bad, 22, 0x80000000); // height that has no positive counterpart
-    EXPECT_EQ(0, decode(bad));
+    EXPECT_EQ(decode(bad), 0);
     bad = good;
     PutU32(bad, 22, 69); // one row more than the file holds
-    EXPECT_EQ(0, decode(bad));
+    EXPECT_EQ(decode(bad), 0);
     bad = good;
     PutU16(bad, 28, 0); // no bit count
-    EXPECT_EQ(0, decode(bad));
+    EXPECT_EQ(decode(bad), 0);
     bad = good;
     PutU32(bad, 30, BI_RLE8); // compressed data is not taken
-    EXPECT_EQ(0, decode(bad));
+    EXPECT_EQ(decode(bad), 0);
 
     std::string paletted = BitmapFile(4, 4, 8, std::vector<uint32_t>(256, 0));
     PutU32(paletted, 46, 0);  // all 256 colours expected, but the table runs into the end
     PutU32(paletted, 10, 54); // while the few pixel bytes fit
-    EXPECT_EQ(0, decode(paletted.substr(0, 54 + 100)));
+    EXPECT_EQ(decode(paletted.substr(0, 54 + 100)), 0);
 
     std::string notABitmap = good;
     notABitmap[1] = 'X';
-    EXPECT_EQ(0, decode(notABitmap));
+    EXPECT_EQ(decode(notABitmap), 0);
     PlatformHandle decoded = decode(good);
-    EXPECT_NE(0, decoded) << "the untouched file still decodes";
-    EXPECT_NE(-1, decoded);
+    EXPECT_NE(decoded, 0) << "the untouched file still decodes";
+    EXPECT_NE(decoded, -1);
 }
 
 TEST(Images, ReusingANumberReleasesTheOldBitmapEvenWhenDecodingFails) {
     std::string file = BitmapFile(16, 16, 24);
     PlatformHandle first = ImageFromMemory(4, file.data(), file.size());
-    ASSERT_NE(0, first);
+    ASSERT_NE(first, 0);
     PlatformHandle second = ImageFromMemory(4, file.data(), file.size());
-    ASSERT_NE(0, second);
-    EXPECT_EQ(0u, GetObjectType((HGDIOBJ)first));
-    EXPECT_EQ(0, ImageFromMemory(4, file.data(), 20));
-    EXPECT_EQ(0u, GetObjectType((HGDIOBJ)second));
-    EXPECT_EQ(0, ImageHandle(4));
-    EXPECT_EQ(0, ImageWidth(4));
-    EXPECT_EQ(0, ImageDepth(-1));
+    ASSERT_NE(second, 0);
+    EXPECT_EQ(GetObjectType((HGDIOBJ)first), 0u);
+    EXPECT_EQ(ImageFromMemory(4, file.data(), 20), 0);
+    EXPECT_EQ(GetObjectType((HGDIOBJ)second), 0u);
+    EXPECT_EQ(ImageHandle(4), 0);
+    EXPECT_EQ(ImageWidth(4), 0);
+    EXPECT_EQ(ImageDepth(-1), 0);
 }
 
 } // namespace

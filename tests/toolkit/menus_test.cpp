@@ -13,11 +13,11 @@ class PopupMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
         owner = (HWND)WindowOpen(1, 150, 120, 360, 260, 0x00C80000, "Menu owner");
-        ASSERT_NE(nullptr, owner);
+        ASSERT_NE(owner, nullptr);
         ASSERT_TRUE(BringToForeground(owner));
         ASSERT_TRUE(MovePointerTo(300, 250));
         EventsBeforeSentinel(owner); // whatever opening the window raised
-        ASSERT_NE(0, PopupMenuCreate(1));
+        ASSERT_NE(PopupMenuCreate(1), 0);
         MenuAddItem(1, "Cut");
         MenuAddItem(2, "Copy");
         MenuAddItem(3, "Paste");
@@ -60,39 +60,39 @@ int CountMenuEvents(const std::vector<SeenEvent>& events, int* lastNumber) {
 
 TEST_F(PopupMenuTest, ItemsAreAppendedToTheMenuCreatedLast) {
     HMENU menu = (HMENU)PopupMenuCreate(1);
-    ASSERT_NE(nullptr, menu);
+    ASSERT_NE(menu, nullptr);
     MenuAddItem(7, "Only");
-    EXPECT_EQ(1, GetMenuItemCount(menu));
-    EXPECT_EQ(7u, GetMenuItemID(menu, 0));
+    EXPECT_EQ(GetMenuItemCount(menu), 1);
+    EXPECT_EQ(GetMenuItemID(menu, 0), 7u);
     char text[16] = "";
     GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ("Only", text);
+    EXPECT_STREQ(text, "Only");
 
     HMENU other = (HMENU)PopupMenuCreate(3);
     MenuAddItem(8, "Elsewhere");
-    EXPECT_EQ(1, GetMenuItemCount(menu));
-    EXPECT_EQ(1, GetMenuItemCount(other));
+    EXPECT_EQ(GetMenuItemCount(menu), 1);
+    EXPECT_EQ(GetMenuItemCount(other), 1);
     // Creating under a number in use destroys the old menu.
-    ASSERT_NE(0, PopupMenuCreate(3));
+    ASSERT_NE(PopupMenuCreate(3), 0);
     EXPECT_FALSE(IsMenu(other));
 }
 
 TEST_F(PopupMenuTest, EscapeClosesTheMenuWithoutAnEvent) {
     ShowMenuAndPress({VK_ESCAPE});
     // The menu opens with its top-left corner one pixel above and left of the cursor.
-    EXPECT_EQ(299, menuRect.left);
-    EXPECT_EQ(249, menuRect.top);
+    EXPECT_EQ(menuRect.left, 299);
+    EXPECT_EQ(menuRect.top, 249);
     int number = -1;
-    EXPECT_EQ(0, CountMenuEvents(EventsBeforeSentinel(owner), &number));
+    EXPECT_EQ(CountMenuEvents(EventsBeforeSentinel(owner), &number), 0);
 }
 
 TEST_F(PopupMenuTest, ChoosingAnItemRaisesAMenuEventWithItsNumber) {
     ShowMenuAndPress({VK_DOWN, VK_DOWN, VK_RETURN});
     std::vector<SeenEvent> events = EventsBeforeSentinel(owner);
     int number = -1;
-    EXPECT_EQ(1, CountMenuEvents(events, &number));
-    EXPECT_EQ(2, number);
-    EXPECT_EQ(2, EventMenuNumber());
+    EXPECT_EQ(CountMenuEvents(events, &number), 1);
+    EXPECT_EQ(number, 2);
+    EXPECT_EQ(EventMenuNumber(), 2);
 }
 
 TEST_F(PopupMenuTest, AMissingMenuShowsNothing) {
