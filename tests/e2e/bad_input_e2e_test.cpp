@@ -155,9 +155,7 @@ TEST_F(BadInput, OddSettingsEndOnScreenAndAreRewritten) {
 TEST_F(BadInput, SettingsFileThatIsAFolder) {
     ASSERT_TRUE(CreateDirectoryA((folder + SETTINGS).c_str(), nullptr));
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, "[g]\r\na = 1\r\n"));
-    IdeStart ide;
-    ide.word = "g";
-    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+    ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{"g"}, &run));
     EXPECT_EQ(ListRowCount(List()), 1);
     EXPECT_TRUE(Answers(run.main));
     EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
@@ -216,9 +214,7 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
 TEST_F(BadInput, WordOf32KilobytesIsShownAsGiven) {
     std::string word(32000, 'w');
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE, "[g]\r\na = 1\r\n"));
-    IdeStart ide;
-    ide.word = word.c_str();
-    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+    ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{word.c_str()}, &run));
     EXPECT_TRUE(Answers(run.main));
     EXPECT_EQ(ListRowCount(List()), 0); // the word names no category
     EXPECT_EQ(CloseOrvane(run.process, run.main), 0);

@@ -92,9 +92,7 @@ bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word) {
     if (!WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) return false;
     std::string folder = PrepareDataFolder();
     if (folder.empty() || (catalogue && !WriteDataFile(folder, "constants.ovc", catalogue))) return false;
-    IdeStart ide;
-    ide.word = word;
-    return LaunchOrvaneIn(folder, ide, run);
+    return LaunchOrvaneIn(folder, IdeStart{word}, run);
 }
 
 void SettleOrvane(RunningOrvane& run) {

@@ -43,14 +43,15 @@ bool DataFileExists(const std::string& folder, const std::string& name);
 // "Orvane.cfg" as Orvane writes it for a window at x, y.
 std::string SettingsFileText(int x, int y);
 
-// What the IDE hands over. A null word or handle leaves that variable unset in the child's
-// environment; the command line is always "\"<folder>Orvane.exe\" <commandWord>".
+// What the IDE hands over; IdeStart{word} the word alone. A null word or handle leaves that
+// variable unset in the child's environment; the command line is
+// "\"<folder>Orvane.exe\" <commandWord>" unless one is given whole.
 struct IdeStart {
     const char* word = nullptr;         // ZQ_TOOL_Word
     const char* editorHandle = nullptr; // ZQ_TOOL_Scintilla
     std::string commandWord = "word";
-    std::string currentDirectory; // "" starts it in its own folder
-    std::string commandLine;      // when not "", the whole command line instead
+    std::string currentDirectory = ""; // "" starts it in its own folder
+    std::string commandLine = "";
 };
 
 bool StartOrvane(const std::string& folder, const IdeStart& ide, ChildProcess* child);

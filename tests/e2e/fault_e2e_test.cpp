@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "support/immutable_file.h"
 #include "support/temp_dir.h"
 #include "support/unix_command.h"
 #include "window_e2e_support.h"
@@ -17,19 +18,6 @@ static std::string WithoutTrailingSlash(std::string path) {
         path.pop_back();
     return path;
 }
-
-// Folder made immutable (chattr +i) for as long as this lives, also when the test fails.
-struct ImmutableFolder {
-    std::string unixPath;
-    bool active = false;
-    explicit ImmutableFolder(const std::string& folder) {
-        unixPath = WithoutTrailingSlash(UnixPathOf(folder));
-        active = !unixPath.empty() && RunUnixCommand("chattr +i " + unixPath);
-    }
-    ~ImmutableFolder() {
-        if (!unixPath.empty()) RunUnixCommand("chattr -i " + unixPath); // also after a late success
-    }
-};
 
 // A small tmpfs mounted on a fresh folder for as long as this lives.
 struct SmallDisk {
@@ -57,11 +45,9 @@ class Fault : public DataFolderTest {
 TEST_F(Fault, ReadOnlyDataFolderShowsTheCatalogueAndSavesNoSettings) {
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     {
-        ImmutableFolder locked(folder);
+        ImmutableFile locked(folder);
         if (!locked.active) GTEST_SKIP() << "chattr +i is not available here (needs root on ext4)";
-        IdeStart ide;
-        ide.word = "fruit";
-        ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+        ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{"fruit"}, &run));
         EXPECT_EQ(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 1);
         EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), (std::vector<std::string>{"1", "2"}));
         EXPECT_TRUE(Answers(run.main));
@@ -76,9 +62,7 @@ TEST_F(Fault, CatalogueHeldByAnotherProgramShowsEmptyAndStaysIntact) {
     HANDLE held = CreateFileA((folder + CATALOGUE_NAME).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    IdeStart ide;
-    ide.word = "fruit";
-    bool started = LaunchOrvaneIn(folder, ide, &run);
+    bool started = LaunchOrvaneIn(folder, IdeStart{"fruit"}, &run);
     if (started) {
         EXPECT_EQ(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 0);
         EXPECT_EQ(ListRowCount(Gadget(run.main, ENTRY_LIST)), 0);
@@ -113,9 +97,7 @@ TEST_F(Fault, SaveOnAFullDiskKeepsTheOldFileAndTheEdits) {
     DeleteFileA((folder + "probe").c_str());
     ASSERT_FALSE(probeWrote) << "the disk is not full";
 
-    IdeStart ide;
-    ide.word = "fruit";
-    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+    ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{"fruit"}, &run));
     HWND editorWindow = OpenEditor(run);
     ASSERT_TRUE(editorWindow);
     HWND editor = Gadget(editorWindow, EDITOR_TEXT);
@@ -142,9 +124,7 @@ TEST_F(Fault, TwentyQuickStartsLeaveOneWindowAndValidSettings) {
     HWND last = nullptr;
     for (int i = 0; i < starts; i++) {
         instances.emplace_back(new ChildProcess());
-        IdeStart ide;
-        ide.word = "fruit";
-        ASSERT_TRUE(StartOrvane(folder, ide, instances.back().get())) << "start " << i;
+        ASSERT_TRUE(StartOrvane(folder, IdeStart{"fruit"}, instances.back().get())) << "start " << i;
         // Each start is made once the one before has its window, so that each has one to take over.
         last = WaitForWindowTitled(ORVANE_TITLE, 10000, instances.back()->id);
         ASSERT_TRUE(last) << "start " << i << " showed no window";

@@ -24,9 +24,7 @@ static struct WindowCount {
 } counting;
 
 static BOOL CALLBACK CountProcessWindows(HWND window, LPARAM) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == counting.processId) counting.count++;
+    if (ProcessOfWindow(window) == counting.processId) counting.count++;
     return TRUE;
 }
 

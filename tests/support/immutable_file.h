@@ -8,7 +8,7 @@
 // why, when it could not be done (not root, no attribute support, or real Windows).
 bool RunChattr(const std::string& path, const char* flag, std::string* why);
 
-// Makes a file immutable for as long as it lives, and undoes it also when the test fails.
+// Makes a file or folder immutable for as long as it lives, and undoes it also when the test fails.
 struct ImmutableFile {
     std::string path;
     bool active = false;
