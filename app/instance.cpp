@@ -26,6 +26,15 @@ void TakeOverRunningInstance() {
         SendMessageTimeoutA(running, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, TAKEOVER_CLOSE_TIMEOUT_MS, &answer);
     if (!delivered) TakeoverRect = TakeoverRectangle{false, 0, 0, 0, 0};
 
+    // Where its place could not be read (a minimised window of another process, on some systems),
+    // this start opens at the remembered place, which the running instance writes as it ends: give
+    // it a moment to do so before the settings are read.
+    if (delivered && !TakeoverRect.found) {
+        DWORD start = GetTickCount();
+        while (IsWindow(running) && GetTickCount() - start < TAKEOVER_SAVE_WAIT_MS)
+            Sleep(10);
+    }
+
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
     Sleep(10);
     UpdateWindow(taskbar);
