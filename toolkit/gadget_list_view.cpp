@@ -197,15 +197,31 @@ int ListCountItems(int, GadgetSlot* g) {
     return RowCount(g);
 }
 
+bool HasCheckBoxes(GadgetSlot* g) {
+    return (SendMessageA(g->handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) != 0;
+}
+
 int ListItemState(int, GadgetSlot* g, int row) {
     if (row < 0 || row >= RowCount(g)) return 0;
     UINT state =
         (UINT)SendMessageA(g->handle, LVM_GETITEMSTATE, (WPARAM)row, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
     int result = 0;
     if (state & LVIS_SELECTED) result |= ItemSelected;
-    DWORD extended = (DWORD)SendMessageA(g->handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
-    if ((extended & LVS_EX_CHECKBOXES) && ((state & LVIS_STATEIMAGEMASK) >> 12) == 2) result |= ItemChecked;
+    if (HasCheckBoxes(g) && ((state & LVIS_STATEIMAGEMASK) >> 12) == 2) result |= ItemChecked;
     return result;
+}
+
+void ListSetItemState(int, GadgetSlot* g, int row, int state) {
+    if (row < 0 || row >= RowCount(g)) return;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = (state & ItemSelected) ? LVIS_SELECTED : 0;
+    if (HasCheckBoxes(g)) {
+        // State image 2 is the ticked box, 1 the empty one.
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+        item.state |= INDEXTOSTATEIMAGEMASK((state & ItemChecked) ? 2 : 1);
+    }
+    SendMessageA(g->handle, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
 }
 
 std::string ListItemText(int, GadgetSlot* g, int row, int column) {
@@ -381,6 +397,7 @@ GadgetKind MakeListViewKind() {
     k.clearItems = ListClearItems;
     k.countItems = ListCountItems;
     k.itemState = ListItemState;
+    k.setItemState = ListSetItemState;
     k.itemText = ListItemText;
     k.setColor = ListSetColor;
     k.setItemColor = ListSetItemColor;

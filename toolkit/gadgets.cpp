@@ -243,6 +243,11 @@ int ItemState(int number, int item) {
     return g && g->kind->itemState ? g->kind->itemState(number, g, item) : 0;
 }
 
+void ItemSetState(int number, int item, int state) {
+    GadgetSlot* g = FindGadget(number);
+    if (g && g->kind->setItemState) g->kind->setItemState(number, g, item, state);
+}
+
 std::string ItemText(int number, int item, int column) {
     GadgetSlot* g = FindGadget(number);
     return g && g->kind->itemText ? g->kind->itemText(number, g, item, column) : std::string();

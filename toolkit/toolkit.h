@@ -135,6 +135,9 @@ void ClearItems(int number);
 int ItemCount(int number);
 int ItemState(int number, int item);
 std::string ItemText(int number, int item, int column);
+// Sets the item's ItemSelected and ItemChecked flags as given (a list view's check box only where
+// it has check boxes).
+void ItemSetState(int number, int item, int state);
 void ItemSetColor(int number, int item, int attribute, int32_t colour); // item -1: every item
 // AddItem, then ItemSetColor of the new row with BackColor back and FrontColor front, in one step:
 // a list gives all its rows of one pair of colours one shared colour record.
@@ -155,6 +158,12 @@ void ComboBoxSelectEditRange(int number, int start, int end);
 // cannot be written to). Waits at most timeoutMs and gives up at once on a window whose thread does
 // not answer. False when the text was not delivered.
 bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
+// The selected text of an editor window, also of another process, as ANSI text: a Scintilla
+// control's through its own messages with the bytes copied in its process, converted from UTF-8
+// where its document is UTF-8; any other window's through EM_GETSEL and its text. "" when nothing is
+// selected, the selection is longer than maxBytes, does not convert exactly, or cannot be read
+// within timeoutMs (a window whose thread does not answer is given up at once).
+std::string WindowSelectedText(PlatformHandle window, int maxBytes, int timeoutMs);
 
 // ---- Popup menus -----------------------------------------------------------------------------------
 PlatformHandle PopupMenuCreate(int number);

@@ -125,6 +125,7 @@ struct GadgetKind {
     void (*clearItems)(int number, GadgetSlot* g);
     int (*countItems)(int number, GadgetSlot* g);
     int (*itemState)(int number, GadgetSlot* g, int item);
+    void (*setItemState)(int number, GadgetSlot* g, int item, int state);
     std::string (*itemText)(int number, GadgetSlot* g, int item, int column);
     void (*setColor)(int number, GadgetSlot* g, int attribute, int32_t colour);
     void (*setItemColor)(int number, GadgetSlot* g, int item, int column, int attribute, int32_t colour);

@@ -183,6 +183,14 @@ std::string ItemText(int number, int item, int) {
     return item < (int)g->items.size() ? g->items[(size_t)item] : std::string();
 }
 
+void ItemSetState(int number, int item, int state) {
+    Record("ItemSetState(" + std::to_string(number) + "," + std::to_string(item) + "," +
+           std::to_string(state) + ")");
+    FakeGadget* g = Find(number);
+    if (g && g->kind == KIND_LIST_VIEW && item >= 0 && item < (int)g->rows.size())
+        g->rows[(size_t)item].state = state;
+}
+
 void ItemSetColor(int number, int item, int attribute, int32_t colour) {
     Record("ItemSetColor(" + std::to_string(number) + "," + std::to_string(item) + "," +
            std::to_string(attribute) + "," + std::to_string(colour) + ")");
@@ -246,6 +254,12 @@ bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeout
            std::to_string(timeoutMs) + ")");
     Fake.replaceSelections.push_back({window, Str(text)});
     return Fake.replaceSelectionDelivers;
+}
+
+std::string WindowSelectedText(PlatformHandle window, int maxBytes, int timeoutMs) {
+    Record("WindowSelectedText(" + std::to_string(window) + "," + std::to_string(maxBytes) + "," +
+           std::to_string(timeoutMs) + ")");
+    return (int)Fake.editorSelection.size() <= maxBytes ? Fake.editorSelection : std::string();
 }
 
 PlatformHandle PopupMenuCreate(int) {

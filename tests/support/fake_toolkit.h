@@ -32,6 +32,7 @@ struct FakeToolkit {
     std::string clipboard;
     std::vector<std::pair<PlatformHandle, std::string>> replaceSelections;
     bool replaceSelectionDelivers = true;
+    std::string editorSelection; // what WindowSelectedText reads from any window
     int screenWidth = 1024, screenHeight = 768;
     // Monitors as left, top, right, bottom; the primary screen by default.
     std::vector<std::vector<int>> monitors{{0, 0, 1024, 768}};

@@ -272,6 +272,14 @@ TEST_F(ListViewTest, SelectionTextAndStateOperations) {
     GadgetSetState(LIST, -1);
     EXPECT_EQ(ItemState(LIST, 2), 0);
     EXPECT_EQ(GadgetText(LIST), "");
+
+    // Setting an item's state ticks its check box as a click does, and unticks it.
+    ItemSetState(LIST, 1, ItemChecked);
+    EXPECT_EQ(ItemState(LIST, 1), ItemChecked);
+    EXPECT_EQ(SendMessageA((HWND)GadgetHandle(LIST), LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK),
+              INDEXTOSTATEIMAGEMASK(2));
+    ItemSetState(LIST, 1, ItemSelected);
+    EXPECT_EQ(ItemState(LIST, 1), ItemSelected);
 }
 
 TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {

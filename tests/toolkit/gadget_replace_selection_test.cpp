@@ -42,8 +42,11 @@ TEST(WindowReplaceSelection, ReplacesTheSelectionOfAnEditControl) {
                                 nullptr);
     ASSERT_NE(edit, nullptr);
     SendMessageA(edit, EM_SETSEL, 6, 11);
+    EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 5, 1000), "world");
+    EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 4, 1000), ""); // longer than asked for
     EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "there", 1000));
     EXPECT_EQ(WindowTextOf(edit), "hello there");
+    EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 5, 1000), ""); // nothing selected
     SendMessageA(edit, EM_SETSEL, 0, 0);
     EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "A|B ", 1000));
     EXPECT_EQ(WindowTextOf(edit), "A|B hello there");
@@ -51,6 +54,7 @@ TEST(WindowReplaceSelection, ReplacesTheSelectionOfAnEditControl) {
 
     EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)edit, "gone", 1000));
     EXPECT_FALSE(WindowReplaceSelection(0, "none", 1000));
+    EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 5, 1000), "");
 }
 
 TEST(WindowReplaceSelection, GivesUpOnAWindowThatDoesNotAnswer) {
@@ -58,6 +62,7 @@ TEST(WindowReplaceSelection, GivesUpOnAWindowThatDoesNotAnswer) {
     ASSERT_NE(busy.edit, nullptr);
     DWORD start = GetTickCount();
     EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)busy.edit, "late", 200));
+    EXPECT_EQ(WindowSelectedText((PlatformHandle)busy.edit, 5, 200), "");
     EXPECT_LT(GetTickCount() - start, 2000u) << "waited for the busy thread instead of giving up";
 }
 
