@@ -7,6 +7,7 @@
 #include "app/main_window_frame.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/completion.h"
+#include "catalogue/flag_set.h"
 #include "catalogue/output.h"
 #include "toolkit/toolkit.h"
 
@@ -59,6 +60,7 @@ bool BuildMainWindow() {
         GadgetSetFont(ENTRY_LIST, ListFont);
         GadgetSetColor(ENTRY_LIST, BackColor, LIST_BACKGROUND);
         ShowCategory(ToolWord.empty() ? std::string(FIRST_CATEGORY_COMMAND) : ToolWord);
+        TickEditorFlagSet(EditorHandle);
 
         AddMainButton(PASTE_BUTTON, 5, 360, 80, "Paste 2 IDE");
         AddMainButton(EDIT_BUTTON, 90, 360, 60, "Edit");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "catalogue/flag_set.h"
 #include "catalogue/output.h"
 #include "support/fake_toolkit.h"
 
@@ -28,6 +29,12 @@ class OutputTest : public ::testing::Test {
             row.state = r.second;
             Fake.gadgets[2].rows.push_back(row);
         }
+    }
+    static std::vector<int> States() {
+        std::vector<int> states;
+        for (const FakeRow& row : Fake.gadgets[2].rows)
+            states.push_back(row.state);
+        return states;
     }
     static std::string Pasted() {
         return Fake.replaceSelections.size() == 1 ? Fake.replaceSelections[0].second : "<not one paste>";
@@ -103,4 +110,28 @@ TEST_F(OutputTest, ListIsLeftAsItWas) {
     EXPECT_EQ(Fake.gadgets[2].rows[0].state, ItemChecked | ItemSelected);
     EXPECT_EQ(Fake.gadgets[2].rows.size(), 2u);
     EXPECT_EQ(Fake.clipboard, "old");
+}
+
+// The flag set selected in the editor comes ticked, blanks around "|" dropped, on the first row of
+// each text, and the paste gives it back; a set with any part that no row shows ticks nothing.
+TEST_F(OutputTest, SelectedFlagSetComesTickedAndPastesBack) {
+    const std::vector<std::pair<std::string, int>> rows = {
+        {"MB_OK", 0}, {"MB_ICONERROR", 0}, {"MB_YESNO", 0}, {"MB_ICONERROR", 0}};
+    SetRows(rows);
+    Fake.editorSelection = " MB_YESNO |\tMB_OK\r\n|MB_ICONERROR|MB_OK";
+    TickEditorFlagSet(EditorHandle);
+    EXPECT_EQ(FakeCallsStartingWith("WindowSelectedText"),
+              (std::vector<std::string>{"WindowSelectedText(" + std::to_string(0x2A0456) + ",4096,500)"}));
+    EXPECT_EQ(States(), (std::vector<int>{ItemChecked, ItemChecked, ItemChecked, 0}));
+    SendSelection(0, EditorHandle);
+    EXPECT_EQ(Pasted(), "MB_OK|MB_ICONERROR|MB_YESNO");
+
+    for (const char* selection : {"MB_OK|MB_NOPE", "MB_OK||MB_YESNO", "MB_OK|", "mb_ok", " \r\n", ""}) {
+        SetRows(rows);
+        EXPECT_FALSE(TickFlagSet(selection)) << selection;
+        EXPECT_EQ(States(), (std::vector<int>{0, 0, 0, 0})) << selection;
+    }
+    Fake.calls.clear();
+    TickEditorFlagSet(0);
+    EXPECT_TRUE(Fake.calls.empty());
 }

@@ -1,0 +1,47 @@
+#include "catalogue/flag_set.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "toolkit/toolkit.h"
+
+static const int LIST_GADGET = 2;
+
+static std::string TrimmedPart(const std::string& text, size_t start, size_t end) {
+    const char* blanks = " \t\r\n";
+    size_t first = text.find_first_not_of(blanks, start);
+    if (first == std::string::npos || first >= end) return "";
+    return text.substr(first, text.find_last_not_of(blanks, end - 1) + 1 - first);
+}
+
+bool TickFlagSet(const std::string& selection) {
+    std::unordered_map<std::string, int> rowOfPart; // -1 until a row shows the part
+    for (size_t start = 0;;) {
+        size_t bar = std::min(selection.find('|', start), selection.size());
+        std::string part = TrimmedPart(selection, start, bar);
+        if (part.empty()) return false;
+        rowOfPart.emplace(part, -1);
+        if (bar == selection.size()) break;
+        start = bar + 1;
+    }
+    std::vector<int> rows;
+    int count = ItemCount(LIST_GADGET);
+    for (int row = 0; row < count && rows.size() < rowOfPart.size(); row++) {
+        auto part = rowOfPart.find(ItemText(LIST_GADGET, row, 0));
+        if (part == rowOfPart.end() || part->second >= 0) continue;
+        part->second = row;
+        rows.push_back(row);
+    }
+    if (rows.size() < rowOfPart.size()) return false;
+    for (int row : rows)
+        ItemSetState(LIST_GADGET, row, ItemChecked);
+    return true;
+}
+
+void TickEditorFlagSet(int32_t editorHandle) {
+    if (editorHandle == 0) return;
+    // A slow or hung IDE is given up within the time-out, so that the window is never held up.
+    TickFlagSet(
+        WindowSelectedText((PlatformHandle)editorHandle, FLAG_SET_MAX_BYTES, SELECTION_READ_TIMEOUT_MS));
+}
