@@ -2,6 +2,7 @@
 
 #include "catalogue/platform.h"
 #include "catalogue/preference_file.h"
+#include "catalogue/search.h"
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
@@ -197,11 +198,10 @@ const CatalogueCategory* FindCategory(const std::string& name) {
     return slot ? &CatalogueList.categories[slot - 1] : nullptr;
 }
 
-// Empties the list and shows the entries of exactly that category; no command meaning here.
-void FillList(const std::string& name) {
+// Empties the list and shows the entries of the category (none: an empty list).
+void FillList(const CatalogueCategory* category) {
     const CatalogueData& c = CatalogueList;
     ClearItems(LIST_GADGET);
-    const CatalogueCategory* category = FindCategory(name);
     if (!category || category->entryCount == 0) return;
     // A category may hold thousands of entries: one redraw at the end instead of one per row.
     GadgetBeginUpdate(LIST_GADGET, (int)category->entryCount);
@@ -248,6 +248,7 @@ static void ReadCatalogue(const std::string& path) {
     std::unique_ptr<char, void (*)(void*)> content(PreferenceFile::CloseKeepingContent(), std::free);
     CopyTexts(base, textBytes);
     content.reset();
+    CountTextPairs();
 
     const CatalogueData& c = CatalogueList;
     if (c.groups.empty()) return;
@@ -273,10 +274,15 @@ void LoadCatalogue(const std::string& path) {
 
 void ShowCategory(const std::string& category) {
     std::string wanted = category;
+    bool command = wanted == TOOL_WORD_COMMAND || wanted == FIRST_CATEGORY_COMMAND;
     if (wanted == TOOL_WORD_COMMAND) wanted = LowerAscii(TrimBlanks(PlatformEnvironment("ZQ_TOOL_Word")));
 
     if (wanted != FIRST_CATEGORY_COMMAND) {
-        FillList(wanted);
+        const CatalogueCategory* found = FindCategory(wanted);
+        if (!found && !command && IsSearchText(wanted))
+            ShowEntriesContaining(wanted);
+        else
+            FillList(found);
         return;
     }
     if (CatalogueList.entries.empty()) {
@@ -287,5 +293,5 @@ void ShowCategory(const std::string& category) {
     // taken as a command again it would lead straight back here.
     const std::string first(CatalogueEntryAt(0).Category);
     GadgetSetText(COMBO_GADGET, first.c_str());
-    FillList(first);
+    FillList(FindCategory(first));
 }

@@ -40,6 +40,7 @@ struct CatalogueData {
     std::vector<CatalogueGroup> groups;        // every group header, also those without keys
     std::vector<CatalogueCategory> categories; // in the order of their first groups
     std::vector<uint32_t> categorySlots;       // hash of the category names: index + 1, 0 free
+    std::vector<uint32_t> pairCounts;          // of neighbouring bytes in the block, for the search
 };
 extern CatalogueData CatalogueList;
 
@@ -65,5 +66,6 @@ void LoadCatalogue(const std::string& path);
 
 // Refills the entry list with the entries of the category (byte for byte), rows in alternating
 // colours. "first_one_of_the_list" shows the first category of the file and puts its name into the
-// combo box; "read_sysvar_again" shows the category named by the IDE's word, read now.
+// combo box; "read_sysvar_again" shows the category named by the IDE's word, read now. Any other
+// text that names no category lists the entries containing it where IsSearchText says so.
 void ShowCategory(const std::string& category);

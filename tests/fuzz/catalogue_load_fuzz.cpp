@@ -1,7 +1,8 @@
 // Arbitrary bytes as the catalogue file, loaded through the recording fake of the toolkit: the
 // catalogue must hold, entry for entry, what a plain reading of the file's rules gives, the combo
 // box every group name in its sorted place, and ShowCategory of a name the input chooses the rows of
-// that category. The model reads the file on its own; it shares no code with the library.
+// that category, or of the entries containing the name where it names none. The model reads the
+// file on its own; it shares no code with the library.
 #include "fuzz_support.h"
 
 #include "catalogue/catalogue.h"
@@ -101,10 +102,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                      [](const std::string& a, const std::string& b) { return FoldAscii(a) < FoldAscii(b); });
     Check(Fake.gadgets[1].items == sorted, "the combo box's names differ from the model");
 
-    // A category, one of its group names as written, one in capitals, the empty text or a command.
+    // A category, one of its group names as written, one in capitals, the empty text, a command, or
+    // a piece of an entry's text.
     std::string name;
     if (!model.groupNames.empty()) name = model.groupNames[choice % model.groupNames.size()];
-    switch (choice % 6) {
+    switch (choice % 7) {
     case 0:
         name = Trim(name);
         break;
@@ -121,25 +123,47 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 5:
         name = TOOL_WORD_COMMAND;
         break;
+    case 6:
+        if (!model.entries.empty()) {
+            const std::string& text = model.entries[choice % model.entries.size()].text;
+            name = text.substr(std::min<size_t>(choice % 3, text.size()), 2 + choice % 5);
+        }
+        break;
     }
     ShowCategory(name);
     std::string wanted = name, comboText = "typed";
+    bool command = name == FIRST_CATEGORY_COMMAND || name == TOOL_WORD_COMMAND;
     if (wanted == TOOL_WORD_COMMAND) {
         const char* word = std::getenv("ZQ_TOOL_Word");
         wanted = FoldAscii(Trim(word ? word : ""));
     }
     if (wanted == FIRST_CATEGORY_COMMAND && !model.entries.empty())
         comboText = wanted = model.entries[0].category;
-    std::vector<std::string> rows;
-    for (const ModelEntry& entry : model.entries)
-        if (entry.category == wanted) rows.push_back(entry.text);
+    // A text that names no category, no command, of two characters or more, that begins no group
+    // name (ASCII letters folded) lists the distinct entry texts containing it, the first 1,000.
+    bool search = !command && wanted.size() >= 2;
+    for (const std::string& group : model.groupNames)
+        if (Trim(group) == wanted || FoldAscii(group).compare(0, wanted.size(), FoldAscii(wanted)) == 0)
+            search = false;
+    std::vector<const ModelEntry*> rows;
+    for (const ModelEntry& entry : model.entries) {
+        bool taken =
+            std::any_of(rows.begin(), rows.end(), [&](const ModelEntry* e) { return e->text == entry.text; });
+        if (search ? !taken && FoldAscii(entry.text).find(FoldAscii(wanted)) != std::string::npos &&
+                         rows.size() < 1000
+                   : entry.category == wanted)
+            rows.push_back(&entry);
+    }
     const std::vector<FakeRow>& shown = Fake.gadgets[2].rows;
     Check(shown.size() == rows.size(), "ShowCategory shows another number of rows than the model");
-    for (size_t i = 0; i < rows.size(); i++) {
-        Check(shown[i].text == rows[i], "ShowCategory shows another row than the model");
-        Check(shown[i].back == (i % 2 ? ODD_ROW_BACK : EVEN_ROW_BACK) &&
-                  shown[i].front == (i % 2 ? ODD_ROW_FRONT : EVEN_ROW_FRONT),
+    bool odd = false;
+    for (size_t i = 0; i < rows.size() && i < shown.size(); i++) {
+        if (i > 0 && rows[i]->category != rows[i - 1]->category) odd = false;
+        Check(shown[i].text == rows[i]->text, "ShowCategory shows another row than the model");
+        Check(shown[i].back == (odd ? ODD_ROW_BACK : EVEN_ROW_BACK) &&
+                  shown[i].front == (odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT),
               "rows do not alternate their colours");
+        odd = !odd;
     }
     Check(Fake.gadgets[1].text == comboText, "the combo box's text changed");
     ClearCatalogue();
