@@ -73,14 +73,21 @@ bool BuildMainWindow() {
     return true;
 }
 
-// Every event of the combo box: the list follows the text as typed, then completion may extend it.
-static void CategoryBoxChanged() {
+// Shows what the combo box names when its text differs from the text last shown.
+static void FollowCategoryBox() {
     std::string text = GadgetText(CATEGORY_BOX);
-    if (text != LastComboText) {
-        ShowCategory(text);
-        LastComboText = GadgetText(CATEGORY_BOX);
-    }
+    if (text == LastComboText) return;
+    ShowCategory(text);
+    LastComboText = GadgetText(CATEGORY_BOX);
+}
+
+// Every event of the combo box: the list follows the text as typed, then completion may extend it
+// to a category name, which is shown at once as Return would show it. A completion that leaves the
+// text as it was (the whole name typed) keeps the list and its ticks.
+static void CategoryBoxChanged() {
+    FollowCategoryBox();
     AutoCompleteCategory(CATEGORY_BOX);
+    FollowCategoryBox();
 }
 
 // Handles one event; returns the code with the actions that end the tool turned into EVENT_CLOSE.

@@ -283,6 +283,8 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
     EXPECT_TRUE((selection = EditSelection(field)).start >= 0);
     EXPECT_EQ(selection.start, 1);
     EXPECT_EQ(selection.end, 6);
+    // The completed category is shown at once.
+    EXPECT_TRUE(RowsBecome(WINDOW_ROWS));
 
     ASSERT_TRUE(TypeText("i"));
     EXPECT_TRUE(WaitUntil(
@@ -290,8 +292,7 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
         << ComboText() << " " << selection.start << ".." << selection.end;
     EXPECT_EQ(selection.start, 2);
     EXPECT_EQ(selection.end, 6);
-    // The list followed the text as typed, which names no category.
-    EXPECT_TRUE(RowsBecome({}));
+    EXPECT_TRUE(RowsBecome(WINDOW_ROWS));
 
     ASSERT_TRUE(PressKey(VK_RETURN));
     EXPECT_TRUE(RowsBecome(WINDOW_ROWS));
@@ -305,6 +306,32 @@ TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
     WaitForInputIdle(orvane.process, 3000);
     EXPECT_TRUE(ListRowChecked(list, 1));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
+}
+
+// A word that names no category lists the constants containing it, from every category, each once:
+// the IDE's word at start, and a text typed into the box that begins no category. The box keeps the
+// text, and the rows are ticked and copied as a category's.
+TEST_F(MainWindow, WordThatIsNoCategoryFindsItsConstants) {
+    ASSERT_TRUE(WriteDataFile(folder, "constants.ovc",
+                              "[messagebox]\r\nok = MB_OK\r\nerr = MB_ICONERROR\r\nhand = MB_ICONHAND\r\n"
+                              "[messagebeep]\r\nerr = MB_ICONERROR\r\nq = MB_ICONQUESTION\r\n"
+                              "[window]\r\ncap = WS_CAPTION\r\nsys = WS_SYSMENU\r\n"));
+    Start("mb_icon");
+    EXPECT_TRUE(RowsBecome({"MB_ICONERROR", "MB_ICONHAND", "MB_ICONQUESTION"}));
+    EXPECT_EQ(ComboText(), "mb_icon");
+
+    HWND field = ComboEditField(combo);
+    ASSERT_TRUE(field);
+    ASSERT_TRUE(ReadyForInput());
+    ASSERT_TRUE(ClickWindowCentre(field));
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    ASSERT_TRUE(TypeText("Ca"));
+    EXPECT_TRUE(RowsBecome({"WS_CAPTION"}));
+    EXPECT_EQ(ComboText(), "Ca");
+    TickByClick(0);
+    ClickGadget(COPY_BUTTON);
+    EXPECT_EQ(WaitForEnd(), 0);
+    EXPECT_EQ(ReadClipboardText(), "WS_CAPTION");
 }
 
 TEST_F(MainWindow, ChoosingFromTheDropDownListWithKeysShowsThatCategory) {
@@ -515,6 +542,52 @@ TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
         // A generous bound: the paste gives up after a few seconds, and the tool ends as usual.
         EXPECT_EQ(WaitForEnd(), 0);
         EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+        StopProcess(host);
+    }
+}
+
+// The flag set selected in the IDE's editor comes ticked, with or without blanks around "|", from an
+// Edit control and from a Scintilla control in either encoding ("\xC4" is a capital A with
+// diaeresis in the ANSI code page); a set with a part the category lacks ticks nothing. The paste
+// then replaces the set.
+TEST_F(MainWindow, SelectedFlagSetComesTicked) {
+    ASSERT_TRUE(WriteDataFile(folder, "constants.ovc",
+                              "[messagebox]\r\nok = MB_OK\r\nerr = MB_ICONERROR\r\nu = \xC4rger\r\n"
+                              "yn = MB_YESNO\r\n"));
+    const Rows rows = {"MB_OK", "MB_ICONERROR", "\xC4rger", "MB_YESNO"};
+    const struct {
+        int codePage; // -1: an Edit control
+        const char* selected;
+        std::vector<bool> ticked;
+    } cases[] = {{-1, "MB_YESNO | MB_OK", {true, false, false, true}},
+                 {0, "MB_ICONERROR|\xC4rger", {false, true, true, false}},
+                 {65001, "\xC3\x84rger |\tMB_OK", {true, false, true, false}},
+                 {-1, "MB_OK|MB_NOPE", {false, false, false, false}},
+                 {0, "MB_OK | MB_ICONHAND", {false, false, false, false}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.selected);
+        const std::string before = "If MessageBox(0, 'Hi', 'T', ", after = ") : EndIf";
+        const std::string text = before + c.selected + after;
+        const int start = (int)before.size(), end = (int)(text.size() - after.size());
+        if (c.codePage < 0) {
+            StartHost(text);
+            SendMessageA(editor, EM_SETSEL, start, end);
+        } else {
+            ASSERT_TRUE(
+                StartScintillaHost(text, start, end, c.codePage, folder + "document", false, &host, &editor));
+        }
+        Start("messagebox");
+        ASSERT_TRUE(RowsBecome(rows));
+        ASSERT_TRUE(ReadyForInput()); // the ticks outlast the window's first events
+        for (int row = 0; row < 4; row++)
+            EXPECT_EQ(ListRowChecked(list, row), c.ticked[(size_t)row]) << row;
+        if (c.codePage < 0 && c.ticked[0]) {
+            ClickGadget(PASTE_BUTTON);
+            EXPECT_EQ(WaitForEnd(), 0);
+            EXPECT_EQ(WindowTextOf(editor), before + "MB_OK|MB_YESNO" + after);
+        } else {
+            EXPECT_EQ(CloseOrvane(orvane, window), 0);
+        }
         StopProcess(host);
     }
 }

@@ -2,20 +2,28 @@
 // with a child of class "Scintilla" registered as a Unicode window, as the real control registers
 // itself. Like the real control it reads the text of EM_REPLACESEL and SCI_REPLACESEL as bytes in its
 // document's encoding, so a text the system converted to UTF-16 on the way shows as its first
-// character, and it answers SCI_GETCODEPAGE with the code page it was given. It is far simpler than
-// the real control otherwise: one selection, no drawing, no undo, no other messages.
+// character; it answers SCI_GETCODEPAGE with the code page it was given, SCI_GETSELECTIONSTART and
+// SCI_GETSELECTIONEND with its selection, and SCI_GETSELTEXT by copying the selected bytes and a zero
+// to the address given, in its own memory, returning their count (the size without the zero also
+// for a null address, as newer versions of the control answer; older ones count the zero).
+// It is far simpler than the real control otherwise: one selection (the real control may hold
+// several, whose text SCI_GETSELTEXT joins), no drawing, no undo, no other messages.
 //   scintilla_host.exe TEXT SEL_START SEL_END CODE_PAGE DOCUMENT_FILE [hang]
 // After every change it writes its whole document, byte for byte, to DOCUMENT_FILE. With "hang" it
 // stops taking messages when asked to paste, as a hung IDE does. It never outlives 60 seconds.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "program_window.h"
 
 static const UINT SCI_REPLACESEL = 2170;
 static const UINT SCI_GETCODEPAGE = 2137;
+static const UINT SCI_GETSELECTIONSTART = 2143;
+static const UINT SCI_GETSELECTIONEND = 2145;
+static const UINT SCI_GETSELTEXT = 2161;
 static const DWORD LIFETIME_MS = 60000;
 
 static std::string g_document;
@@ -35,6 +43,16 @@ static LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
     case SCI_GETCODEPAGE:
         return g_codePage;
+    case SCI_GETSELECTIONSTART:
+        return (LRESULT)g_selStart;
+    case SCI_GETSELECTIONEND:
+        return (LRESULT)g_selEnd;
+    case SCI_GETSELTEXT:
+        if (lParam) {
+            memcpy((char*)lParam, g_document.data() + g_selStart, g_selEnd - g_selStart);
+            ((char*)lParam)[g_selEnd - g_selStart] = '\0';
+        }
+        return (LRESULT)(g_selEnd - g_selStart);
     case EM_REPLACESEL:
     case SCI_REPLACESEL: {
         if (g_hang) {
