@@ -352,7 +352,8 @@ TEST_F(Editor, MainWindowCloseBoxClosesTheEditorNotTheProgram) {
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
 }
 
-// The pictures in the README: the main window with the sample catalogue and the editor over it.
+// The pictures in the README: the main window with the sample catalogue and the editor over it, and
+// the constants found for a word that names no category.
 // Runs only for scripts/screenshots.sh, which sets ORVANE_SCREENSHOT_DIR.
 TEST(Screenshots, MainAndEditorWindows) {
     if (!getenv("ORVANE_SCREENSHOT_DIR")) GTEST_SKIP() << "ORVANE_SCREENSHOT_DIR is not set";
@@ -379,4 +380,10 @@ TEST(Screenshots, MainAndEditorWindows) {
     ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editorWindow); }, 5000));
     EXPECT_TRUE(QuitOrvane(run));
+
+    // The IDE's word names no category: the constants containing it.
+    RunningOrvane found;
+    ASSERT_TRUE(LaunchOrvane(sample.c_str(), &found, "mb_icon"));
+    SaveScreenshotIfWanted(found.main, "found-constants");
+    EXPECT_TRUE(QuitOrvane(found));
 }
