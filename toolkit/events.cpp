@@ -154,9 +154,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
 
     case WM_NOTIFY: {
+        // The default answer to every notification is 0; a list view sends several per row.
         NMHDR* header = (NMHDR*)lParam;
         if (header && OfferToGadget(header->hwndFrom, message, wParam, lParam, &result)) return result;
-        break;
+        return 0;
     }
 
     case WM_HSCROLL:

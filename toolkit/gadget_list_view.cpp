@@ -2,6 +2,7 @@
 // in its item data and are looked up while the row is drawn (NM_CUSTOMDRAW).
 #include "toolkit/toolkit_internal.h"
 
+#include <climits>
 #include <vector>
 
 namespace {
@@ -142,8 +143,8 @@ std::string CellText(GadgetSlot* g, int row, int column) {
 // Inserts the row with the record as its item data (none: 0); the text up to the first line feed
 // is column 0, each further part the next column.
 void InsertRow(GadgetSlot* g, int position, const char* text, uint32_t* record) {
-    int rows = RowCount(g);
-    if (position < 0 || position > rows) position = rows;
+    // A place past the last row appends: the list need not be asked for its count first.
+    if (position < 0) position = INT_MAX;
     const char* lineFeed = strchr(text, '\n');
     std::string first = lineFeed ? std::string(text, (size_t)(lineFeed - text)) : std::string();
 
@@ -340,6 +341,10 @@ bool ListParentMessage(int number, GadgetSlot* g, UINT message, WPARAM, LPARAM l
     NMHDR* header = (NMHDR*)lParam;
     int type = -1;
     switch (header->code) {
+    case LVN_DELETEALLITEMS:
+        // Emptying the list needs no word about each row it deletes.
+        *result = TRUE;
+        return true;
     case NM_CUSTOMDRAW:
         *result = CustomDraw(g, (NMLVCUSTOMDRAW*)lParam);
         return true;
