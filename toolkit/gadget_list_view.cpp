@@ -115,12 +115,52 @@ void SuspendRedraw(GadgetSlot* g) {
     if (g->updateDepth++ == 0) SendMessageA(g->handle, WM_SETREDRAW, FALSE, 0);
 }
 
+// What the list's frame shows of its scroll bars.
+struct ScrollBars {
+    LONG_PTR shown;
+    SCROLLINFO bar[2];
+    bool operator==(const ScrollBars& o) const {
+        for (int i = 0; i < 2; i++)
+            if (bar[i].nMin != o.bar[i].nMin || bar[i].nMax != o.bar[i].nMax ||
+                bar[i].nPage != o.bar[i].nPage || bar[i].nPos != o.bar[i].nPos)
+                return false;
+        return shown == o.shown;
+    }
+};
+
+ScrollBars ScrollBarsOf(HWND list) {
+    ScrollBars bars = {};
+    bars.shown = GetWindowLongPtrA(list, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+    for (int i = 0; i < 2; i++) {
+        bars.bar[i].cbSize = sizeof(SCROLLINFO);
+        bars.bar[i].fMask = SIF_ALL;
+        GetScrollInfo(list, i == 0 ? SB_HORZ : SB_VERT, &bars.bar[i]);
+    }
+    return bars;
+}
+
 void ResumeRedraw(GadgetSlot* g) {
     if (g->updateDepth <= 0) return;
-    if (--g->updateDepth == 0) {
-        SendMessageA(g->handle, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(g->handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (--g->updateDepth > 0) return;
+    HWND list = g->handle;
+    if (!(GetWindowLongPtrA(list, GWL_STYLE) & WS_VISIBLE)) {
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        return;
     }
+    // Switched back on, the list sets its scroll bars again, and some platforms (Wine) draw them each
+    // time whether or not they changed, four times over at the cost of a whole repaint each. The
+    // window's own drawing stays off meanwhile; its frame is drawn again only when the scroll bars
+    // changed, and the rows always.
+    ScrollBars before = ScrollBarsOf(list);
+    DefWindowProcA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    DefWindowProcA(list, WM_SETREDRAW, TRUE, 0);
+    UINT frame = RDW_FRAME;
+    if (ScrollBarsOf(list) == before) {
+        RedrawWindow(list, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+        frame = RDW_NOFRAME;
+    }
+    RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | frame);
 }
 
 // Reads one cell whole: the buffer starts at the longest text seen and grows while the cell fills it.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "support/win_controls.h"
 #include "toolkit/toolkit.h"
@@ -60,6 +61,29 @@ ListPicture Capture(HWND list) {
     RECT outer = OuterRect(list), client = ClientRectOnScreen(list);
     picture.clientOrigin = {client.left - outer.left, client.top - outer.top};
     return picture;
+}
+
+// The window as it stands on the screen, frame included.
+std::vector<uint32_t> ScreenPixels(HWND window) {
+    RECT r = OuterRect(window);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> pixels((size_t)width * (size_t)height);
+    GetDIBits(memory, bitmap, 0, (UINT)height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 LPARAM ItemData(HWND list, int row) {
@@ -296,7 +320,27 @@ TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {
     GadgetEndUpdate(LIST); // unmatched: harmless
     EXPECT_EQ(ItemText(LIST, 1999, 0), "row 1999");
     EXPECT_TRUE(IsWindowVisible(list));
+
+    // After each bulk change the screen shows what a whole redraw shows, as the scroll bar came,
+    // stays with other rows (as many, then fewer) and goes.
+    auto drawnWhole = [&] {
+        RunEventsFor(100);
+        std::vector<uint32_t> shown = ScreenPixels(list);
+        RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        RunEventsFor(100);
+        return shown == ScreenPixels(list);
+    };
+    EXPECT_TRUE(drawnWhole());
+    for (int rows : {2000, 50}) {
+        GadgetBeginUpdate(LIST, rows);
+        ClearItems(LIST);
+        for (int i = 0; i < rows; ++i)
+            AddItemWithColors(LIST, -1, ("again " + std::to_string(i)).c_str(), 0, 0xC7FFFF);
+        GadgetEndUpdate(LIST);
+        EXPECT_TRUE(drawnWhole()) << rows;
+    }
     ClearItems(LIST);
+    EXPECT_TRUE(drawnWhole());
     EXPECT_EQ(ItemCount(LIST), 0);
     AddItem(LIST, -1, "after");
     EXPECT_EQ(ItemCount(LIST), 1);
