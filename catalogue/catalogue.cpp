@@ -201,12 +201,12 @@ const CatalogueCategory* FindCategory(const std::string& name) {
 // Empties the list and shows the entries of the category (none: an empty list).
 void FillList(const CatalogueCategory* category) {
     const CatalogueData& c = CatalogueList;
+    // A category may hold thousands of entries: one redraw at the end instead of one per row, the
+    // emptying included, so that the scroll bars of a list as long before as after stay.
+    GadgetBeginUpdate(LIST_GADGET, category ? (int)category->entryCount : 0);
     ClearItems(LIST_GADGET);
-    if (!category || category->entryCount == 0) return;
-    // A category may hold thousands of entries: one redraw at the end instead of one per row.
-    GadgetBeginUpdate(LIST_GADGET, (int)category->entryCount);
     bool odd = false;
-    for (uint32_t group = category->firstGroup; group != NO_CATALOGUE_INDEX;
+    for (uint32_t group = category ? category->firstGroup : NO_CATALOGUE_INDEX; group != NO_CATALOGUE_INDEX;
          group = c.groups[group].nextOfCategory) {
         for (uint32_t entry = c.groups[group].firstEntry; entry < EntriesEnd(group); entry++) {
             AddItemWithColors(LIST_GADGET, -1, &c.text[c.entries[entry]],

@@ -153,9 +153,9 @@ std::vector<CatalogueMatch> FindEntriesContaining(const std::string& text) {
 
 void ShowEntriesContaining(const std::string& text) {
     std::vector<CatalogueMatch> matches = FindEntriesContaining(text);
-    ClearItems(LIST_GADGET);
-    if (matches.empty()) return;
+    // Emptied and filled in one bulk change: the scroll bars of a list as long before as after stay.
     GadgetBeginUpdate(LIST_GADGET, (int)matches.size());
+    ClearItems(LIST_GADGET);
     bool odd = false;
     for (size_t row = 0; row < matches.size(); row++) {
         if (row > 0 && matches[row].category != matches[row - 1].category) odd = false;
