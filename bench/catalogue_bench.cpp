@@ -205,6 +205,7 @@ FillTiming TimeRawComboFill(const std::vector<std::string>& names, Fill fill, in
 
 struct KeyTiming {
     double slowest = 1e9, mean = 1e9, last = 1e9;
+    double slowestLater = 1e9; // from the third keystroke on
     int keys = 0;
 };
 
@@ -268,7 +269,7 @@ KeyTiming TimeKeystrokes(const std::string& word, int rounds) {
             ShowCategory(text);
             lastText = GadgetText(1);
         };
-        double slowest = 0, total = 0, took = 0;
+        double slowest = 0, slowestLater = 0, total = 0, took = 0;
         for (size_t length = 1; length <= word.size(); ++length) {
             GadgetSetText(1, word.substr(0, length).c_str());
             double start = Seconds();
@@ -279,9 +280,11 @@ KeyTiming TimeKeystrokes(const std::string& word, int rounds) {
             Pump();
             took = Seconds() - start;
             slowest = std::max(slowest, took);
+            if (length >= 3) slowestLater = std::max(slowestLater, took);
             total += took;
         }
         best.slowest = std::min(best.slowest, slowest);
+        best.slowestLater = std::min(best.slowestLater, slowestLater);
         best.mean = std::min(best.mean, total / (double)word.size());
         best.last = std::min(best.last, took);
         best.keys = (int)word.size();
@@ -402,21 +405,24 @@ void PrintLargeCatalogue(const std::string& folder, int rounds) {
     std::printf(
         "\nThe same catalogue, texts that begin no category typed one character at a time: from the "
         "second character on each keystroke lists the entries containing the text (at most 1,000 rows). "
-        "Best of %d rounds of the slowest keystroke, of the last one and of the mean.\n\n",
+        "The second keystroke fills the empty list, which then shows its scroll bars; the later ones "
+        "put rows in place of rows. Best of %d rounds of the slowest keystroke, of the slowest from the "
+        "third on, of the last one and of the mean.\n\n",
         rounds);
     double bare = TimeBareRows((int)SEARCH_MAX_ROWS, rounds, true);
     std::printf(
-        "| typed text | entries containing the whole text | slowest keystroke | last keystroke | mean "
-        "keystroke | slowest vs baseline | target: 16 ms |\n|---|---|---:|---:|---:|---:|---|\n");
+        "| typed text | entries containing the whole text | slowest keystroke | slowest from the third | "
+        "last keystroke | mean keystroke | slowest vs baseline | target: 16 ms |\n"
+        "|---|---|---:|---:|---:|---:|---:|---|\n");
     std::printf(
-        "| (baseline) %d rows straight into the list control in place of as many, painted | | %s | | | "
+        "| (baseline) %d rows straight into the list control in place of as many, painted | | %s | | | | "
         "1.00x | |\n",
         (int)SEARCH_MAX_ROWS, Ms(bare).c_str());
     for (const auto& search : searches) {
         KeyTiming typed = TimeKeystrokes(search.word, rounds);
-        std::printf("| \"%s\" | %s | %s | %s | %s | %s | %s |\n", search.word, search.matches,
-                    Ms(typed.slowest).c_str(), Ms(typed.last).c_str(), Ms(typed.mean).c_str(),
-                    Ratio(typed.slowest, bare).c_str(), Met(typed.slowest <= 0.016));
+        std::printf("| \"%s\" | %s | %s | %s | %s | %s | %s | %s |\n", search.word, search.matches,
+                    Ms(typed.slowest).c_str(), Ms(typed.slowestLater).c_str(), Ms(typed.last).c_str(),
+                    Ms(typed.mean).c_str(), Ratio(typed.slowest, bare).c_str(), Met(typed.slowest <= 0.016));
     }
     ClearItems(1);
     ClearItems(2);
