@@ -51,6 +51,11 @@ section_catalogue() {
   echo "view's fill; a keystroke's completion under 16 ms with 5,000 categories; a whole keystroke under"
   echo "16 ms with 350,000 entries in 17,500 categories, also one that lists the entries containing a text"
   echo "that matches a few entries or thousands."
+  echo
+  echo "A search keystroke whose rows make the list's scroll bars come or change (the second keystroke,"
+  echo "which fills the empty list, and one that leaves another number of rows than before) also pays for"
+  echo "the list control drawing its frame anew, under Wine about 8 ms (measured apart); the scan of the"
+  echo "350,000 entries takes about 1 ms of a keystroke."
 }
 
 section_list_view() {
