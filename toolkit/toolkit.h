@@ -152,9 +152,10 @@ void ComboBoxSelectEditRange(int number, int start, int end);
 // Replaces the selection of an editor window, also of another process, with the text: EM_REPLACESEL
 // for edit and rich edit controls; for a Scintilla control its own SCI_REPLACESEL with the text in
 // the control's process, as UTF-8 where its document is UTF-8 (EM_REPLACESEL where that process
-// cannot be written to). Waits at most timeoutMs and gives up at once on a window whose thread does
-// not answer. False when the text was not delivered.
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
+// cannot be written to). A Scintilla document that is read-only is sent nothing. Waits at most
+// timeoutMs in all and gives up at once on a window whose thread does not answer.
+enum PasteOutcome { PASTE_LANDED, PASTE_NO_WINDOW, PASTE_NO_ANSWER, PASTE_READ_ONLY };
+PasteOutcome WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
 
 // ---- Popup menus -----------------------------------------------------------------------------------
 PlatformHandle PopupMenuCreate(int number);
@@ -174,7 +175,9 @@ int ImageHeight(int number);
 int ImageDepth(int number);
 
 // ---- Clipboard -------------------------------------------------------------------------------------
-void ClipboardSetText(const char* text);
+// Tries for about a second while another program holds the clipboard open. False when the text was
+// not placed (the clipboard then keeps what it had).
+bool ClipboardSetText(const char* text);
 std::string ClipboardText();
 
 // ---- Numbered files --------------------------------------------------------------------------------

@@ -36,6 +36,17 @@ static const Rows WINDOW_ROWS = {"Alpha", "Beta", "Gamma", "Delta"};
 // The IDE's word is lower-cased: it finds only groups written in lower case.
 static const Rows PRINTN_ROWS = {"Debug", "Error", "Warning", "Fatal"};
 
+// The clipboard held open by this process, as another program may hold it, until Release or the end
+// of this.
+struct ClipboardHold {
+    bool held = OpenClipboard(nullptr) != 0;
+    void Release() {
+        if (held) CloseClipboard();
+        held = false;
+    }
+    ~ClipboardHold() { Release(); }
+};
+
 class MainWindow : public DataFolderTest {
   protected:
     void SetUp() override {
@@ -255,7 +266,27 @@ TEST_F(MainWindow, CopyPutsTheTickedRowsOnTheClipboard) {
     TickByClick(1);
     TickBySpace(3);
     RECT outer = OuterRect(window);
-    ClickGadget(COPY_BUTTON);
+    {
+        // Held longer than Orvane tries: it says so and stays open with its ticks.
+        ClipboardHold hold;
+        ASSERT_TRUE(hold.held);
+        ClickGadget(COPY_BUTTON);
+        HWND box = WaitForMessageBox(orvane.id, 10000);
+        ASSERT_TRUE(box) << "no message about the refused clipboard";
+        EXPECT_NE(MessageBoxText(box).find("holding the clipboard"), std::string::npos)
+            << MessageBoxText(box);
+        hold.Release();
+        ASSERT_TRUE(DismissMessageBox(box));
+    }
+    EXPECT_EQ(ReadClipboardText(), "before");
+    EXPECT_TRUE(ListRowChecked(list, 1) && ListRowChecked(list, 3));
+    {
+        // Held for a moment: the copy waits for it.
+        ClipboardHold hold;
+        ASSERT_TRUE(hold.held);
+        ClickGadget(COPY_BUTTON);
+        Sleep(300);
+    }
 
     EXPECT_EQ(WaitForEnd(), 0);
     EXPECT_EQ(ReadClipboardText(), "Error|Fatal");
@@ -499,22 +530,48 @@ TEST_F(MainWindow, PasteReachesAScintillaEditorWholeInItsEncoding) {
     }
 }
 
-TEST_F(MainWindow, PasteGivesUpOnAHungHostEditor) {
-    for (bool scintilla : {false, true}) {
-        SCOPED_TRACE(scintilla ? "Scintilla" : "Edit");
-        if (scintilla)
-            ASSERT_TRUE(StartScintillaHost("hung", 0, 0, 0, folder + "document", true, &host, &editor));
+// A paste that does not land is not lost: the text waits on the clipboard, a message says why, and
+// the tool then ends as usual. The read-only document keeps its text.
+TEST_F(MainWindow, PasteThatDoesNotLandPutsTheTextOnTheClipboard) {
+    enum Host { GONE, HUNG_EDIT, HUNG_SCINTILLA, READ_ONLY_SCINTILLA };
+    const struct {
+        Host host;
+        const char* why;
+    } cases[] = {{GONE, "could not be found"},
+                 {HUNG_EDIT, "did not answer"},
+                 {HUNG_SCINTILLA, "did not answer"},
+                 {READ_ONLY_SCINTILLA, "read-only"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.host);
+        ASSERT_TRUE(WriteClipboardText("before"));
+        if (c.host == HUNG_SCINTILLA || c.host == READ_ONLY_SCINTILLA)
+            ASSERT_TRUE(StartScintillaHost("keep", 0, 4, 0, folder + "document", c.host == HUNG_SCINTILLA,
+                                           &host, &editor, c.host == READ_ONLY_SCINTILLA));
         else
-            StartHost("hung", true);
+            StartHost("keep", c.host == HUNG_EDIT);
         Start("printn");
         ASSERT_TRUE(RowsBecome(PRINTN_ROWS));
         TickBySpace(0);
+        if (c.host == GONE) {
+            StopProcess(host);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5000));
+        }
         RECT outer = OuterRect(window);
         ClickGadget(PASTE_BUTTON);
 
-        // A generous bound: the paste gives up after a few seconds, and the tool ends as usual.
+        // A generous bound: the paste gives up after a few seconds.
+        HWND box = WaitForMessageBox(orvane.id, 15000);
+        ASSERT_TRUE(box) << "no message about the paste";
+        std::string text = MessageBoxText(box);
+        EXPECT_NE(text.find(c.why), std::string::npos) << text;
+        EXPECT_NE(text.find("on the clipboard instead"), std::string::npos) << text;
+        EXPECT_EQ(ReadClipboardText(), "Debug");
+        ASSERT_TRUE(DismissMessageBox(box));
         EXPECT_EQ(WaitForEnd(), 0);
         EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(outer.left, outer.top));
+        if (c.host == READ_ONLY_SCINTILLA) {
+            EXPECT_EQ(ReadDataFile(folder, "document"), "keep");
+        }
         StopProcess(host);
     }
 }
