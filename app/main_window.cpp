@@ -98,10 +98,10 @@ static bool SendAndTell(int toClipboard) {
 // Handles one event; returns the code with the actions that end the tool turned into EVENT_CLOSE.
 static int DispatchMainEvent(int code) {
     if (code == EVENT_KEYDOWN) {
-        // Return confirms the combo box text while the combo box raised the last gadget event. The
-        // list then shows that text: later events of the box that leave it so keep the list and
+        // Return in the combo box confirms its text; anywhere else it leaves the list and its ticks.
+        // The list then shows that text: later events of the box that leave it so keep the list and
         // its ticks.
-        if (EventWParam() == RETURN_KEY && EventGadgetNumber() == CATEGORY_BOX) {
+        if (EventWParam() == RETURN_KEY && GadgetHasFocus(CATEGORY_BOX)) {
             ShowCategory(GadgetText(CATEGORY_BOX));
             LastComboText = GadgetText(CATEGORY_BOX);
         }

@@ -122,6 +122,8 @@ constexpr int64_t EDITOR_TEXT_LIMIT = 0x7FFFFFFE;
 PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
                             uint32_t flags = 0);
 
+// True when the keyboard focus is in the gadget's control or a child of it (a combo box's edit field).
+bool GadgetHasFocus(int number);
 PlatformHandle GadgetHandle(int number);
 int GadgetKindOf(int number);                        // the kind number, 0 without a gadget
 void GadgetSetFont(int number, PlatformHandle font); // number -1: default font of later gadgets

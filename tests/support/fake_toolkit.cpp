@@ -105,6 +105,9 @@ PlatformHandle GadgetHandle(int number) {
 int GadgetKindOf(int number) {
     return Find(number) ? Find(number)->kind : 0;
 }
+bool GadgetHasFocus(int number) {
+    return Find(number) && number == Fake.focusGadget;
+}
 void GadgetSetFont(int, PlatformHandle) {}
 
 void GadgetSetText(int number, const char* text) {
