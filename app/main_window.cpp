@@ -75,6 +75,8 @@ bool BuildMainWindow() {
 
 // Every event of the combo box: the list follows the text as typed, then completion may extend it.
 static void CategoryBoxChanged() {
+    // The list dropped down may have replaced a category's name with one spelled in another case.
+    if (EventType() == EVENT_TYPE_DROPDOWN) KeepExactItem(CATEGORY_BOX, LastComboText);
     std::string text = GadgetText(CATEGORY_BOX);
     if (text != LastComboText) {
         ShowCategory(text);

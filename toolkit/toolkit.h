@@ -40,6 +40,8 @@ constexpr int CMD_FOCUS_PREVIOUS = 1213;
 // Text field focus events (event types of EVENT_GADGET).
 constexpr int EVENT_TYPE_FOCUS = 14000;
 constexpr int EVENT_TYPE_UNFOCUS = 14001;
+// A combo box's list dropped down (event type of EVENT_GADGET).
+constexpr int EVENT_TYPE_DROPDOWN = 7;
 
 // ---- Window flags (all other bits are Win32 window styles) ------------------------------------------
 constexpr uint32_t WindowScreenCentered = 1;

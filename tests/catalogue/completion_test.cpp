@@ -57,6 +57,25 @@ TEST_F(CompletionTest, WholeItemTypedSelectsNothing) {
     EXPECT_EQ(Fake.gadgets[1].selectionStart, 8);
 }
 
+// A text that names a category exactly stays, also when one spelled in another case comes first,
+// however often the box's events call the completion; deleting from it then does not complete.
+TEST_F(CompletionTest, ExactNameIsNeverRewritten) {
+    Fake.gadgets[1].items = {"PrintN", "printn", "printnx"};
+    Type("printn");
+    AutoCompleteCategory(1);
+    EXPECT_EQ(Text(), "printn");
+    EXPECT_TRUE(Fake.calls.empty());
+    Type("print");
+    EXPECT_EQ(Text(), "print");
+    Type("Printn"); // no name exactly: the first that matches
+    EXPECT_EQ(Text(), "PrintN");
+
+    KeepExactItem(1, "printn"); // after the platform's drop-down replaced it
+    EXPECT_EQ(Text(), "printn");
+    KeepExactItem(1, "Print"); // names no item
+    EXPECT_EQ(Text(), "printn");
+}
+
 TEST_F(CompletionTest, DeletingAfterACompletionDoesNotComplete) {
     Type("w");
     ASSERT_EQ(Text(), "Window");

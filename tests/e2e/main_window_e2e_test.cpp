@@ -237,6 +237,17 @@ TEST_F(MainWindow, IdeWordShowsItsCategory) {
     Start(" PrintN ");
     EXPECT_EQ(ComboText(), "printn");
     EXPECT_TRUE(RowsBecome(PRINTN_ROWS));
+
+    // The box's events never rewrite that name to "PrintN": the list and its tick stay.
+    TickByClick(2);
+    ASSERT_TRUE(ReadyForInput());
+    ASSERT_TRUE(ClickWindowCentre(ComboEditField(combo)));
+    for (int flip = 0; flip < 4; flip++)
+        ASSERT_NO_FATAL_FAILURE(ToggleDropDown());
+    WaitForInputIdle(orvane.process, 3000);
+    EXPECT_EQ(ComboText(), "printn");
+    EXPECT_EQ(ListRowTexts(list), PRINTN_ROWS);
+    EXPECT_TRUE(ListRowChecked(list, 2));
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
 }
 
