@@ -33,7 +33,6 @@ struct FakeToolkit {
     std::vector<std::pair<PlatformHandle, std::string>> replaceSelections;
     PasteOutcome replaceSelectionOutcome = PASTE_LANDED;
     bool clipboardRefuses = false; // another program holds it: ClipboardSetText places nothing
-    int focusGadget = 0;           // the gadget holding the keyboard focus
     int screenWidth = 1024, screenHeight = 768;
     // Monitors as left, top, right, bottom; the primary screen by default.
     std::vector<std::vector<int>> monitors{{0, 0, 1024, 768}};
