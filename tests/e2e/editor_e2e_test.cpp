@@ -211,9 +211,7 @@ TEST_F(Editor, CatalogueNotLoadedWholeIsReplacedOnlyWhenTheUserAgrees) {
     }
 }
 
-// Another program writes the catalogue while the editor is open: Save asks first; Return takes the
-// default No, which keeps that program's file and the editor's text, and Yes replaces the file. The
-// editor shows and saves the byte-order mark of a catalogue as it is.
+// Another program writes the catalogue meanwhile: Save asks, No (Return) keeps both texts as they are.
 TEST_F(Editor, CatalogueChangedMeanwhileIsReplacedOnlyWhenTheUserAgrees) {
     const std::string ours = "\xEF\xBB\xBF" + std::string(CATALOGUE), theirs = ours + "\r\n[added]\r\nx = y";
     Open(ours.c_str());

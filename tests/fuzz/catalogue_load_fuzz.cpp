@@ -40,11 +40,11 @@ std::string FoldAscii(std::string text) {
 // Lines end at CR, LF or a zero byte; a line's first byte after its blanks makes it a comment (";"),
 // a group header ("[", the name up to "]") or a key (the name up to "=" less its trailing blanks,
 // the value behind it less one space). Keys in front of the first header belong to no category;
-// every key takes the value of its group's first key of that name, ASCII letters folded. A UTF-8
-// byte-order mark at the very start is skipped.
+// every key takes the value of its group's first key of that name, ASCII letters folded.
 Model Read(const std::string& file) {
     Model model;
     std::vector<std::pair<std::string, std::string>> groupKeys; // folded name, value
+    // A byte-order mark at the very start is skipped.
     for (size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; at <= file.size();) {
         size_t end = std::min(file.find_first_of(std::string("\r\n\0", 3), at), file.size());
         std::string line = file.substr(at, end - at);

@@ -30,8 +30,7 @@ std::string FuzzReadFile(const char* path);
 // ReadNumber and FindKey on every key name. Aborts when a name or value breaks the reader's rules.
 FuzzSnapshot FuzzEnumerate();
 
-// Lines that give a record: split at CR, LF and zero bytes, every line holding a non-blank byte
-// (behind a byte-order mark at the very start).
+// Lines that give a record: split at CR, LF and zero bytes, every line holding a non-blank byte.
 size_t FuzzCountRecordLines(const std::string& content);
 
 // Aborts with the message, so that libFuzzer keeps the input as a crash.
