@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <windows.h>
+
 #include "app/app_state.h"
 #include "app/data_directory.h"
 #include "app/editor_window.h"
@@ -73,6 +75,8 @@ bool BuildMainWindow() {
 
 // Every event of the combo box: the list follows the text as typed, then completion may extend it.
 static void CategoryBoxChanged() {
+    // The list dropped down may have replaced a category's name with one spelled in another case.
+    if (EventType() == EVENT_TYPE_DROPDOWN) KeepExactItem(CATEGORY_BOX, LastComboText);
     std::string text = GadgetText(CATEGORY_BOX);
     if (text != LastComboText) {
         ShowCategory(text);
@@ -81,13 +85,25 @@ static void CategoryBoxChanged() {
     AutoCompleteCategory(CATEGORY_BOX);
 }
 
+// Sends the ticked entries and tells the user when that was not what the button says. True when the
+// tool is to end: a text that reached neither the editor nor the clipboard keeps it open, ticks and
+// all, for another try.
+static bool SendAndTell(int toClipboard) {
+    SendResult result = SendSelection(toClipboard, EditorHandle);
+    bool keep = SendResultKeepsTheTool(result);
+    if (const char* message = SendResultMessage(result))
+        MessageBoxA((HWND)WindowHandle(MAIN_WINDOW), message, "Message",
+                    MB_OK | (keep ? MB_ICONWARNING : MB_ICONINFORMATION));
+    return !keep;
+}
+
 // Handles one event; returns the code with the actions that end the tool turned into EVENT_CLOSE.
 static int DispatchMainEvent(int code) {
     if (code == EVENT_KEYDOWN) {
-        // Return confirms the combo box text while the combo box raised the last gadget event. The
-        // list then shows that text: later events of the box that leave it so keep the list and
+        // Return in the combo box confirms its text; anywhere else it leaves the list and its ticks.
+        // The list then shows that text: later events of the box that leave it so keep the list and
         // its ticks.
-        if (EventWParam() == RETURN_KEY && EventGadgetNumber() == CATEGORY_BOX) {
+        if (EventWParam() == RETURN_KEY && GadgetHasFocus(CATEGORY_BOX)) {
             ShowCategory(GadgetText(CATEGORY_BOX));
             LastComboText = GadgetText(CATEGORY_BOX);
         }
@@ -98,11 +114,9 @@ static int DispatchMainEvent(int code) {
     case QUIT_BUTTON:
         return EVENT_CLOSE;
     case PASTE_BUTTON:
-        SendSelection(0, EditorHandle);
-        return EVENT_CLOSE;
+        return SendAndTell(0) ? EVENT_CLOSE : code;
     case COPY_BUTTON:
-        SendSelection(1, EditorHandle);
-        return EVENT_CLOSE;
+        return SendAndTell(1) ? EVENT_CLOSE : code;
     case INFO_BUTTON:
         ShowInfoWindow();
         break;

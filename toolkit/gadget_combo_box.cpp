@@ -7,6 +7,7 @@
 
 static_assert(ComboEditable == CBS_DROPDOWN && ComboAutoScroll == CBS_AUTOHSCROLL && ComboSorted == CBS_SORT,
               "combo box style bits");
+static_assert(EVENT_TYPE_DROPDOWN == CBN_DROPDOWN, "combo box event types");
 
 namespace {
 

@@ -179,6 +179,12 @@ int GadgetKindOf(int number) {
     return g ? g->kind->kind : 0;
 }
 
+bool GadgetHasFocus(int number) {
+    GadgetSlot* g = FindGadget(number);
+    HWND focus = GetFocus();
+    return g && focus && (focus == g->handle || IsChild(g->handle, focus));
+}
+
 void GadgetSetFont(int number, PlatformHandle font) {
     HFONT handle = font == -1 ? (HFONT)GetStockObject(DEFAULT_GUI_FONT) : (HFONT)font;
     if (number == -1) {

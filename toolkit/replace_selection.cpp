@@ -11,6 +11,7 @@
 
 static const UINT SCI_REPLACESEL = 2170;
 static const UINT SCI_GETCODEPAGE = 2137;
+static const UINT SCI_GETREADONLY = 2140;
 static const LRESULT SCINTILLA_UTF8 = 65001;
 
 static bool IsScintillaWindow(HWND window) {
@@ -32,58 +33,72 @@ static std::string AnsiToUtf8(const char* text) {
     return utf8;
 }
 
-// Sends a message that may cross into a hung process: gives up after the time-out, and at once on a
-// thread that does not answer at all. False when it was not handled.
-static bool SendWithin(HWND target, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
-                       DWORD_PTR* answer) {
-    return SendMessageTimeoutA(target, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs,
-                               answer) != 0;
-}
+// The messages of one paste share one time bound.
+struct PasteTarget {
+    HWND window;
+    DWORD started;
+    DWORD timeoutMs;
+};
 
-enum ScintillaPaste { PASTE_DONE, PASTE_NOT_DELIVERED, PASTE_NEEDS_FALLBACK };
+// Sends a message that may cross into a hung process: gives up once the paste's time is spent, and
+// at once on a thread that does not answer at all. PASTE_LANDED when it was handled; PASTE_NO_WINDOW
+// when the window went away meanwhile.
+static PasteOutcome SendWithin(const PasteTarget& target, UINT message, WPARAM wParam, LPARAM lParam,
+                               DWORD_PTR* answer) {
+    DWORD spent = GetTickCount() - target.started;
+    DWORD left = spent < target.timeoutMs ? target.timeoutMs - spent : 0;
+    if (SendMessageTimeoutA(target.window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, left,
+                            answer))
+        return PASTE_LANDED;
+    return IsWindow(target.window) ? PASTE_NO_ANSWER : PASTE_NO_WINDOW;
+}
 
 // Places the text in the editor's process and sends SCI_REPLACESEL with its address there. The
 // memory is freed once the editor has handled the message; after a time-out it stays, since the
-// editor may still read it when it wakes up.
-static ScintillaPaste PasteIntoScintilla(HWND target, const char* text, DWORD timeoutMs) {
-    DWORD started = GetTickCount();
+// editor may still read it when it wakes up. *fallback is set when that process cannot be written
+// to, and nothing was sent.
+static PasteOutcome PasteIntoScintilla(const PasteTarget& target, const char* text, bool* fallback) {
     DWORD_PTR codePage = 0;
-    if (!SendWithin(target, SCI_GETCODEPAGE, 0, 0, timeoutMs, &codePage)) return PASTE_NOT_DELIVERED;
+    PasteOutcome asked = SendWithin(target, SCI_GETCODEPAGE, 0, 0, &codePage);
+    if (asked != PASTE_LANDED) return asked;
     std::string bytes = (LRESULT)codePage == SCINTILLA_UTF8 ? AnsiToUtf8(text) : std::string(text);
 
+    *fallback = true;
     DWORD processId = 0;
-    GetWindowThreadProcessId(target, &processId);
+    GetWindowThreadProcessId(target.window, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return PASTE_NEEDS_FALLBACK;
-    ScintillaPaste result = PASTE_NEEDS_FALLBACK;
+    if (!process) return PASTE_NO_ANSWER;
+    PasteOutcome result = PASTE_NO_ANSWER;
     void* remote =
         VirtualAllocEx(process, nullptr, bytes.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (remote) {
         SIZE_T written = 0;
         if (WriteProcessMemory(process, remote, bytes.c_str(), bytes.size() + 1, &written) &&
             written == bytes.size() + 1) {
-            DWORD spent = GetTickCount() - started;
-            DWORD left = spent < timeoutMs ? timeoutMs - spent : 0;
+            *fallback = false;
             DWORD_PTR answer = 0;
-            result = SendWithin(target, SCI_REPLACESEL, 0, (LPARAM)remote, left, &answer)
-                         ? PASTE_DONE
-                         : PASTE_NOT_DELIVERED;
+            result = SendWithin(target, SCI_REPLACESEL, 0, (LPARAM)remote, &answer);
         }
-        if (result != PASTE_NOT_DELIVERED) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        if (*fallback || result != PASTE_NO_ANSWER) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
     CloseHandle(process);
     return result;
 }
 
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
-    HWND target = (HWND)window;
-    if (!target || !IsWindow(target)) return false;
+PasteOutcome WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
+    PasteTarget target = {(HWND)window, GetTickCount(), timeoutMs < 0 ? 0 : (DWORD)timeoutMs};
+    if (!target.window || !IsWindow(target.window)) return PASTE_NO_WINDOW;
     if (!text) text = "";
-    DWORD limit = timeoutMs < 0 ? 0 : (DWORD)timeoutMs;
-    if (IsScintillaWindow(target)) {
-        ScintillaPaste pasted = PasteIntoScintilla(target, text, limit);
-        if (pasted != PASTE_NEEDS_FALLBACK) return pasted == PASTE_DONE;
-    }
     DWORD_PTR answer = 0;
-    return SendWithin(target, EM_REPLACESEL, 0, (LPARAM)text, limit, &answer);
+    if (IsScintillaWindow(target.window)) {
+        // A read-only document ignores a paste: it is asked first and sent nothing.
+        DWORD_PTR readOnly = 0;
+        PasteOutcome asked = SendWithin(target, SCI_GETREADONLY, 0, 0, &readOnly);
+        if (asked != PASTE_LANDED) return asked;
+        if (readOnly) return PASTE_READ_ONLY;
+        bool fallback = false;
+        PasteOutcome pasted = PasteIntoScintilla(target, text, &fallback);
+        if (!fallback) return pasted;
+    }
+    return SendWithin(target, EM_REPLACESEL, 0, (LPARAM)text, &answer);
 }

@@ -40,6 +40,8 @@ constexpr int CMD_FOCUS_PREVIOUS = 1213;
 // Text field focus events (event types of EVENT_GADGET).
 constexpr int EVENT_TYPE_FOCUS = 14000;
 constexpr int EVENT_TYPE_UNFOCUS = 14001;
+// A combo box's list dropped down (event type of EVENT_GADGET).
+constexpr int EVENT_TYPE_DROPDOWN = 7;
 
 // ---- Window flags (all other bits are Win32 window styles) ------------------------------------------
 constexpr uint32_t WindowScreenCentered = 1;
@@ -122,6 +124,8 @@ constexpr int64_t EDITOR_TEXT_LIMIT = 0x7FFFFFFE;
 PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
                             uint32_t flags = 0);
 
+// True when the keyboard focus is in the gadget's control or a child of it (a combo box's edit field).
+bool GadgetHasFocus(int number);
 PlatformHandle GadgetHandle(int number);
 int GadgetKindOf(int number);                        // the kind number, 0 without a gadget
 void GadgetSetFont(int number, PlatformHandle font); // number -1: default font of later gadgets
@@ -152,9 +156,10 @@ void ComboBoxSelectEditRange(int number, int start, int end);
 // Replaces the selection of an editor window, also of another process, with the text: EM_REPLACESEL
 // for edit and rich edit controls; for a Scintilla control its own SCI_REPLACESEL with the text in
 // the control's process, as UTF-8 where its document is UTF-8 (EM_REPLACESEL where that process
-// cannot be written to). Waits at most timeoutMs and gives up at once on a window whose thread does
-// not answer. False when the text was not delivered.
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
+// cannot be written to). A Scintilla document that is read-only is sent nothing. Waits at most
+// timeoutMs in all and gives up at once on a window whose thread does not answer.
+enum PasteOutcome { PASTE_LANDED, PASTE_NO_WINDOW, PASTE_NO_ANSWER, PASTE_READ_ONLY };
+PasteOutcome WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
 
 // ---- Popup menus -----------------------------------------------------------------------------------
 PlatformHandle PopupMenuCreate(int number);
@@ -174,7 +179,9 @@ int ImageHeight(int number);
 int ImageDepth(int number);
 
 // ---- Clipboard -------------------------------------------------------------------------------------
-void ClipboardSetText(const char* text);
+// Tries for about a second while another program holds the clipboard open. False when the text was
+// not placed (the clipboard then keeps what it had).
+bool ClipboardSetText(const char* text);
 std::string ClipboardText();
 
 // ---- Numbered files --------------------------------------------------------------------------------

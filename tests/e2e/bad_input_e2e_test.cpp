@@ -166,7 +166,8 @@ TEST_F(BadInput, SettingsFileThatIsAFolder) {
     RemoveDirectoryA((folder + SETTINGS).c_str());
 }
 
-// A paste to whatever "ZQ_TOOL_Scintilla" names ends the tool normally, without a crash or a hang.
+// A paste to whatever "ZQ_TOOL_Scintilla" names ends the tool normally, without a crash or a hang;
+// where it names no window, the text goes to the clipboard and a message says so first.
 TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
     ChildProcess host;
     HWND hostEditor = nullptr;
@@ -180,10 +181,11 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
     struct HandleCase {
         const char* name;
         std::string handle;
+        bool noWindow = true;
     };
     std::vector<HandleCase> cases = {
         {"no window", "7"},
-        {"a frame window of another process", HandleAsDecimal(hostFrame)},
+        {"a frame window of another process", HandleAsDecimal(hostFrame), false},
         {"a closed window", goneHandle},
         {"a number beyond 32 bits", "99999999999999"},
     };
@@ -191,7 +193,7 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
     HWND button = taskbar ? FindWindowExA(taskbar, nullptr, "Button", nullptr) : nullptr;
     if (button) {
-        cases.push_back({"a button of another process", HandleAsDecimal(button)});
+        cases.push_back({"a button of another process", HandleAsDecimal(button), false});
     } else {
         fprintf(stderr, "no taskbar button here: that case is left out\n");
     }
@@ -204,6 +206,11 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
         ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
         ASSERT_TRUE(TickListRow(List(), 0));
         ASSERT_TRUE(ClickGadget(run.main, PASTE_BUTTON));
+        if (c.noWindow) {
+            HWND box = WaitForMessageBox(run.process.id, 10000);
+            EXPECT_TRUE(box && DismissMessageBox(box)) << "no message about the paste";
+            EXPECT_EQ(ReadClipboardText(), "alpha");
+        }
         DWORD code = 1;
         EXPECT_TRUE(WaitForExit(run.process, 10000, &code)) << "the paste did not end the tool";
         EXPECT_EQ(code, 0u);

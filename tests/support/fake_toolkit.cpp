@@ -105,6 +105,9 @@ PlatformHandle GadgetHandle(int number) {
 int GadgetKindOf(int number) {
     return Find(number) ? Find(number)->kind : 0;
 }
+bool GadgetHasFocus(int) {
+    return false;
+}
 void GadgetSetFont(int, PlatformHandle) {}
 
 void GadgetSetText(int number, const char* text) {
@@ -241,11 +244,11 @@ void ComboBoxSelectEditRange(int number, int start, int end) {
     }
 }
 
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
+PasteOutcome WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
     Record("WindowReplaceSelection(" + std::to_string(window) + "," + Str(text) + "," +
            std::to_string(timeoutMs) + ")");
     Fake.replaceSelections.push_back({window, Str(text)});
-    return Fake.replaceSelectionDelivers;
+    return Fake.replaceSelectionOutcome;
 }
 
 PlatformHandle PopupMenuCreate(int) {
@@ -273,10 +276,12 @@ int ImageDepth(int) {
     return 0;
 }
 
-void ClipboardSetText(const char* text) {
+bool ClipboardSetText(const char* text) {
     Record("ClipboardSetText(" + Str(text) + ")");
+    if (Fake.clipboardRefuses) return false;
     Fake.clipboardHasText = true;
     Fake.clipboard = Str(text);
+    return true;
 }
 
 std::string ClipboardText() {

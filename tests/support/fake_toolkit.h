@@ -31,7 +31,8 @@ struct FakeToolkit {
     bool clipboardHasText = false;
     std::string clipboard;
     std::vector<std::pair<PlatformHandle, std::string>> replaceSelections;
-    bool replaceSelectionDelivers = true;
+    PasteOutcome replaceSelectionOutcome = PASTE_LANDED;
+    bool clipboardRefuses = false; // another program holds it: ClipboardSetText places nothing
     int screenWidth = 1024, screenHeight = 768;
     // Monitors as left, top, right, bottom; the primary screen by default.
     std::vector<std::vector<int>> monitors{{0, 0, 1024, 768}};
