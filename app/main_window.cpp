@@ -104,10 +104,10 @@ static int DispatchMainEvent(int code) {
         SendSelection(1, EditorHandle);
         return EVENT_CLOSE;
     case INFO_BUTTON:
-        ShowInfoWindow();
+        if (ShowInfoWindow()) return EVENT_CLOSE;
         break;
     case EDIT_BUTTON:
-        EditCatalogue();
+        if (EditCatalogue()) return EVENT_CLOSE;
         break;
     case CATEGORY_BOX:
         CategoryBoxChanged();
