@@ -336,11 +336,11 @@ TEST_F(Editor, MenuCutsCopiesAndPastesAndAPictureDeletesTheSelection) {
 }
 
 // A close request for the main window while the editor holds changes not saved: the editor asks
-// first. A new start gives way to the question and brings it to the front; Cancel keeps the editor
-// and its text; No (here to a close request that came while "It wasn't found!" was up) closes it
-// unsaved and Yes saves, both ending the tool.
+// first, and so does Alt+F4 on the editor. A new start gives way to the question and brings it to
+// the front; Cancel keeps the editor and its text; No (here to a close request that came while "It wasn't
+// found!" was up) closes it unsaved and Yes saves, both ending the tool.
 TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
-    auto typeAndStartAgain = [&] {
+    auto openTypeAndStartAgain = [&] {
         Open(CATALOGUE);
         FocusEditorAtStart();
         ASSERT_TRUE(TypeText("new "));
@@ -358,10 +358,12 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
         ASSERT_TRUE(ClickGadget(box, button));
     };
 
-    typeAndStartAgain();
+    openTypeAndStartAgain();
     answer(IDCANCEL);
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
     EXPECT_EQ(WindowTextOf(editor), "new " + std::string(CATALOGUE));
+    ASSERT_TRUE(BringToForeground(editorWindow) && PressKey(VK_F4, VK_MENU)); // Alt+F4 asks too
+    answer(IDCANCEL);
 
     ASSERT_TRUE(ClickGadget(editorWindow, FIND_BUTTON));
     HWND box = WaitForMessageBox(run.process.id, 5000);
@@ -370,7 +372,7 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
     EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
     EXPECT_EQ(Catalogue(), CATALOGUE);
 
-    typeAndStartAgain();
+    openTypeAndStartAgain();
     answer(IDYES);
     EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
     EXPECT_EQ(Catalogue(), "new " + std::string(CATALOGUE));
