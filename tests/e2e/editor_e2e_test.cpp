@@ -337,18 +337,14 @@ TEST_F(Editor, MenuCutsCopiesAndPastesAndAPictureDeletesTheSelection) {
 
 // A close request for the main window while the editor holds changes not saved: the editor asks
 // first, and so does Alt+F4 on the editor. A new start gives way to the question and brings it to
-// the front; Cancel keeps the editor and its text; No (here to a close request that came while "It wasn't
-// found!" was up) closes it unsaved and Yes saves, both ending the tool.
+// the front. Cancel keeps the editor and its text; No (here to a close request that came while "It
+// wasn't found!" was up) closes it unsaved and Yes saves, both ending the tool.
 TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
-    auto openTypeAndStartAgain = [&] {
+    auto openAndType = [&] {
         Open(CATALOGUE);
         FocusEditorAtStart();
         ASSERT_TRUE(TypeText("new "));
         ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
-        ChildProcess next;
-        ASSERT_TRUE(StartOrvane(run.folder, IdeStart{"fruit"}, &next));
-        EXPECT_EQ(WaitForOrvaneExit(next), 0);
-        EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{run.main});
     };
     auto answer = [&](int button) {
         HWND box = WaitForMessageBox(run.process.id, 5000);
@@ -358,11 +354,15 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
         ASSERT_TRUE(ClickGadget(box, button));
     };
 
-    openTypeAndStartAgain();
+    openAndType();
+    ChildProcess next;
+    ASSERT_TRUE(StartOrvane(run.folder, IdeStart{"fruit"}, &next));
+    EXPECT_EQ(WaitForOrvaneExit(next), 0);
+    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{run.main});
     answer(IDCANCEL);
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
     EXPECT_EQ(WindowTextOf(editor), "new " + std::string(CATALOGUE));
-    ASSERT_TRUE(BringToForeground(editorWindow) && PressKey(VK_F4, VK_MENU)); // Alt+F4 asks too
+    ASSERT_TRUE(BringToForeground(editorWindow) && PressKey(VK_F4, VK_MENU));
     answer(IDCANCEL);
 
     ASSERT_TRUE(ClickGadget(editorWindow, FIND_BUTTON));
@@ -372,7 +372,8 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
     EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
     EXPECT_EQ(Catalogue(), CATALOGUE);
 
-    openTypeAndStartAgain();
+    openAndType();
+    ASSERT_TRUE(PostMessageA(run.main, WM_CLOSE, 0, 0));
     answer(IDYES);
     EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
     EXPECT_EQ(Catalogue(), "new " + std::string(CATALOGUE));
