@@ -44,12 +44,20 @@ static const char* const NOT_TAKEN =
     "The editor could not take the catalogue file's text, so it starts empty.";
 static const char* const SAVE_OVER_PART =
     "The editor does not hold the whole catalogue file: what was not loaded will be lost. Save anyway?";
+static const char* const SAVE_OVER_CHANGED = "The catalogue was changed by another program after the editor "
+                                             "opened it. Replace it with the editor's text?";
+
+// The catalogue file as the editor loaded it, or last saved it: Save asks before it replaces a file
+// that another program has written since.
+static FileStampInfo g_loadedStamp;
 
 // Puts the catalogue file into the editor. Null when the editor holds it whole, or there is none;
 // else what kept it from loading it whole.
 static const char* LoadEditorText() {
     try {
         std::string path = CataloguePath();
+        // Noted before the read: a write in between then makes Save ask, rather than go unnoticed.
+        g_loadedStamp = FileStamp(path.c_str());
         if (!FileOpenRead(CATALOGUE_FILE, path.c_str()))
             return FileMissing(path.c_str()) ? nullptr : NOT_READ;
         int64_t length = FileLength(CATALOGUE_FILE);
@@ -81,20 +89,27 @@ static void ReportSaveFailure(const std::string& reason) {
     MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), message.c_str(), "Message", MB_OK | MB_ICONWARNING);
 }
 
+// Yes or No, No the default: true for Yes.
+static bool UserAgrees(const char* question) {
+    return MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), question, "Message",
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 // True when the window is to close: the catalogue was saved and the main window reloaded.
 static bool Save(bool holdsPart) {
-    if (holdsPart && MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), SAVE_OVER_PART, "Message",
-                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    if (holdsPart && !UserAgrees(SAVE_OVER_PART)) return false;
+    std::string path = CataloguePath();
+    if (!SameFileStamp(FileStamp(path.c_str()), g_loadedStamp) && !UserAgrees(SAVE_OVER_CHANGED))
         return false;
     // The text goes to a file beside the catalogue, which then takes its place in one step: a failed
     // or interrupted save leaves the old catalogue whole.
     std::string text = GadgetText(EDITOR);
-    std::string reason =
-        FileReplace(CATALOGUE_FILE, CataloguePath().c_str(), text.data(), (int64_t)text.size());
+    std::string reason = FileReplace(CATALOGUE_FILE, path.c_str(), text.data(), (int64_t)text.size());
     if (!reason.empty()) {
         ReportSaveFailure(reason);
         return false;
     }
+    g_loadedStamp = FileStamp(path.c_str());
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
     LoadCatalogue(CataloguePath());
@@ -138,8 +153,25 @@ int FindInEditor(const std::string& searchText, int startLine) {
         ShowMatch(i);
         if (i > startLine) return i;
     }
-    MessageBoxA(nullptr, "It wasn't found!", "Message", MB_OK | MB_ICONINFORMATION);
     return FIND_NOT_FOUND;
+}
+
+// Where the next Find goes on: the line of the last match, for the text that found it.
+struct FindPlace {
+    int line = FIND_NOT_FOUND;
+    std::string text;
+};
+
+// Finds the next match of the search field's text; another text (letter case aside, as the search
+// ignores it) starts over from the top. Tells the user when there is none.
+static void FindNext(FindPlace& place) {
+    std::string text = GadgetText(SEARCH_FIELD);
+    if (LowerAscii(text) != LowerAscii(place.text)) place.line = FIND_NOT_FOUND;
+    place.text = text;
+    place.line = FindInEditor(text, place.line);
+    if (place.line == FIND_NOT_FOUND)
+        MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), "It wasn't found!", "Message",
+                    MB_OK | MB_ICONINFORMATION);
 }
 
 // Null when the editor holds the whole catalogue file, as LoadEditorText.
@@ -170,7 +202,7 @@ static void MenuChosen(int item) {
 
 // True when a close request for the main window closed the editor: the tool is to end.
 static bool RunEditorLoop(bool holdsPart) {
-    int lastFoundLine = FIND_NOT_FOUND;
+    FindPlace findPlace;
     for (;;) {
         int code = WaitEvent();
         if (code == EVENT_CLOSE) {
@@ -183,7 +215,7 @@ static bool RunEditorLoop(bool holdsPart) {
             int gadget = EventGadgetNumber();
             if (gadget == SAVE_BUTTON && Save(holdsPart)) return false;
             if (gadget == CANCEL_BUTTON) return false;
-            if (gadget == FIND_BUTTON) lastFoundLine = FindInEditor(GadgetText(SEARCH_FIELD), lastFoundLine);
+            if (gadget == FIND_BUTTON) FindNext(findPlace);
         } else if (code == EVENT_MENU) {
             MenuChosen(EventMenuNumber());
         }

@@ -193,6 +193,17 @@ void FileClose(int number);
 std::string FileReplace(int number, const char* path, const void* data, int64_t length);
 // True when nothing is at the path: neither the file nor a folder on its way exists.
 bool FileMissing(const char* path);
+// What tells whether a file was written since it was looked at: its size and last-write time (in
+// the system's units), or that nothing could be found at its path.
+struct FileStampInfo {
+    bool present;
+    int64_t size;
+    int64_t lastWrite;
+};
+FileStampInfo FileStamp(const char* path);
+inline bool SameFileStamp(const FileStampInfo& a, const FileStampInfo& b) {
+    return a.present == b.present && a.size == b.size && a.lastWrite == b.lastWrite;
+}
 
 // ---- Screen ----------------------------------------------------------------------------------------
 int ScreenWidth(); // primary screen, pixels

@@ -65,8 +65,8 @@ static std::vector<CatalogueCase> CatalogueCases() {
         {"zero bytes only", zeros, nullptr, -1, -1, 10000},
         {"zero bytes inside", zerosInside, "z", 1, -1, 10000},
         {"CR bytes only", std::string(50000, '\r'), nullptr, 0, 0, 10000},
-        // The mark makes the first line a key line of the top section: group "first" is lost.
-        {"byte-order mark", "\xEF\xBB\xBF[first]\r\na = 1\r\n[second]\r\nb = 2\r\nc = 3\r\n", nullptr, 1, 2,
+        // The mark is skipped: the first line is the first category's, which is shown.
+        {"byte-order mark", "\xEF\xBB\xBF[first]\r\na = 1\r\n[second]\r\nb = 2\r\nc = 3\r\n", nullptr, 2, 1,
          10000},
         {"1 MB line", longLine, "long", 2, 1, 20000},
         {"100,000 groups", ManyGroups(100000), "g99999", 100000, 1, 60000},
@@ -135,6 +135,8 @@ TEST_F(BadInput, OddSettingsEndOnScreenAndAreRewritten) {
         {"beyond 32 bits", "[WindowPositions]\nWindowPosX=99999999999\nWindowPosY=99999999999\n", true, 0, 0},
         {"below 32 bits", "[WindowPositions]\nWindowPosX=-99999999999\nWindowPosY=-5\n", true, 0, 0},
         {"far negative", "[WindowPositions]\nWindowPosX=-30000\nWindowPosY=-30000\n", true, 0, 0},
+        {"byte-order mark", "\xEF\xBB\xBF[WindowPositions]\r\nWindowPosX=20\r\nWindowPosY=30\r\n", false, 20,
+         30},
     };
     for (const SettingsCase& c : cases) {
         SCOPED_TRACE(c.name);

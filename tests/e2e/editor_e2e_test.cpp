@@ -217,6 +217,28 @@ TEST_F(Editor, CatalogueNotLoadedWholeIsReplacedOnlyWhenTheUserAgrees) {
     }
 }
 
+// Another program writes the catalogue meanwhile: Save asks, No (Return) keeps both texts as they are.
+TEST_F(Editor, CatalogueChangedMeanwhileIsReplacedOnlyWhenTheUserAgrees) {
+    const std::string ours = "\xEF\xBB\xBF" + std::string(CATALOGUE), theirs = ours + "\r\n[added]\r\nx = y";
+    Open(ours.c_str());
+    ASSERT_TRUE(WriteDataFile(run.folder, "constants.ovc", theirs));
+    for (int answer : {IDNO, IDYES}) {
+        ASSERT_TRUE(ClickGadget(editorWindow, SAVE_BUTTON));
+        HWND box = WaitForMessageBox(run.process.id, 5000);
+        ASSERT_TRUE(box) << "Save did not ask";
+        EXPECT_EQ(MessageBoxText(box), "The catalogue was changed by another program after the editor opened "
+                                       "it. Replace it with the editor's text?");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), editorWindow);
+        ASSERT_TRUE(answer == IDNO ? DismissMessageBox(box) : ClickGadget(box, IDYES));
+        if (answer == IDNO) {
+            EXPECT_EQ(Catalogue(), theirs);
+            EXPECT_EQ(WindowTextOf(editor), ours);
+        }
+    }
+    ASSERT_TRUE(EditorClosed());
+    EXPECT_EQ(Catalogue(), ours);
+}
+
 // Rich edit libraries left beside Orvane.exe, in its data folder, are never loaded, also where the
 // program's own folder is searched first, as on Windows (Wine's per-program setting, for the test).
 TEST_F(Editor, LibrariesPlantedBesideTheProgramAreNotLoaded) {
@@ -264,9 +286,17 @@ TEST_F(Editor, SuccessiveFindsVisitEveryMatchingLineThenStartOver) {
     HWND box = WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box) << "no message after the last match";
     EXPECT_EQ(MessageBoxText(box), "It wasn't found!");
+    // The editor's own box: it stays in front of the editor, which waits for it.
+    EXPECT_EQ(GetWindow(box, GW_OWNER), editorWindow);
     ASSERT_TRUE(DismissMessageBox(box));
 
     // Over again from the top: the match in the first line is found as well.
+    EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 9);
+    EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 10);
+    // Another text starts from the top, not below the last text's match.
+    ASSERT_TRUE(ClickGadget(editorWindow, SEARCH_FIELD) && PressKey(VK_END) && PressKey(VK_HOME, VK_SHIFT));
+    ASSERT_TRUE(TypeText("ne"));
+    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(Gadget(editorWindow, SEARCH_FIELD)) == "ne"; }, 2000));
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 9);
     EXPECT_EQ(WindowTextOf(editor), text);
 }

@@ -299,6 +299,9 @@ int64_t FileWrite(int, const void*, int64_t) {
     return 0;
 }
 void FileClose(int) {}
+FileStampInfo FileStamp(const char*) {
+    return FileStampInfo();
+}
 
 int ScreenWidth() {
     return Fake.screenWidth;
