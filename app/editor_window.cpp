@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/data_directory.h"
+#include "app/secondary_window.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
@@ -16,7 +17,7 @@
 enum { EDITOR_WINDOW = 2, EDITOR_FONT = 2, EDIT_MENU = 1, CATALOGUE_FILE = 1 };
 enum { EDITOR = 51, SAVE_BUTTON = 52, CANCEL_BUTTON = 53, SEARCH_FIELD = 54, FIND_BUTTON = 55 };
 enum { MENU_CUT = 1, MENU_COPY = 2, MENU_PASTE = 3 };
-enum { MAIN_WINDOW = 1, CATEGORY_BOX = 1, ENTRY_LIST = 2 };
+enum { CATEGORY_BOX = 1, ENTRY_LIST = 2 };
 
 const int32_t EDITOR_BACKGROUND = 0x00D2FFFB; // pale yellow
 const int32_t EDITOR_TEXT = 0x00BC9343;       // steel blue
@@ -71,6 +72,8 @@ static const char* LoadEditorText() {
         FileClose(CATALOGUE_FILE);
         text[(size_t)read] = 0;
         GadgetSetText(EDITOR, text.get());
+        // The text as loaded counts as unchanged.
+        SendMessageA(Editor(), EM_SETMODIFY, FALSE, 0);
         if (text[0] && ItemCount(EDITOR) == 0) return NOT_TAKEN;
         if (!whole) return READ_SHORT;
         return strlen(text.get()) < (size_t)read ? ZERO_BYTE : nullptr;
@@ -113,7 +116,19 @@ static bool Save(bool holdsPart) {
     ShowCategory(FIRST_CATEGORY_COMMAND);
     // The main window's list shows the category in its box: the next event of the box keeps it.
     LastComboText = GadgetText(CATEGORY_BOX);
+    SendMessageA(Editor(), EM_SETMODIFY, FALSE, 0);
     return true;
+}
+
+// Before a close request closes the editor: changes not saved are asked about. Yes saves them (the
+// editor stays open when that fails), No drops them, Cancel keeps the editor open. True when it may
+// close.
+static bool MayClose(bool holdsPart) {
+    if (!SendMessageA(Editor(), EM_GETMODIFY, 0, 0)) return true;
+    int answer = MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), "Save the changes to the catalogue?",
+                             "Message", MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) return Save(holdsPart);
+    return answer == IDNO;
 }
 
 // The caret goes to the start of the line nine below the match, or of the last line when the match
@@ -185,18 +200,21 @@ static void MenuChosen(int item) {
     }
 }
 
-static void RunEditorLoop(bool holdsPart) {
+// True when a close request for the main window closed the editor: the tool is to end.
+static bool RunEditorLoop(bool holdsPart) {
     FindPlace findPlace;
     for (;;) {
         int code = WaitEvent();
-        if (code == EVENT_CLOSE) return;
-        if (code == EVENT_RBUTTONDOWN) {
+        if (code == EVENT_CLOSE) {
+            bool endTool = CloseRequestEndsTool();
+            if (MayClose(holdsPart)) return endTool;
+        } else if (code == EVENT_RBUTTONDOWN) {
             // The menu belongs to the editor: it shows only while the editor has the keyboard focus.
             if (GetFocus() == Editor() && Editor()) PopupMenuShow(EDIT_MENU, WindowHandle(EDITOR_WINDOW));
         } else if (code == EVENT_GADGET) {
             int gadget = EventGadgetNumber();
-            if (gadget == SAVE_BUTTON && Save(holdsPart)) return;
-            if (gadget == CANCEL_BUTTON) return;
+            if (gadget == SAVE_BUTTON && Save(holdsPart)) return false;
+            if (gadget == CANCEL_BUTTON) return false;
             if (gadget == FIND_BUTTON) FindNext(findPlace);
         } else if (code == EVENT_MENU) {
             MenuChosen(EventMenuNumber());
@@ -204,10 +222,12 @@ static void RunEditorLoop(bool holdsPart) {
     }
 }
 
-void EditCatalogue() {
+bool EditCatalogue() {
+    bool endTool = false;
     PlatformHandle font = FontLoad(EDITOR_FONT, "Arial", 9, FontBold);
     if (WindowOpen(EDITOR_WINDOW, 0, 0, 400, 350, WindowTitleBar | WindowScreenCentered,
                    "Edit constantlist")) {
+        HoldMainWindow();
         const char* notWhole = nullptr;
         if (BeginGadgets(WindowHandle(EDITOR_WINDOW))) notWhole = BuildEditorGadgets(font);
         if (PopupMenuCreate(EDIT_MENU)) {
@@ -217,9 +237,8 @@ void EditCatalogue() {
         }
         if (notWhole)
             MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), notWhole, "Message", MB_OK | MB_ICONWARNING);
-        RunEditorLoop(notWhole != nullptr);
+        endTool = RunEditorLoop(notWhole != nullptr);
     }
-    FontFree(EDITOR_FONT);
-    WindowClose(EDITOR_WINDOW);
-    SetFocus((HWND)WindowHandle(MAIN_WINDOW));
+    CloseSecondaryWindow(EDITOR_WINDOW, EDITOR_FONT);
+    return endTool;
 }

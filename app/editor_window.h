@@ -4,7 +4,8 @@
 
 #include <string>
 
-void EditCatalogue();
+// True when a close request for the main window closed it: the tool is to end.
+bool EditCatalogue();
 
 // Searches the editor's lines from the first one for the text (ASCII letters folded). Every match
 // moves the caret nine lines below it; the first match after startLine ends the search and gives

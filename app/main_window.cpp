@@ -118,10 +118,10 @@ static int DispatchMainEvent(int code) {
     case COPY_BUTTON:
         return SendAndTell(1) ? EVENT_CLOSE : code;
     case INFO_BUTTON:
-        ShowInfoWindow();
+        if (ShowInfoWindow()) return EVENT_CLOSE;
         break;
     case EDIT_BUTTON:
-        EditCatalogue();
+        if (EditCatalogue()) return EVENT_CLOSE;
         break;
     case CATEGORY_BOX:
         CategoryBoxChanged();

@@ -106,6 +106,7 @@ std::intptr_t EventWParam();
 int EventGadgetNumber();
 int EventMenuNumber();
 int EventType();
+// The toolkit window of the last event (-1 without one); after a close request, the window it was for.
 int EventWindowNumber();
 
 // ---- Gadgets ---------------------------------------------------------------------------------------

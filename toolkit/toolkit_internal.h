@@ -86,6 +86,7 @@ struct EventStateRecord {
     int eventType;    // sub-type of the last gadget event; -1 at the start of every WaitEvent
     int pendingEvent; // recorded by the window procedure while a message is handled; 0 none; a
                       // close request (16) is never replaced, only handed out by WaitEvent
+    int closeWindow;  // toolkit window the pending close request was for
     int queuedEvent;  // returned by the next WaitEvent before it waits; 0 none
     int queuedWindow;
     WPARAM lastWParam;

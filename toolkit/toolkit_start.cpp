@@ -16,6 +16,7 @@ void StartToolkit() {
     EventState = EventStateRecord();
     EventState.windowNumber = -1;
     EventState.eventType = -1;
+    EventState.closeWindow = -1;
 
     ToolkitIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     ToolkitCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);

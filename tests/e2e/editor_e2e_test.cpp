@@ -1,6 +1,6 @@
 // The catalogue editor of the real Orvane.exe, driven with real clicks and keys: what it loads,
 // what Save and Cancel leave in the file and the main window, saving into a catalogue that cannot
-// be replaced, Find, the Cut / Copy / Paste menu, and a close request from the main window.
+// be replaced, Find, the Cut / Copy / Paste menu, and a close request for the main window.
 #include <gtest/gtest.h>
 
 #include "support/immutable_file.h"
@@ -69,6 +69,7 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWholeAndTakesTyping) {
     ASSERT_TRUE(TypeText("x"));
     ASSERT_TRUE(PressKey(VK_RETURN));
     EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "x\r\n" + shown; }, 3000));
+    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));
 }
 
 TEST_F(Editor, SaveWritesTheEditedTextAndReloadsTheMainWindow) {
@@ -136,11 +137,16 @@ TEST_F(Editor, CancelLeavesTheFileAsItWas) {
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("junk"));
     ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "junk" + catalogue; }, 3000));
+    // The main window takes no input meanwhile: its "Quit" does nothing.
+    EXPECT_FALSE(IsWindowEnabled(run.main));
+    ASSERT_TRUE(ClickWindowCentre(Gadget(run.main, QUIT_BUTTON)));
+    EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
 
     ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));
     ASSERT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), catalogue);
     EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "fruit");
+    EXPECT_TRUE(IsWindowEnabled(run.main));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
 }
 
@@ -359,27 +365,48 @@ TEST_F(Editor, MenuCutsCopiesAndPastesAndAPictureDeletesTheSelection) {
     EXPECT_EQ(Catalogue(), "alpha beta");
 }
 
-TEST_F(Editor, MainWindowCloseBoxClosesTheEditorNotTheProgram) {
-    Open(CATALOGUE);
-    FocusEditorAtStart();
-    ASSERT_TRUE(TypeText("lost "));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "lost " + std::string(CATALOGUE); }, 3000));
+// A close request for the main window while the editor holds changes not saved: the editor asks
+// first, and so does Alt+F4 on the editor. A new start gives way to the question and brings it to
+// the front. Cancel keeps the editor and its text; No (here to a close request that came while "It
+// wasn't found!" was up) closes it unsaved and Yes saves, both ending the tool.
+TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
+    auto openAndType = [&] {
+        Open(CATALOGUE);
+        FocusEditorAtStart();
+        ASSERT_TRUE(TypeText("new "));
+        ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
+    };
+    auto answer = [&](int button) {
+        HWND box = WaitForMessageBox(run.process.id, 5000);
+        ASSERT_TRUE(box) << "no question";
+        EXPECT_EQ(MessageBoxText(box), "Save the changes to the catalogue?");
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 2000));
+        ASSERT_TRUE(ClickGadget(box, button));
+    };
 
-    ASSERT_TRUE(ClickCloseBox(run.main));
-    ASSERT_TRUE(EditorClosed());
+    openAndType();
+    ChildProcess next;
+    ASSERT_TRUE(StartOrvane(run.folder, IdeStart{"fruit"}, &next));
+    EXPECT_EQ(WaitForOrvaneExit(next), 0);
+    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{run.main});
+    answer(IDCANCEL);
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
-    EXPECT_TRUE(IsWindowVisible(run.main));
-    EXPECT_EQ(Catalogue(), CATALOGUE);
+    EXPECT_EQ(WindowTextOf(editor), "new " + std::string(CATALOGUE));
+    ASSERT_TRUE(BringToForeground(editorWindow) && PressKey(VK_F4, VK_MENU));
+    answer(IDCANCEL);
 
-    // The program goes on: the editor opens again. A close request while "It wasn't found!" is up
-    // closes it once the message is dismissed.
-    editorWindow = OpenEditor(run);
-    ASSERT_TRUE(editorWindow);
     ASSERT_TRUE(ClickGadget(editorWindow, FIND_BUTTON));
     HWND box = WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box && PostMessageA(run.main, WM_CLOSE, 0, 0) && DismissMessageBox(box));
-    EXPECT_TRUE(EditorClosed());
-    EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
+    answer(IDNO);
+    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(Catalogue(), CATALOGUE);
+
+    openAndType();
+    ASSERT_TRUE(PostMessageA(run.main, WM_CLOSE, 0, 0));
+    answer(IDYES);
+    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(Catalogue(), "new " + std::string(CATALOGUE));
 }
 
 // The pictures in the README: the main window with the sample catalogue and the editor over it.
