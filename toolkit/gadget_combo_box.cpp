@@ -179,6 +179,16 @@ void ComboBoxAddSorted(int number, const char* text) {
         KeepItem(g, SendMessageA(g->handle, CB_ADDSTRING, 0, (LPARAM)text), text);
 }
 
+bool ComboListClosedByEscape(HWND control) {
+    for (HWND combo : {control, GetParent(control)}) { // the box, or its edit field
+        GadgetSlot* g = GadgetOfControl(combo, nullptr);
+        if (!g || g->kind != &ComboBoxKind || !SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) continue;
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        return true;
+    }
+    return false;
+}
+
 PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags) {
     DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;
     bool editable = (flags & CBS_DROPDOWN) != 0;

@@ -145,6 +145,12 @@ TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {
 
 TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
     RunEventsFor(50);
+    // The program giving the box the focus raises no event; the user's click below does.
+    SetKeyboardFocus((PlatformHandle)combo);
+    EXPECT_EQ(GetFocus(), edit);
+    for (const SeenEvent& e : EventsBeforeSentinel(window))
+        EXPECT_NE(e.code, EVENT_GADGET);
+    SetFocus(window);
     ASSERT_TRUE(PrepareToClick(edit));
     ASSERT_TRUE(ActUntil([&] { ClickWindowCentre(edit); }, [&] { return GetFocus() == edit; }));
     TypeText("fi");
