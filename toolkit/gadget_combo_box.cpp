@@ -116,9 +116,21 @@ void ComboDestroy(int, GadgetSlot* g) {
     g->kindData = nullptr;
 }
 
+// The system leaves an editable box's selection drawn after the focus left it: the box the user
+// left shows none, as an edit field does. The notification is an event all the same.
+bool ComboParentMessage(int, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (message == WM_COMMAND && HIWORD(wParam) == CBN_KILLFOCUS && IsEditable(g) &&
+        GetComboBoxInfo(g->handle, &info) && info.hwndItem)
+        SendMessageA(info.hwndItem, EM_SETSEL, (WPARAM)-1, 0);
+    return false;
+}
+
 GadgetKind MakeComboBoxKind() {
     GadgetKind k = {};
     k.kind = KIND_COMBO_BOX;
+    k.parentMessage = ComboParentMessage;
     k.destroyHook = ComboDestroy;
     k.getState = ComboGetState;
     k.setState = ComboSetState;

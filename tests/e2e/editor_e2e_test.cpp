@@ -422,6 +422,8 @@ TEST(Screenshots, MainAndEditorWindows) {
     ASSERT_FALSE(sample.empty());
     RunningOrvane run;
     ASSERT_TRUE(LaunchOrvane(sample.c_str(), &run, "messagebox"));
+    // Whole on the screen at any scale: the first start's place near the right edge is for 96 dpi.
+    SetWindowPos(run.main, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
     // Two ticked rows: a click selects the first one, Space ticks, Down moves on.
     RECT list = OuterRect(Gadget(run.main, ENTRY_LIST));
