@@ -223,6 +223,7 @@ static bool RunEditorLoop(bool holdsPart) {
 }
 
 bool EditCatalogue() {
+    PlatformHandle hadFocus = KeyboardFocus();
     bool endTool = false;
     PlatformHandle font = FontLoad(EDITOR_FONT, "Arial", 9, FontBold);
     if (WindowOpen(EDITOR_WINDOW, 0, 0, 400, 350, WindowTitleBar | WindowScreenCentered,
@@ -239,6 +240,6 @@ bool EditCatalogue() {
             MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), notWhole, "Message", MB_OK | MB_ICONWARNING);
         endTool = RunEditorLoop(notWhole != nullptr);
     }
-    CloseSecondaryWindow(EDITOR_WINDOW, EDITOR_FONT);
+    CloseSecondaryWindow(EDITOR_WINDOW, EDITOR_FONT, hadFocus);
     return endTool;
 }

@@ -10,7 +10,10 @@
 enum { INFO_WINDOW = 2, INFO_FONT = 2 };
 enum { BANNER_BOX = 50, ABOUT_BOX = 51, OK_BUTTON = 52 };
 
+const int ESCAPE_KEY = 27;
+
 bool ShowInfoWindow() {
+    PlatformHandle hadFocus = KeyboardFocus();
     bool endTool = false;
     PlatformHandle font = FontLoad(INFO_FONT, "Verdana", 10, FontBold);
     if (WindowOpen(INFO_WINDOW, 0, 0, 392, 285, WindowTitleBar | WindowScreenCentered, "Informations")) {
@@ -24,16 +27,18 @@ bool ShowInfoWindow() {
         WindowHide(INFO_WINDOW, 0);
         HoldMainWindow();
 
-        // OK counts as a close request; a close request from any window ends the loop.
+        // OK and Escape count as a close request; a close request from any window ends the loop.
         int code;
         do {
             code = WaitEvent();
             if (code == EVENT_GADGET && EventGadgetNumber() == OK_BUTTON)
                 code = EVENT_CLOSE;
+            else if (code == EVENT_KEYDOWN && EventWParam() == ESCAPE_KEY)
+                code = EVENT_CLOSE;
             else if (code == EVENT_CLOSE)
                 endTool = CloseRequestEndsTool();
         } while (code != EVENT_CLOSE);
     }
-    CloseSecondaryWindow(INFO_WINDOW, INFO_FONT);
+    CloseSecondaryWindow(INFO_WINDOW, INFO_FONT, hadFocus);
     return endTool;
 }

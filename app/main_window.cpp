@@ -29,6 +29,7 @@ const uint32_t CATEGORY_BOX_FLAGS = ComboEditable | ComboAutoScroll | ComboSorte
 const uint32_t BUTTON_FLAGS = ButtonCaptionWraps;
 const int32_t LIST_BACKGROUND = 0x00D2FFFB; // RGB(251, 255, 210)
 const int RETURN_KEY = 13;
+const int ESCAPE_KEY = 27;
 
 static PlatformHandle ButtonFont = 0;
 static PlatformHandle ListFont = 0;
@@ -70,6 +71,9 @@ bool BuildMainWindow() {
     }
     WindowHide(MAIN_WINDOW, 0);
     LastComboText = GadgetText(CATEGORY_BOX);
+    // Typing replaces the IDE's word at once.
+    SetKeyboardFocus(GadgetHandle(CATEGORY_BOX));
+    ComboBoxSelectEditRange(CATEGORY_BOX, 0, -1);
     return true;
 }
 
@@ -100,6 +104,9 @@ static bool SendAndTell(int toClipboard) {
 // Handles one event; returns the code with the actions that end the tool turned into EVENT_CLOSE.
 static int DispatchMainEvent(int code) {
     if (code == EVENT_KEYDOWN) {
+        // Escape ends the tool as "Quit" does. (Escape that closes the category box's list is the
+        // box's event.)
+        if (EventWParam() == ESCAPE_KEY) return EVENT_CLOSE;
         // Return in the combo box confirms its text; anywhere else it leaves the list and its ticks.
         // The list then shows that text: later events of the box that leave it so keep the list and
         // its ticks.

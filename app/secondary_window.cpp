@@ -14,9 +14,9 @@ bool CloseRequestEndsTool() {
     return EventWindowNumber() == MAIN_WINDOW;
 }
 
-void CloseSecondaryWindow(int window, int font) {
+void CloseSecondaryWindow(int window, int font, PlatformHandle focusBack) {
     FontFree(font);
     EnableWindow((HWND)WindowHandle(MAIN_WINDOW), TRUE);
     WindowClose(window);
-    SetFocus((HWND)WindowHandle(MAIN_WINDOW));
+    SetKeyboardFocus(focusBack ? focusBack : WindowHandle(MAIN_WINDOW));
 }

@@ -2,6 +2,8 @@
 // input, as a dialog's owner, and a close request for the main window ends the tool.
 #pragma once
 
+#include "toolkit/toolkit.h"
+
 // The main window takes no clicks or keys until the secondary window closes. Close requests sent
 // to it still arrive.
 void HoldMainWindow();
@@ -12,5 +14,7 @@ void HoldMainWindow();
 bool CloseRequestEndsTool();
 
 // Frees the window's font, enables the main window again before the secondary window goes (so
-// that the main window becomes the active one), closes it and gives the main window the focus.
-void CloseSecondaryWindow(int window, int font);
+// that the main window becomes the active one), closes it and gives the keyboard focus back to the
+// control that had it before the window opened (focusBack, from KeyboardFocus), else to the main
+// window.
+void CloseSecondaryWindow(int window, int font, PlatformHandle focusBack);

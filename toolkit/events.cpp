@@ -135,6 +135,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (InSendMessage()) PostMessageA(window, WM_NULL, 0, 0);
         return 0;
 
+    case WM_DPICHANGED:
+        WindowFollowDpi(window, HIWORD(wParam), (const RECT*)lParam);
+        return 0;
+
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED) break;
         EventState.queuedEvent = WM_SIZE;
@@ -234,12 +238,18 @@ int WaitEvent() {
 
     HWND target = nullptr;
     HACCEL accelerators = AcceleratorsFor(&target);
-    if (!accelerators || !TranslateAcceleratorA(target, accelerators, &msg)) {
+    // Return on a push button presses it, as in a dialog; Escape while a combo box's list is open
+    // closes the list. Either is no key of its own then: the gadget's events report it.
+    bool taken =
+        msg.message == WM_KEYDOWN && ((msg.wParam == VK_RETURN && ButtonPressedByReturn(msg.hwnd)) ||
+                                      (msg.wParam == VK_ESCAPE && ComboListClosedByEscape(msg.hwnd)));
+    if (!taken && (!accelerators || !TranslateAcceleratorA(target, accelerators, &msg))) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
 
     if (EventState.pendingEvent) return TakePendingEvent();
+    if (taken) return WM_NULL;
     EventState.lastWParam = msg.wParam;
     EventState.lastLParam = msg.lParam;
     return (int)msg.message;

@@ -46,8 +46,8 @@ bool WindowRestoredFrame(PlatformHandle handle, int* left, int* top, int* right,
 void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight) {
     DWORD style = flags & ~(WindowScreenCentered | WindowParentCentered | WindowInvisible);
     if (style == 0) style = WS_CAPTION;
-    RECT r = {0, 0, clientWidth, clientHeight};
-    AdjustWindowRect(&r, style, FALSE);
-    if (outerWidth) *outerWidth = r.right - r.left;
-    if (outerHeight) *outerHeight = r.bottom - r.top;
+    int dpi = SystemDpi(), width, height;
+    FrameForClient(style, ScaleToDpi(clientWidth, dpi), ScaleToDpi(clientHeight, dpi), dpi, &width, &height);
+    if (outerWidth) *outerWidth = width;
+    if (outerHeight) *outerHeight = height;
 }

@@ -87,6 +87,11 @@ constexpr uint32_t FontHighQuality = 0x10;
 constexpr uint32_t FontBold = 0x100;
 constexpr uint32_t FontItalic = 0x200;
 
+// ---- Display scale ---------------------------------------------------------------------------------
+// Every position, size, column width and font size the application writes is a figure for 96 dots
+// per inch: the toolkit scales it by the scale of the window it is for (MulDiv(figure, dpi, 96)).
+// Window positions (x, y, WindowLeft, WindowTop) are screen pixels.
+
 // ---- Start and end ---------------------------------------------------------------------------------
 void StartToolkit();
 void EndToolkit(); // frees all images, closes all windows, frees all fonts, closes all files
@@ -108,6 +113,11 @@ int EventMenuNumber();
 int EventType();
 // The toolkit window of the last event (-1 without one); after a close request, the window it was for.
 int EventWindowNumber();
+
+// The control with the keyboard focus, 0 with none; and giving it the focus. The program moves the
+// focus, not the user: what the controls report about it raises no event.
+PlatformHandle KeyboardFocus();
+void SetKeyboardFocus(PlatformHandle control);
 
 // ---- Gadgets ---------------------------------------------------------------------------------------
 PlatformHandle BeginGadgets(PlatformHandle parentWindow);
@@ -221,5 +231,6 @@ bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);
 // or while it is minimised or maximised the frame it returns to. False when that cannot be read,
 // also where the platform gives another process's minimised or maximised window only its frame.
 bool WindowRestoredFrame(PlatformHandle window, int* left, int* top, int* right, int* bottom);
-// The outer size of a window of that client size and toolkit flags.
+// The outer size (pixels) of a window of that client size (a 96-dpi figure) and toolkit flags, at the
+// scale windows open at.
 void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight);

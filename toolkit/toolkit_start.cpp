@@ -6,6 +6,7 @@ HICON ToolkitIcon = nullptr;
 HCURSOR ToolkitCursor = nullptr;
 
 void StartToolkit() {
+    DpiStartup();
     WindowsStartup();
     GadgetsStartup();
     MenusStartup();

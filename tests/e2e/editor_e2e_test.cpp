@@ -55,8 +55,8 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWholeAndTakesTyping) {
 
     RECT client = {};
     ASSERT_TRUE(GetClientRect(editorWindow, &client));
-    EXPECT_EQ(client.right, 400);
-    EXPECT_EQ(client.bottom, 350);
+    EXPECT_EQ(client.right, Scaled(400));
+    EXPECT_EQ(client.bottom, Scaled(350));
     RECT outer = OuterRect(editorWindow);
     EXPECT_EQ(outer.left, (1024 - (outer.right - outer.left)) / 2);
     EXPECT_EQ(outer.top, (768 - (outer.bottom - outer.top)) / 2);
@@ -137,10 +137,12 @@ TEST_F(Editor, CancelLeavesTheFileAsItWas) {
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("junk"));
     ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "junk" + catalogue; }, 3000));
-    // The main window takes no input meanwhile: its "Quit" does nothing.
+    // The main window takes no input meanwhile: its "Quit" does nothing. Escape drops nothing either.
     EXPECT_FALSE(IsWindowEnabled(run.main));
     ASSERT_TRUE(ClickWindowCentre(Gadget(run.main, QUIT_BUTTON)));
+    ASSERT_TRUE(BringToForeground(editorWindow) && PressKey(VK_ESCAPE));
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
+    EXPECT_TRUE(IsWindow(editorWindow) && WindowTextOf(editor) == "junk" + catalogue) << "Escape closed it";
 
     ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));
     ASSERT_TRUE(EditorClosed());
@@ -148,6 +150,7 @@ TEST_F(Editor, CancelLeavesTheFileAsItWas) {
     EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "fruit");
     EXPECT_TRUE(IsWindowEnabled(run.main));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControlOf(run.main) == Gadget(run.main, EDIT_BUTTON); }, 3000));
 }
 
 TEST_F(Editor, SaveIntoAWriteProtectedCatalogueKeepsFileAndEdits) {
@@ -419,11 +422,13 @@ TEST(Screenshots, MainAndEditorWindows) {
     ASSERT_FALSE(sample.empty());
     RunningOrvane run;
     ASSERT_TRUE(LaunchOrvane(sample.c_str(), &run, "messagebox"));
+    // Whole on the screen at any scale: the first start's place near the right edge is for 96 dpi.
+    SetWindowPos(run.main, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
     // Two ticked rows: a click selects the first one, Space ticks, Down moves on.
     RECT list = OuterRect(Gadget(run.main, ENTRY_LIST));
     ASSERT_TRUE(BringToForeground(run.main));
-    ASSERT_TRUE(LeftClickAt(list.left + 150, list.top + 32));
+    ASSERT_TRUE(LeftClickAt(list.left + Scaled(150), list.top + Scaled(32)));
     ASSERT_TRUE(PressKey(VK_SPACE));
     ASSERT_TRUE(PressKey(VK_DOWN));
     ASSERT_TRUE(PressKey(VK_DOWN));

@@ -151,13 +151,14 @@ class MainWindow : public DataFolderTest {
     HWND editor = nullptr, window = nullptr, combo = nullptr, list = nullptr;
 };
 
+// Every figure scales with the display (at 96 dpi as written); captions fit their buttons whole.
 TEST_F(MainWindow, GeometryTitleAndGadgets) {
     Start("window");
     EXPECT_EQ(WindowTextOf(window), ORVANE_TITLE);
     RECT client = {};
     ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 410);
+    EXPECT_EQ(client.right, Scaled(300));
+    EXPECT_EQ(client.bottom, Scaled(410));
     LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
@@ -183,22 +184,28 @@ TEST_F(MainWindow, GeometryTitleAndGadgets) {
         char className[64] = {};
         GetClassNameA(gadget, className, sizeof className);
         EXPECT_STREQ(className, expected.className);
-        RECT r = RectInParentClient(gadget);
-        EXPECT_EQ(r.left, expected.rect.left);
-        EXPECT_EQ(r.top, expected.rect.top);
-        EXPECT_EQ(r.right, expected.rect.right);
-        EXPECT_EQ(r.bottom, expected.rect.bottom);
+        RECT r = RectInParentClient(gadget), e = expected.rect;
+        EXPECT_EQ(r.left, Scaled(e.left));
+        EXPECT_EQ(r.top, Scaled(e.top));
+        EXPECT_EQ(r.right, Scaled(e.left) + Scaled(e.right - e.left));
+        EXPECT_EQ(r.bottom, Scaled(e.top) + Scaled(e.bottom - e.top));
         if (expected.caption) {
             EXPECT_EQ(WindowTextOf(gadget), expected.caption);
+            SIZE text = TextExtent("Arial", 8, expected.caption);
+            RECT inside = {};
+            GetClientRect(gadget, &inside);
+            EXPECT_TRUE(text.cx < inside.right - 4 && text.cy < inside.bottom - 4)
+                << text.cx << "x" << text.cy;
         }
     }
+    EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL, 0) << "the column fits the list";
     char className[64] = {};
     GetClassNameA(combo, className, sizeof className);
     EXPECT_STREQ(className, "ComboBox");
     RECT comboRect = RectInParentClient(combo);
-    EXPECT_EQ(comboRect.left, 5);
-    EXPECT_EQ(comboRect.top, 5);
-    EXPECT_EQ(comboRect.right, 295);
+    EXPECT_EQ(comboRect.left, Scaled(5));
+    EXPECT_EQ(comboRect.top, Scaled(5));
+    EXPECT_EQ(comboRect.right, Scaled(5) + Scaled(290));
     EXPECT_FALSE(Gadget(window, 7));
 
     // The drop-down list holds every group in the platform's sorted order.
@@ -260,7 +267,10 @@ TEST_F(MainWindow, PasteReplacesTheHostSelectionWithTheTickedRowsInRowOrder) {
     TickBySpace(0);
     EXPECT_FALSE(ListRowChecked(list, 1));
     RECT outer = OuterRect(window);
-    ClickGadget(PASTE_BUTTON);
+    // Return on a focused button presses it: Tab leads from the list to "Paste 2 IDE".
+    ASSERT_TRUE(PressKey(VK_TAB));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControlOf(window) == Gadget(window, PASTE_BUTTON); }, 3000));
+    ASSERT_TRUE(PressKey(VK_RETURN));
 
     EXPECT_EQ(WaitForEnd(), 0);
     EXPECT_EQ(WindowTextOf(editor), "int x = Debug|Warning|Fatal;");
@@ -298,16 +308,17 @@ TEST_F(MainWindow, CopyPutsTheTickedRowsOnTheClipboard) {
 }
 
 TEST_F(MainWindow, TypingCompletesTheCategoryAndReturnShowsIt) {
-    Start("nothing");
-    EXPECT_EQ(ComboText(), "nothing");
+    Start("wind");
     EXPECT_TRUE(RowsBecome({}));
     HWND field = ComboEditField(combo);
     ASSERT_TRUE(field);
 
+    // The keyboard starts in the box with the word, not completed, selected: typing replaces it.
     ASSERT_TRUE(ReadyForInput());
-    ASSERT_TRUE(ClickWindowCentre(field));
-    SendMessageA(field, EM_SETSEL, 0, -1);
-    TextRange selection;
+    EXPECT_EQ(FocusedControlOf(window), field);
+    EXPECT_EQ(ComboText(), "wind");
+    TextRange selection = EditSelection(field);
+    EXPECT_TRUE(selection.start == 0 && selection.end == 4) << selection.start << ".." << selection.end;
 
     ASSERT_TRUE(TypeText("w"));
     EXPECT_TRUE(WaitUntil([&] { return ComboText() == "Window"; }, 3000)) << ComboText();
@@ -414,7 +425,7 @@ TEST_F(MainWindow, RowsAreDrawnInAlternatingColours) {
 
 // How a user ends the tool without output. Each leaves the host editor and the clipboard alone
 // and remembers where the window was moved to, where the next start opens it.
-enum CloseWay { BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4 };
+enum CloseWay { BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4, BY_ESCAPE };
 
 class ClosingWithoutOutput : public MainWindow, public ::testing::WithParamInterface<CloseWay> {};
 
@@ -457,6 +468,15 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
         ASSERT_TRUE(ReadyForInput());
         ASSERT_TRUE(PressKey(VK_F4, VK_MENU));
         break;
+    case BY_ESCAPE: // the first Escape only closes the category box's list
+        ASSERT_TRUE(ReadyForInput());
+        ASSERT_TRUE(ClickWindowCentre(ComboEditField(combo)) && PressKey(VK_F4));
+        ASSERT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
+        ASSERT_TRUE(PressKey(VK_ESCAPE));
+        EXPECT_TRUE(WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 3000));
+        EXPECT_FALSE(WaitForExit(orvane, 500)) << "Escape in the list ended the tool";
+        ASSERT_TRUE(PressKey(VK_ESCAPE));
+        break;
     }
 
     EXPECT_EQ(WaitForEnd(), 0);
@@ -472,12 +492,12 @@ TEST_P(ClosingWithoutOutput, LeavesEverythingAloneAndRemembersThePlace) {
 }
 
 static std::string CloseWayName(const ::testing::TestParamInfo<CloseWay>& info) {
-    static const char* const names[] = {"Quit", "CloseBox", "AltF4"};
+    static const char* const names[] = {"Quit", "CloseBox", "AltF4", "Escape"};
     return names[info.param];
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, ClosingWithoutOutput, ::testing::Values(BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4),
-                         CloseWayName);
+INSTANTIATE_TEST_SUITE_P(Ways, ClosingWithoutOutput,
+                         ::testing::Values(BY_QUIT, BY_CLOSE_BOX, BY_ALT_F4, BY_ESCAPE), CloseWayName);
 
 // The second time the running instance is minimised: it gives the place it returns to.
 TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirstAlsoMinimised) {
@@ -501,8 +521,8 @@ TEST_F(MainWindow, SecondStartTakesThePlaceOfTheFirstAlsoMinimised) {
         EXPECT_EQ(outer.top, place.y);
         RECT client = {};
         ASSERT_TRUE(GetClientRect(window, &client));
-        EXPECT_EQ(client.right, 300);
-        EXPECT_EQ(client.bottom, 410);
+        EXPECT_EQ(client.right, Scaled(300));
+        EXPECT_EQ(client.bottom, Scaled(410));
         EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE).size(), 1u);
     }
 

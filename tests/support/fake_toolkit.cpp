@@ -74,6 +74,10 @@ int EventType() {
 int EventWindowNumber() {
     return 0;
 }
+PlatformHandle KeyboardFocus() {
+    return 0;
+}
+void SetKeyboardFocus(PlatformHandle) {}
 PlatformHandle BeginGadgets(PlatformHandle parent) {
     return parent;
 }

@@ -143,6 +143,14 @@ TEST_F(EventTest, CommandsBecomeMenuAndGadgetEvents) {
     EXPECT_TRUE(
         RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 21; }, 3000));
     EXPECT_EQ(EventType(), BN_CLICKED);
+
+    // Return on the focused button presses it, as in a dialog: a click, no key.
+    seen.clear();
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(RunEventsUntil(
+        [](const SeenEvent& e) { return e.code == EVENT_GADGET && e.type == BN_CLICKED; }, 3000, &seen));
+    for (const SeenEvent& e : seen)
+        EXPECT_FALSE(e.code == EVENT_KEYDOWN && e.wParam == VK_RETURN);
 }
 
 } // namespace
