@@ -225,6 +225,8 @@ inline bool SameFileStamp(const FileStampInfo& a, const FileStampInfo& b) {
 // ---- Screen ----------------------------------------------------------------------------------------
 int ScreenWidth(); // primary screen, pixels
 int ScreenHeight();
+// A 96-dpi figure in pixels at the scale windows open at.
+int ScreenScaled(int figure);
 // True when the rectangle (screen pixels) shares at least one pixel with some monitor.
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);
 // The outer frame (screen pixels) a top-level window of any process has when restored: its frame,

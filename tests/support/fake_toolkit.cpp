@@ -318,6 +318,9 @@ int ScreenWidth() {
 int ScreenHeight() {
     return Fake.screenHeight;
 }
+int ScreenScaled(int figure) {
+    return (figure * Fake.dpi + 48) / 96;
+}
 
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom) {
     for (const std::vector<int>& m : Fake.monitors)

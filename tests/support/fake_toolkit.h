@@ -34,6 +34,7 @@ struct FakeToolkit {
     PasteOutcome replaceSelectionOutcome = PASTE_LANDED;
     bool clipboardRefuses = false; // another program holds it: ClipboardSetText places nothing
     int screenWidth = 1024, screenHeight = 768;
+    int dpi = 96; // the scale windows open at
     // Monitors as left, top, right, bottom; the primary screen by default.
     std::vector<std::vector<int>> monitors{{0, 0, 1024, 768}};
 };
