@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/data_directory.h"
+#include "app/secondary_window.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
@@ -16,7 +17,7 @@
 enum { EDITOR_WINDOW = 2, EDITOR_FONT = 2, EDIT_MENU = 1, CATALOGUE_FILE = 1 };
 enum { EDITOR = 51, SAVE_BUTTON = 52, CANCEL_BUTTON = 53, SEARCH_FIELD = 54, FIND_BUTTON = 55 };
 enum { MENU_CUT = 1, MENU_COPY = 2, MENU_PASTE = 3 };
-enum { MAIN_WINDOW = 1, CATEGORY_BOX = 1, ENTRY_LIST = 2 };
+enum { CATEGORY_BOX = 1, ENTRY_LIST = 2 };
 
 const int32_t EDITOR_BACKGROUND = 0x00D2FFFB; // pale yellow
 const int32_t EDITOR_TEXT = 0x00BC9343;       // steel blue
@@ -43,12 +44,20 @@ static const char* const NOT_TAKEN =
     "The editor could not take the catalogue file's text, so it starts empty.";
 static const char* const SAVE_OVER_PART =
     "The editor does not hold the whole catalogue file: what was not loaded will be lost. Save anyway?";
+static const char* const SAVE_OVER_CHANGED = "The catalogue was changed by another program after the editor "
+                                             "opened it. Replace it with the editor's text?";
+
+// The catalogue file as the editor loaded it, or last saved it: Save asks before it replaces a file
+// that another program has written since.
+static FileStampInfo g_loadedStamp;
 
 // Puts the catalogue file into the editor. Null when the editor holds it whole, or there is none;
 // else what kept it from loading it whole.
 static const char* LoadEditorText() {
     try {
         std::string path = CataloguePath();
+        // Noted before the read: a write in between then makes Save ask, rather than go unnoticed.
+        g_loadedStamp = FileStamp(path.c_str());
         if (!FileOpenRead(CATALOGUE_FILE, path.c_str()))
             return FileMissing(path.c_str()) ? nullptr : NOT_READ;
         int64_t length = FileLength(CATALOGUE_FILE);
@@ -63,6 +72,8 @@ static const char* LoadEditorText() {
         FileClose(CATALOGUE_FILE);
         text[(size_t)read] = 0;
         GadgetSetText(EDITOR, text.get());
+        // The text as loaded counts as unchanged.
+        SendMessageA(Editor(), EM_SETMODIFY, FALSE, 0);
         if (text[0] && ItemCount(EDITOR) == 0) return NOT_TAKEN;
         if (!whole) return READ_SHORT;
         return strlen(text.get()) < (size_t)read ? ZERO_BYTE : nullptr;
@@ -78,27 +89,46 @@ static void ReportSaveFailure(const std::string& reason) {
     MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), message.c_str(), "Message", MB_OK | MB_ICONWARNING);
 }
 
+// Yes or No, No the default: true for Yes.
+static bool UserAgrees(const char* question) {
+    return MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), question, "Message",
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 // True when the window is to close: the catalogue was saved and the main window reloaded.
 static bool Save(bool holdsPart) {
-    if (holdsPart && MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), SAVE_OVER_PART, "Message",
-                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    if (holdsPart && !UserAgrees(SAVE_OVER_PART)) return false;
+    std::string path = CataloguePath();
+    if (!SameFileStamp(FileStamp(path.c_str()), g_loadedStamp) && !UserAgrees(SAVE_OVER_CHANGED))
         return false;
     // The text goes to a file beside the catalogue, which then takes its place in one step: a failed
     // or interrupted save leaves the old catalogue whole.
     std::string text = GadgetText(EDITOR);
-    std::string reason =
-        FileReplace(CATALOGUE_FILE, CataloguePath().c_str(), text.data(), (int64_t)text.size());
+    std::string reason = FileReplace(CATALOGUE_FILE, path.c_str(), text.data(), (int64_t)text.size());
     if (!reason.empty()) {
         ReportSaveFailure(reason);
         return false;
     }
+    g_loadedStamp = FileStamp(path.c_str());
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
     LoadCatalogue(CataloguePath());
     ShowCategory(FIRST_CATEGORY_COMMAND);
     // The main window's list shows the category in its box: the next event of the box keeps it.
     LastComboText = GadgetText(CATEGORY_BOX);
+    SendMessageA(Editor(), EM_SETMODIFY, FALSE, 0);
     return true;
+}
+
+// Before a close request closes the editor: changes not saved are asked about. Yes saves them (the
+// editor stays open when that fails), No drops them, Cancel keeps the editor open. True when it may
+// close.
+static bool MayClose(bool holdsPart) {
+    if (!SendMessageA(Editor(), EM_GETMODIFY, 0, 0)) return true;
+    int answer = MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), "Save the changes to the catalogue?",
+                             "Message", MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) return Save(holdsPart);
+    return answer == IDNO;
 }
 
 // The caret goes to the start of the line nine below the match, or of the last line when the match
@@ -123,8 +153,25 @@ int FindInEditor(const std::string& searchText, int startLine) {
         ShowMatch(i);
         if (i > startLine) return i;
     }
-    MessageBoxA(nullptr, "It wasn't found!", "Message", MB_OK | MB_ICONINFORMATION);
     return FIND_NOT_FOUND;
+}
+
+// Where the next Find goes on: the line of the last match, for the text that found it.
+struct FindPlace {
+    int line = FIND_NOT_FOUND;
+    std::string text;
+};
+
+// Finds the next match of the search field's text; another text (letter case aside, as the search
+// ignores it) starts over from the top. Tells the user when there is none.
+static void FindNext(FindPlace& place) {
+    std::string text = GadgetText(SEARCH_FIELD);
+    if (LowerAscii(text) != LowerAscii(place.text)) place.line = FIND_NOT_FOUND;
+    place.text = text;
+    place.line = FindInEditor(text, place.line);
+    if (place.line == FIND_NOT_FOUND)
+        MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), "It wasn't found!", "Message",
+                    MB_OK | MB_ICONINFORMATION);
 }
 
 // Null when the editor holds the whole catalogue file, as LoadEditorText.
@@ -153,29 +200,35 @@ static void MenuChosen(int item) {
     }
 }
 
-static void RunEditorLoop(bool holdsPart) {
-    int lastFoundLine = FIND_NOT_FOUND;
+// True when a close request for the main window closed the editor: the tool is to end.
+static bool RunEditorLoop(bool holdsPart) {
+    FindPlace findPlace;
     for (;;) {
         int code = WaitEvent();
-        if (code == EVENT_CLOSE) return;
-        if (code == EVENT_RBUTTONDOWN) {
+        if (code == EVENT_CLOSE) {
+            bool endTool = CloseRequestEndsTool();
+            if (MayClose(holdsPart)) return endTool;
+        } else if (code == EVENT_RBUTTONDOWN) {
             // The menu belongs to the editor: it shows only while the editor has the keyboard focus.
             if (GetFocus() == Editor() && Editor()) PopupMenuShow(EDIT_MENU, WindowHandle(EDITOR_WINDOW));
         } else if (code == EVENT_GADGET) {
             int gadget = EventGadgetNumber();
-            if (gadget == SAVE_BUTTON && Save(holdsPart)) return;
-            if (gadget == CANCEL_BUTTON) return;
-            if (gadget == FIND_BUTTON) lastFoundLine = FindInEditor(GadgetText(SEARCH_FIELD), lastFoundLine);
+            if (gadget == SAVE_BUTTON && Save(holdsPart)) return false;
+            if (gadget == CANCEL_BUTTON) return false;
+            if (gadget == FIND_BUTTON) FindNext(findPlace);
         } else if (code == EVENT_MENU) {
             MenuChosen(EventMenuNumber());
         }
     }
 }
 
-void EditCatalogue() {
+bool EditCatalogue() {
+    PlatformHandle hadFocus = KeyboardFocus();
+    bool endTool = false;
     PlatformHandle font = FontLoad(EDITOR_FONT, "Arial", 9, FontBold);
     if (WindowOpen(EDITOR_WINDOW, 0, 0, 400, 350, WindowTitleBar | WindowScreenCentered,
                    "Edit constantlist")) {
+        HoldMainWindow();
         const char* notWhole = nullptr;
         if (BeginGadgets(WindowHandle(EDITOR_WINDOW))) notWhole = BuildEditorGadgets(font);
         if (PopupMenuCreate(EDIT_MENU)) {
@@ -185,9 +238,8 @@ void EditCatalogue() {
         }
         if (notWhole)
             MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), notWhole, "Message", MB_OK | MB_ICONWARNING);
-        RunEditorLoop(notWhole != nullptr);
+        endTool = RunEditorLoop(notWhole != nullptr);
     }
-    FontFree(EDITOR_FONT);
-    WindowClose(EDITOR_WINDOW);
-    SetFocus((HWND)WindowHandle(MAIN_WINDOW));
+    CloseSecondaryWindow(EDITOR_WINDOW, EDITOR_FONT, hadFocus);
+    return endTool;
 }

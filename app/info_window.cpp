@@ -4,12 +4,17 @@
 
 #include "app/about_text.h"
 #include "app/app_state.h"
+#include "app/secondary_window.h"
 #include "toolkit/toolkit.h"
 
-enum { MAIN_WINDOW = 1, INFO_WINDOW = 2, INFO_FONT = 2 };
+enum { INFO_WINDOW = 2, INFO_FONT = 2 };
 enum { BANNER_BOX = 50, ABOUT_BOX = 51, OK_BUTTON = 52 };
 
-void ShowInfoWindow() {
+const int ESCAPE_KEY = 27;
+
+bool ShowInfoWindow() {
+    PlatformHandle hadFocus = KeyboardFocus();
+    bool endTool = false;
     PlatformHandle font = FontLoad(INFO_FONT, "Verdana", 10, FontBold);
     if (WindowOpen(INFO_WINDOW, 0, 0, 392, 285, WindowTitleBar | WindowScreenCentered, "Informations")) {
         WindowHide(INFO_WINDOW, 1);
@@ -20,15 +25,20 @@ void ShowInfoWindow() {
             AddButton(OK_BUTTON, 180, 260, 40, 20, "OK", 0);
         }
         WindowHide(INFO_WINDOW, 0);
+        HoldMainWindow();
 
-        // OK counts as a close request; a close request from any window ends the loop.
+        // OK and Escape count as a close request; a close request from any window ends the loop.
         int code;
         do {
             code = WaitEvent();
-            if (code == EVENT_GADGET && EventGadgetNumber() == OK_BUTTON) code = EVENT_CLOSE;
+            if (code == EVENT_GADGET && EventGadgetNumber() == OK_BUTTON)
+                code = EVENT_CLOSE;
+            else if (code == EVENT_KEYDOWN && EventWParam() == ESCAPE_KEY)
+                code = EVENT_CLOSE;
+            else if (code == EVENT_CLOSE)
+                endTool = CloseRequestEndsTool();
         } while (code != EVENT_CLOSE);
     }
-    FontFree(INFO_FONT);
-    WindowClose(INFO_WINDOW);
-    SetFocus((HWND)WindowHandle(MAIN_WINDOW));
+    CloseSecondaryWindow(INFO_WINDOW, INFO_FONT, hadFocus);
+    return endTool;
 }

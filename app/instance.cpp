@@ -6,10 +6,52 @@
 #include "app/main_window_frame.h"
 #include "app/settings.h"
 
-void TakeOverRunningInstance() {
+static HANDLE StartTurn = nullptr;
+static bool StartTurnHeld = false;
+
+void WaitForStartTurn() {
+    StartTurn = CreateMutexA(nullptr, FALSE, START_TURN_NAME);
+    if (!StartTurn) return;
+    // A start that ended while it held the turn leaves it abandoned: the turn is this one's then. A
+    // start that holds it too long is not waited for any longer.
+    DWORD waited = WaitForSingleObject(StartTurn, START_TURN_WAIT_MS);
+    StartTurnHeld = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+void EndStartTurn() {
+    if (StartTurnHeld) ReleaseMutex(StartTurn);
+    if (StartTurn) CloseHandle(StartTurn);
+    StartTurn = nullptr;
+    StartTurnHeld = false;
+}
+
+struct ForemostWindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+static BOOL CALLBACK TakeForemostWindow(HWND window, LPARAM data) {
+    ForemostWindowSearch* search = (ForemostWindowSearch*)data;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The instance's foremost visible window (its question, else its editor, else its main window),
+// brought to the front so that the user sees what it waits for.
+static void BringInstanceToFront(HWND mainWindow) {
+    ForemostWindowSearch search = {0, mainWindow};
+    GetWindowThreadProcessId(mainWindow, &search.process);
+    EnumWindows(TakeForemostWindow, (LPARAM)&search); // top-level windows, foremost first
+    SetForegroundWindow(search.found);
+}
+
+bool TakeOverRunningInstance() {
     TakeoverRect = TakeoverRectangle{false, 0, 0, 0, 0};
     HWND running = FindWindowA(nullptr, MAIN_WINDOW_TITLE);
-    if (!running) return;
+    if (!running) return true;
 
     // Its place as restored, also while it is minimised or maximised. A place that would leave the
     // new window off every monitor is not taken, as with the remembered place.
@@ -22,20 +64,18 @@ void TakeOverRunningInstance() {
     // that does not answer must not hold this start. Its place is then not taken over either,
     // since its window stays where it is.
     DWORD_PTR answer = 0;
-    LRESULT delivered =
-        SendMessageTimeoutA(running, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, TAKEOVER_CLOSE_TIMEOUT_MS, &answer);
-    if (!delivered) TakeoverRect = TakeoverRectangle{false, 0, 0, 0, 0};
-
-    // Where its place could not be read (a minimised window of another process, on some systems),
-    // this start opens at the remembered place, which the running instance writes as it ends: give
-    // it a moment to do so before the settings are read.
-    if (delivered && !TakeoverRect.found) {
-        DWORD start = GetTickCount();
-        while (IsWindow(running) && GetTickCount() - start < TAKEOVER_SAVE_WAIT_MS)
-            Sleep(10);
+    if (!SendMessageTimeoutA(running, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, TAKEOVER_CLOSE_TIMEOUT_MS, &answer)) {
+        TakeoverRect = TakeoverRectangle{false, 0, 0, 0, 0};
+        return true;
     }
 
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    Sleep(10);
-    UpdateWindow(taskbar);
+    // The running instance saves its place and ends, its window going last; where its place could
+    // not be read, this start then reads that saved place. An instance whose window stays asks the
+    // user first (its editor holds changes not saved): it keeps running, and this start gives way.
+    DWORD start = GetTickCount();
+    while (IsWindow(running) && GetTickCount() - start < TAKEOVER_END_WAIT_MS)
+        Sleep(20);
+    if (!IsWindow(running)) return true;
+    BringInstanceToFront(running);
+    return false;
 }

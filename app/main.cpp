@@ -29,8 +29,14 @@ static int Main() {
     if (ToolWord.empty()) ToolWord = CommandLineWord;
 
     // A running instance is asked to close, and its place on the screen is taken over; this comes
-    // before the settings are read, so that it has already written its own place by then.
-    TakeOverRunningInstance();
+    // before the settings are read, so that it has already written its own place by then. One that
+    // stays to ask its user about unsaved changes is left running, and this start ends at once.
+    WaitForStartTurn();
+    if (!TakeOverRunningInstance()) {
+        EndStartTurn();
+        EndToolkit();
+        return 0;
+    }
 
     // The info window's banner lives for the whole run.
     BannerHandle = ImageFromMemory(BANNER_IMAGE, BannerBitmap, BannerBitmapSize);
@@ -38,8 +44,11 @@ static int Main() {
     // Where the window stood when the tool last ended.
     LoadWindowPosition();
 
-    // A window that cannot be opened leaves the remembered place as it is.
-    if (BuildMainWindow()) {
+    // A window that cannot be opened leaves the remembered place as it is. The next start may look
+    // for this one's window once it is built.
+    bool built = BuildMainWindow();
+    EndStartTurn();
+    if (built) {
         MainLoop();
         SaveWindowPosition();
         WindowClose(MAIN_WINDOW);

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <windows.h>
+
 #include "app/app_state.h"
 #include "app/data_directory.h"
 #include "app/editor_window.h"
@@ -28,6 +30,7 @@ const uint32_t CATEGORY_BOX_FLAGS = ComboEditable | ComboAutoScroll | ComboSorte
 const uint32_t BUTTON_FLAGS = ButtonCaptionWraps;
 const int32_t LIST_BACKGROUND = 0x00D2FFFB; // RGB(251, 255, 210)
 const int RETURN_KEY = 13;
+const int ESCAPE_KEY = 27;
 
 static PlatformHandle ButtonFont = 0;
 static PlatformHandle ListFont = 0;
@@ -70,6 +73,9 @@ bool BuildMainWindow() {
     }
     WindowHide(MAIN_WINDOW, 0);
     LastComboText = GadgetText(CATEGORY_BOX);
+    // Typing replaces the IDE's word at once.
+    SetKeyboardFocus(GadgetHandle(CATEGORY_BOX));
+    ComboBoxSelectEditRange(CATEGORY_BOX, 0, -1);
     return true;
 }
 
@@ -85,18 +91,35 @@ static void FollowCategoryBox() {
 // to a category name, which is shown at once as Return would show it. A completion that leaves the
 // text as it was (the whole name typed) keeps the list and its ticks.
 static void CategoryBoxChanged() {
+    // The list dropped down may have replaced a category's name with one spelled in another case.
+    if (EventType() == EVENT_TYPE_DROPDOWN) KeepExactItem(CATEGORY_BOX, LastComboText);
     FollowCategoryBox();
     AutoCompleteCategory(CATEGORY_BOX);
     FollowCategoryBox();
 }
 
+// Sends the ticked entries and tells the user when that was not what the button says. True when the
+// tool is to end: a text that reached neither the editor nor the clipboard keeps it open, ticks and
+// all, for another try.
+static bool SendAndTell(int toClipboard) {
+    SendResult result = SendSelection(toClipboard, EditorHandle);
+    bool keep = SendResultKeepsTheTool(result);
+    if (const char* message = SendResultMessage(result))
+        MessageBoxA((HWND)WindowHandle(MAIN_WINDOW), message, "Message",
+                    MB_OK | (keep ? MB_ICONWARNING : MB_ICONINFORMATION));
+    return !keep;
+}
+
 // Handles one event; returns the code with the actions that end the tool turned into EVENT_CLOSE.
 static int DispatchMainEvent(int code) {
     if (code == EVENT_KEYDOWN) {
-        // Return confirms the combo box text while the combo box raised the last gadget event. The
-        // list then shows that text: later events of the box that leave it so keep the list and
+        // Escape ends the tool as "Quit" does. (Escape that closes the category box's list is the
+        // box's event.)
+        if (EventWParam() == ESCAPE_KEY) return EVENT_CLOSE;
+        // Return in the combo box confirms its text; anywhere else it leaves the list and its ticks.
+        // The list then shows that text: later events of the box that leave it so keep the list and
         // its ticks.
-        if (EventWParam() == RETURN_KEY && EventGadgetNumber() == CATEGORY_BOX) {
+        if (EventWParam() == RETURN_KEY && GadgetHasFocus(CATEGORY_BOX)) {
             ShowCategory(GadgetText(CATEGORY_BOX));
             LastComboText = GadgetText(CATEGORY_BOX);
         }
@@ -107,16 +130,14 @@ static int DispatchMainEvent(int code) {
     case QUIT_BUTTON:
         return EVENT_CLOSE;
     case PASTE_BUTTON:
-        SendSelection(0, EditorHandle);
-        return EVENT_CLOSE;
+        return SendAndTell(0) ? EVENT_CLOSE : code;
     case COPY_BUTTON:
-        SendSelection(1, EditorHandle);
-        return EVENT_CLOSE;
+        return SendAndTell(1) ? EVENT_CLOSE : code;
     case INFO_BUTTON:
-        ShowInfoWindow();
+        if (ShowInfoWindow()) return EVENT_CLOSE;
         break;
     case EDIT_BUTTON:
-        EditCatalogue();
+        if (EditCatalogue()) return EVENT_CLOSE;
         break;
     case CATEGORY_BOX:
         CategoryBoxChanged();

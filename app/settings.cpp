@@ -16,8 +16,9 @@ std::string SettingsFilePath() {
     return ResolveDataDirectory() + SETTINGS_FILE_NAME;
 }
 
+// Near the right edge: the window's width and a margin from it, at any display scale.
 int DefaultWindowX() {
-    return ScreenWidth() - 310;
+    return ScreenWidth() - ScreenScaled(310);
 }
 int DefaultWindowY() {
     return 10;

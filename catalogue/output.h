@@ -7,7 +7,28 @@
 // How long a paste waits for the IDE's editor before giving up.
 constexpr int PASTE_TIMEOUT_MS = 5000;
 
+// What became of the ticked entries.
+enum SendResult {
+    SEND_NOTHING_TICKED,
+    SEND_PASTED,
+    SEND_COPIED,
+    // The paste did not land; the text went to the clipboard instead.
+    SEND_COPIED_NO_EDITOR,  // the handle names no window (or is 0)
+    SEND_COPIED_NO_ANSWER,  // the editor did not answer in time
+    SEND_COPIED_READ_ONLY,  // the editor's document is read-only
+    SEND_CLIPBOARD_REFUSED, // a copy: another program held the clipboard
+    SEND_NOTHING_DELIVERED, // a paste that did not land, and the clipboard refused too
+};
+
 // toClipboard 0: replaces the selection of the editor window editorHandle (the IDE's handle as a
-// 32-bit number; 0 for none) with the text; otherwise puts the text on the clipboard. With nothing
-// ticked nothing is sent and the clipboard stays.
-void SendSelection(int toClipboard, int32_t editorHandle);
+// 32-bit number; 0 for none) with the text, and puts the text on the clipboard when that paste
+// does not land; otherwise puts the text on the clipboard. With nothing ticked nothing is sent and
+// the clipboard stays.
+SendResult SendSelection(int toClipboard, int32_t editorHandle);
+
+// The sentence that tells the user what happened when it was not what the button says; null when
+// it was.
+const char* SendResultMessage(SendResult result);
+// True when the text reached neither the editor nor the clipboard, so the tool stays open for
+// another try.
+bool SendResultKeepsTheTool(SendResult result);

@@ -20,6 +20,11 @@ constexpr int64_t PLATFORM_FILE_SIZE_LIMIT = 0x7FFFFFFF;
 // second writer through this layer is refused). 0 when the file cannot be opened.
 PlatformFile PlatformFileOpenReadWrite(const char* path);
 
+// Opens an existing file for reading only, while others may read and write it: for a file that may
+// be read but not written (write-protected, held open by another program, in a place without the
+// right to write). 0 when there is no such file or it cannot be read.
+PlatformFile PlatformFileOpenForReading(const char* path);
+
 // Creates the file for writing, replacing an existing one and cutting it to zero length at once;
 // others may read it but not write it. 0 on failure.
 PlatformFile PlatformFileCreate(const char* path);

@@ -44,6 +44,19 @@ PlatformFile PlatformFileOpenReadWrite(const char* path) {
     return OpenLocked(path, O_RDWR | O_CREAT);
 }
 
+// No lock: others may go on reading and writing, as the Win32 sharing mode allows. A folder opens for
+// reading here, unlike on Win32, so only a regular file is taken.
+PlatformFile PlatformFileOpenForReading(const char* path) {
+    std::string native = NativePath(path);
+    int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        close(fd);
+        fd = -1;
+    }
+    return FromFd(fd);
+}
+
 PlatformFile PlatformFileCreate(const char* path) {
     // Lock before cutting, so that a file held by another writer keeps its bytes.
     PlatformFile file = OpenLocked(path, O_WRONLY | O_CREAT);

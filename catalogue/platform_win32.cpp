@@ -19,6 +19,11 @@ PlatformFile PlatformFileOpenReadWrite(const char* path) {
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+PlatformFile PlatformFileOpenForReading(const char* path) {
+    return FromHandle(CreateFileA(path ? path : "", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 PlatformFile PlatformFileCreate(const char* path) {
     return FromHandle(CreateFileA(path ? path : "", GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));

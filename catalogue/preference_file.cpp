@@ -39,6 +39,7 @@ static const uintptr_t LINE_COMMENT = 2;
 
 struct PreferenceState {
     PlatformFile file;
+    bool readOnly; // opened for reading only: never written
     bool modified;
     char* content;    // the file as read, plus zero bytes; null when there is none
     char* contentEnd; // the zero byte behind the content
@@ -60,6 +61,13 @@ static void* Allocate(size_t size) {
 
 void SetAllocatorForTests(AllocateFunction allocate) {
     g_allocate = allocate;
+}
+
+// The UTF-8 byte-order mark, which some editors write at the start of a file.
+static const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
+
+static bool StartsWithByteOrderMark(const char* text) {
+    return std::strncmp(text, BYTE_ORDER_MARK, 3) == 0;
 }
 
 static bool IsBlank(char c) {
@@ -227,6 +235,7 @@ static char* ScanTo(char* p, unsigned char stops) {
 static bool Parse() {
     char* p = g_state.content;
     char* end = g_state.contentEnd;
+    if (StartsWithByteOrderMark(p)) p += 3;
     PreferenceLine* last = nullptr;
     while (p < end) {
         while (IsBlank(*p))
@@ -298,7 +307,15 @@ static bool ReadContent() {
 bool Open(const char* path) {
     Close();
     g_state.file = PlatformFileOpenReadWrite(path);
-    if (!g_state.file) return false;
+    if (!g_state.file) {
+        // Shown even where it may not be written; then it never is.
+        g_state.file = PlatformFileOpenForReading(path);
+        g_state.readOnly = true;
+    }
+    if (!g_state.file) {
+        ReleaseModel(false);
+        return false;
+    }
     if (!ReadContent()) {
         // Nothing may be written over content that was not read: drop the model without writing.
         PlatformFileClose(g_state.file);
@@ -336,10 +353,15 @@ static void WriteCanonical() {
         PlatformFileReplaceContent(g_state.file, nullptr, 0);
         return;
     }
+    // A first key whose name begins with the mark's bytes would lose them to the next read, which
+    // skips a mark at the very start: a blank in front keeps them.
+    const PreferenceLine* first = g_state.firstLine;
+    bool blankFirst = IsKey(first) && StartsWithByteOrderMark(KeyNameOf(first));
+    size += blankFirst;
     if (size > PLATFORM_FILE_SIZE_LIMIT || size + 1 > (uint64_t)SIZE_MAX) return;
     char* buffer = (char*)Allocate((size_t)size + 1);
     if (!buffer) return;
-    char* out = buffer;
+    char* out = blankFirst ? Append(buffer, " ") : buffer;
     for (PreferenceLine* line = g_state.firstLine; line; line = line->next) {
         if (IsGroup(line)) {
             out = Append(out, "[");
@@ -363,7 +385,7 @@ static void WriteCanonical() {
 
 static void CloseFile() {
     if (!g_state.file) return;
-    if (g_state.modified) WriteCanonical();
+    if (g_state.modified && !g_state.readOnly) WriteCanonical();
     PlatformFileClose(g_state.file);
 }
 

@@ -9,14 +9,18 @@
 
 namespace PreferenceFile {
 
-// Opens for reading and writing (creating the file empty when missing) and parses it.
+// Opens for reading and writing (creating the file empty when missing) and parses it; a UTF-8
+// byte-order mark at the very start of the file is skipped. A file that may be read but not written
+// (write-protected, held open by another program, in a place without the right to write) is opened
+// for reading only instead: it reads as any other, and Close never writes it, whatever was stored.
 // False, with no file open, when it cannot be opened or its content cannot be held in memory.
 bool Open(const char* path);
 
 // Creates the file empty for writing, replacing an existing one.
 bool Create(const char* path);
 
-// Writes the canonical form back when a key was stored, closes the file, releases the model.
+// Writes the canonical form back (without a byte-order mark) when a key was stored and the file was
+// opened for writing, closes the file, releases the model.
 void Close();
 
 // Closes as Close does, but hands the caller the buffer that holds the file as read instead of

@@ -5,7 +5,8 @@
 # end to end), and checks the i686 release executable. Where this machine executes 32-bit code, the
 # same Windows suites are built for i686 with the release program's compiler and flags and run in
 # the same Wine session, the end-to-end suite against a program identical to the release one;
-# elsewhere they are skipped (ORVANE_SKIP_32BIT=1 skips them anywhere). Never waits without a limit.
+# elsewhere they are skipped (ORVANE_SKIP_32BIT=1 skips them anywhere). Last, the x86-64 layout cases
+# run once more with the display at 150 % (144 dpi). Never waits without a limit.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -68,3 +69,17 @@ if [ "$runs_32bit" = yes ]; then
 else
   echo "skipped: this machine cannot execute 32-bit code"
 fi
+
+# The layout cases at 150 % display scale, in a Wine prefix of that scale: every window, gadget and
+# font scaled by 1.5, captions whole, the banner filling its box.
+echo "== test: win64 layout at 144 dpi"
+wine_session_stop
+wine_session_start "$root/build/win64" 144
+(
+  cd build/win64
+  timeout 600 wine tests/toolkit_tests.exe \
+    --gtest_filter='WindowTest.*:ImageBoxTest.ClientEdge*:GadgetTest.AWindowMoved*' </dev/null
+  ORVANE_BIN_DIR=$PWD/bin ORVANE_SAMPLE_DIR=$root timeout 600 wine tests/e2e/e2e_tests.exe \
+    --gtest_filter='MainWindow.GeometryTitleAndGadgets:Info.ShowsBanner*:Editor.OpensCentred*' \
+    </dev/null
+)

@@ -1,7 +1,8 @@
 # Sourced by the scripts that run Windows programs: starts a private X display (Xvfb) and a
 # persistent Wine server with its prefix inside the build folder, and stops both again.
-#   wine_session_start BUILD_DIR   exports DISPLAY, WINEPREFIX, WINEDEBUG
+#   wine_session_start BUILD_DIR [DPI]   exports DISPLAY, WINEPREFIX, WINEDEBUG
 #   wine_session_stop
+# With DPI (144 = 150 %) the display has that scale, in a prefix of its own (wineprefix-DPI).
 # The prefix is booted once, detached from every pipe, so that Wine's background services never
 # hold a test runner's output open; the server stays up so that each program starts quickly.
 # Every Wine program then runs in a 1024 x 768 virtual desktop with real window frames.
@@ -9,7 +10,7 @@
 WINE_SESSION_XVFB_PID=""
 
 wine_session_start() {
-  local build_dir=$1
+  local build_dir=$1 dpi=${2:-}
   mkdir -p "$build_dir"
   if [ -z "${ORVANE_USE_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     local display_file="$build_dir/xvfb-display"
@@ -24,7 +25,7 @@ wine_session_start() {
     [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$(head -n 1 "$display_file")"
   fi
-  export WINEPREFIX="$build_dir/wineprefix"
+  export WINEPREFIX="$build_dir/wineprefix${dpi:+-$dpi}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
@@ -46,8 +47,14 @@ wine_session_start() {
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 || true
   fi
-  # The desktop process that booting started predates the setting: restart the server so that the
-  # desktop comes up as the virtual one.
+  if [ -n "$dpi" ]; then
+    local key
+    for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+      timeout 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1 || true
+    done
+  fi
+  # The desktop process that booting started predates the settings: restart the server so that the
+  # desktop comes up as the virtual one, at the scale asked for.
   timeout 30 wineserver -k >/dev/null 2>&1 || true
   wineserver -p </dev/null >/dev/null 2>&1 || true
   timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || true

@@ -13,23 +13,38 @@ static HWND ClipboardWindow() {
     return nullptr;
 }
 
-void ClipboardSetText(const char* text) {
+// Another program may hold the clipboard open for a moment: opening is tried this often, this far
+// apart (about a second in all).
+static const int OPEN_TRIES = 40;
+static const DWORD OPEN_RETRY_MS = 25;
+
+static bool OpenClipboardForWriting() {
+    for (int attempt = 0; attempt < OPEN_TRIES; attempt++) {
+        if (attempt > 0) Sleep(OPEN_RETRY_MS);
+        if (OpenClipboard(ClipboardWindow())) return true;
+    }
+    return false;
+}
+
+bool ClipboardSetText(const char* text) {
     if (!text) text = "";
-    if (!OpenClipboard(ClipboardWindow())) return;
+    if (!OpenClipboardForWriting()) return false;
     size_t length = strlen(text);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 1);
     char* copy = memory ? (char*)GlobalLock(memory) : nullptr;
     if (!copy) {
         if (memory) GlobalFree(memory);
         CloseClipboard(); // the clipboard keeps what it had
-        return;
+        return false;
     }
     memcpy(copy, text, length + 1);
     GlobalUnlock(memory);
     EmptyClipboard();
     // The clipboard owns the memory once it has taken it.
-    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+    if (!placed) GlobalFree(memory);
     CloseClipboard();
+    return placed;
 }
 
 std::string ClipboardText() {

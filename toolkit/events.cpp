@@ -10,7 +10,7 @@ static_assert(TOOLKIT_MESSAGE_BASE == WM_APP && EVENT_CLOSE == WM_CLOSE && EVENT
                   EVENT_RBUTTONDOWN == WM_RBUTTONDOWN,
               "toolkit event numbers");
 
-EventStateRecord EventState = {0, -1, -1, 0, 0, 0, 0, 0};
+EventStateRecord EventState = {0, -1, -1, 0, -1, 0, 0, 0, 0};
 
 std::intptr_t EventWParam() {
     return (std::intptr_t)EventState.lastWParam;
@@ -77,9 +77,20 @@ static void MoveFocus(bool forward) {
 // ---- The window procedure --------------------------------------------------------------------------
 
 // Records what a message meant for the next WaitEvent. A close request, once recorded, stays until
-// a WaitEvent hands it out: nothing recorded after it takes its place.
+// a WaitEvent hands it out: nothing recorded after it takes its place. It keeps the window it was
+// for, which messages for other windows handled before it is handed out do not change.
 static void RecordEvent(int code) {
-    if (EventState.pendingEvent != WM_CLOSE) EventState.pendingEvent = code;
+    if (EventState.pendingEvent == WM_CLOSE) return;
+    EventState.pendingEvent = code;
+    if (code == WM_CLOSE) EventState.closeWindow = EventState.windowNumber;
+}
+
+// Hands out the pending event; a close request with the number of the window it was for.
+static int TakePendingEvent() {
+    int code = EventState.pendingEvent;
+    EventState.pendingEvent = 0;
+    if (code == WM_CLOSE) EventState.windowNumber = EventState.closeWindow;
+    return code;
 }
 
 static bool OfferToGadget(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -122,6 +133,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         // inside GetMessage, which keeps waiting for a posted one: wake it so that WaitEvent
         // hands the event over now rather than at the next input.
         if (InSendMessage()) PostMessageA(window, WM_NULL, 0, 0);
+        return 0;
+
+    case WM_DPICHANGED:
+        WindowFollowDpi(window, HIWORD(wParam), (const RECT*)lParam);
         return 0;
 
     case WM_SIZE:
@@ -217,26 +232,25 @@ int WaitEvent() {
     }
     // A close request recorded outside a dispatch (while a message box was up, or while the loop
     // handled its last event) is handed out at once, without waiting for another message.
-    if (EventState.pendingEvent == WM_CLOSE) {
-        EventState.pendingEvent = 0;
-        return WM_CLOSE;
-    }
+    if (EventState.pendingEvent == WM_CLOSE) return TakePendingEvent();
 
     MSG msg;
     if (GetMessageA(&msg, nullptr, 0, 0) == -1) return 0;
 
     HWND target = nullptr;
     HACCEL accelerators = AcceleratorsFor(&target);
-    if (!accelerators || !TranslateAcceleratorA(target, accelerators, &msg)) {
+    // Return on a push button presses it, as in a dialog; Escape while a combo box's list is open
+    // closes the list. Either is no key of its own then: the gadget's events report it.
+    bool taken =
+        msg.message == WM_KEYDOWN && ((msg.wParam == VK_RETURN && ButtonPressedByReturn(msg.hwnd)) ||
+                                      (msg.wParam == VK_ESCAPE && ComboListClosedByEscape(msg.hwnd)));
+    if (!taken && (!accelerators || !TranslateAcceleratorA(target, accelerators, &msg))) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
 
-    if (EventState.pendingEvent) {
-        int code = EventState.pendingEvent;
-        EventState.pendingEvent = 0;
-        return code;
-    }
+    if (EventState.pendingEvent) return TakePendingEvent();
+    if (taken) return WM_NULL;
     EventState.lastWParam = msg.wParam;
     EventState.lastLParam = msg.lParam;
     return (int)msg.message;

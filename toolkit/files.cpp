@@ -76,11 +76,27 @@ PlatformHandle FileCreate(int number, const char* path) {
     HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     // Creating over a hidden or system file is refused; truncating it is not.
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD refused = GetLastError();
         handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Where both fail, the caller learns why the file could not be created, not why a file
+        // that may not even exist could not be cut.
+        if (handle == INVALID_HANDLE_VALUE) SetLastError(refused);
+    }
     if (handle == INVALID_HANDLE_VALUE) return 0;
     return ClaimOpenedFile(number, handle, FILE_MODE_WRITE);
+}
+
+FileStampInfo FileStamp(const char* path) {
+    FileStampInfo stamp = {};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!path || !GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return stamp;
+    stamp.present = true;
+    stamp.size = (int64_t)(((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
+    stamp.lastWrite =
+        (int64_t)(((uint64_t)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime);
+    return stamp;
 }
 
 int64_t FileLength(int number) {

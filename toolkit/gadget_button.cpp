@@ -25,6 +25,17 @@ GadgetKind MakeButtonKind() {
 
 const GadgetKind ButtonKind = MakeButtonKind();
 
+bool ButtonPressedByReturn(HWND control) {
+    int number = -1;
+    GadgetSlot* g = GadgetOfControl(control, &number);
+    if (!g || g->kind != &ButtonKind || !IsWindowEnabled(control)) return false;
+    LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+    if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) return false;
+    // Reported as a click is: the button's notification to its window.
+    SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(number, BN_CLICKED), (LPARAM)control);
+    return true;
+}
+
 PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
     DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
     return (PlatformHandle)GadgetCreate(number, &ButtonKind, "Button", text, style, 0, x, y, width, height,

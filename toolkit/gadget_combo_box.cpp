@@ -7,6 +7,7 @@
 
 static_assert(ComboEditable == CBS_DROPDOWN && ComboAutoScroll == CBS_AUTOHSCROLL && ComboSorted == CBS_SORT,
               "combo box style bits");
+static_assert(EVENT_TYPE_DROPDOWN == CBN_DROPDOWN, "combo box event types");
 
 namespace {
 
@@ -115,9 +116,21 @@ void ComboDestroy(int, GadgetSlot* g) {
     g->kindData = nullptr;
 }
 
+// The system leaves an editable box's selection drawn after the focus left it: the box the user
+// left shows none, as an edit field does. The notification is an event all the same.
+bool ComboParentMessage(int, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (message == WM_COMMAND && HIWORD(wParam) == CBN_KILLFOCUS && IsEditable(g) &&
+        GetComboBoxInfo(g->handle, &info) && info.hwndItem)
+        SendMessageA(info.hwndItem, EM_SETSEL, (WPARAM)-1, 0);
+    return false;
+}
+
 GadgetKind MakeComboBoxKind() {
     GadgetKind k = {};
     k.kind = KIND_COMBO_BOX;
+    k.parentMessage = ComboParentMessage;
     k.destroyHook = ComboDestroy;
     k.getState = ComboGetState;
     k.setState = ComboSetState;
@@ -176,6 +189,16 @@ void ComboBoxAddSorted(int number, const char* text) {
         KeepItem(g, SendMessageA(g->handle, CB_INSERTSTRING, (WPARAM)-1, (LPARAM)text), text);
     else
         KeepItem(g, SendMessageA(g->handle, CB_ADDSTRING, 0, (LPARAM)text), text);
+}
+
+bool ComboListClosedByEscape(HWND control) {
+    for (HWND combo : {control, GetParent(control)}) { // the box, or its edit field
+        GadgetSlot* g = GadgetOfControl(combo, nullptr);
+        if (!g || g->kind != &ComboBoxKind || !SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) continue;
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        return true;
+    }
+    return false;
 }
 
 PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags) {

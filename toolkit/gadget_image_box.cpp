@@ -1,4 +1,6 @@
-// Image box: a static control that draws a bitmap or icon itself, sized to the image.
+// Image box: a static control that draws a bitmap or icon itself, sized to the image. The image's
+// pixels count as 96-dpi figures: at another scale the box grows with it and the image is drawn
+// scaled smoothly to fill it.
 #include "toolkit/toolkit_internal.h"
 
 namespace {
@@ -34,10 +36,10 @@ void SetImage(HWND control, HANDLE image) {
     SetPropA(control, IMAGE_PROPERTY, image);
     if (!image) return;
     SIZE size = ImageSize(image);
-    if (GetWindowLongPtrA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
-        size.cx += 4;
-        size.cy += 4;
-    }
+    int dpi = WindowDpi(control);
+    int edges = (GetWindowLongPtrA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? ScaleToDpi(4, dpi) : 0;
+    size.cx = ScaleToDpi(size.cx, dpi) + edges;
+    size.cy = ScaleToDpi(size.cy, dpi) + edges;
     SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(control, nullptr, TRUE);
     UpdateWindow(control);
@@ -46,9 +48,26 @@ void SetImage(HWND control, HANDLE image) {
 void DrawImage(HWND control, HDC dc) {
     HANDLE image = GetPropA(control, IMAGE_PROPERTY);
     if (!image) return;
-    UINT flags = IsBitmap(image) ? DST_BITMAP : DST_ICON;
-    if (!IsWindowEnabled(control)) flags |= DSS_DISABLED;
-    DrawStateA(dc, nullptr, nullptr, (LPARAM)image, 0, 0, 0, 0, 0, flags);
+    SIZE size = ImageSize(image);
+    RECT client;
+    GetClientRect(control, &client);
+    if (client.right == size.cx && client.bottom == size.cy) {
+        UINT flags = IsBitmap(image) ? DST_BITMAP : DST_ICON;
+        if (!IsWindowEnabled(control)) flags |= DSS_DISABLED;
+        DrawStateA(dc, nullptr, nullptr, (LPARAM)image, 0, 0, 0, 0, 0, flags);
+        return;
+    }
+    if (!IsBitmap(image)) {
+        DrawIconEx(dc, 0, 0, (HICON)image, client.right, client.bottom, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, image);
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, size.cx, size.cy, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
 }
 
 void Report(HWND control, int eventType) {
@@ -115,11 +134,16 @@ int ImageBoxGetState(int, GadgetSlot* g) {
     return (int)(INT_PTR)GetPropA(g->handle, IMAGE_PROPERTY);
 }
 
+void ImageBoxFollowDpi(int, GadgetSlot* g, int) {
+    SetImage(g->handle, GetPropA(g->handle, IMAGE_PROPERTY));
+}
+
 GadgetKind MakeImageBoxKind() {
     GadgetKind k = {};
     k.kind = KIND_IMAGE_BOX;
     k.getState = ImageBoxGetState;
     k.setState = ImageBoxSetState;
+    k.followDpi = ImageBoxFollowDpi;
     return k;
 }
 

@@ -17,7 +17,8 @@ constexpr size_t RECORD_HEADER_WORDS = 2;
 struct ListData {
     std::vector<uint32_t*> records;
     std::vector<uint32_t*> shared;
-    int bulkColumns; // the column count during a bulk change, 0 outside one
+    int bulkColumns;       // the column count during a bulk change, 0 outside one
+    int designColumnWidth; // the first column's width as the application gave it, for 96 dpi
 };
 
 bool HaveDefaultColours;
@@ -429,6 +430,10 @@ void ListEndUpdate(int, GadgetSlot* g) {
     if (g->updateDepth == 0) DataOf(g)->bulkColumns = 0;
 }
 
+void ListFollowDpi(int, GadgetSlot* g, int dpi) {
+    SendMessageA(g->handle, LVM_SETCOLUMNWIDTH, 0, ScaleToDpi(DataOf(g)->designColumnWidth, dpi));
+}
+
 GadgetKind MakeListViewKind() {
     GadgetKind k = {};
     k.kind = KIND_LIST_VIEW;
@@ -449,6 +454,7 @@ GadgetKind MakeListViewKind() {
     k.beginUpdate = ListBeginUpdate;
     k.endUpdate = ListEndUpdate;
     k.addItemWithColors = ListAddItemWithColors;
+    k.followDpi = ListFollowDpi;
     return k;
 }
 
@@ -482,8 +488,9 @@ PlatformHandle AddListView(int number, int x, int y, int width, int height, cons
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = columnWidth;
+    column.cx = ScaleToDpi(columnWidth, WindowDpi(list));
     column.pszText = (char*)(columnTitle ? columnTitle : "");
     SendMessageA(list, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
+    if (GadgetSlot* g = ObjectFind(GadgetTable, number)) DataOf(g)->designColumnWidth = columnWidth;
     return (PlatformHandle)list;
 }

@@ -28,6 +28,7 @@ LRESULT CALLBACK GadgetLayerProc(HWND control, UINT message, WPARAM wParam, LPAR
         if (g) {
             g->carriesId = false;
             if (g->kind->destroyHook) g->kind->destroyHook(number, g);
+            if (g->scaledFont) DeleteObject(g->scaledFont);
             ObjectFree(GadgetTable, number);
         }
         RemovePropA(control, ID_PROPERTY);
@@ -47,8 +48,25 @@ void ReleaseGadget(int number) {
     g = FindGadget(number);
     if (g && g->handle == control) { // the control could not be destroyed from here
         if (g->kind->destroyHook) g->kind->destroyHook(number, g);
+        if (g->scaledFont) DeleteObject(g->scaledFont);
         ObjectFree(GadgetTable, number);
     }
+}
+
+// Gives the gadget the font, made for the scale of its window.
+void ApplyFont(GadgetSlot* g, HFONT font, int dpi) {
+    HFONT shown = FontForDpi(font, dpi);
+    SendMessageA(g->handle, WM_SETFONT, (WPARAM)shown, TRUE);
+    if (g->scaledFont && g->scaledFont != shown) DeleteObject(g->scaledFont);
+    g->scaledFont = shown != font ? shown : nullptr;
+    g->designFont = font;
+}
+
+// Places the gadget where the application put it, at the scale.
+void PlaceGadget(GadgetSlot* g, int dpi) {
+    const DesignPlace& p = g->design;
+    SetWindowPos(g->handle, nullptr, ScaleToDpi(p.x, dpi), ScaleToDpi(p.y, dpi), ScaleToDpi(p.width, dpi),
+                 ScaleToDpi(p.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -81,7 +99,9 @@ void GadgetOwnProcForget(HWND control) {
 HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
                   DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc) {
     if (number < 0) return nullptr;
-    HWND control = CreateWindowExA(extendedStyle, className, text ? text : "", style, x, y, width, height,
+    int dpi = WindowDpi(CurrentParent);
+    HWND control = CreateWindowExA(extendedStyle, className, text ? text : "", style, ScaleToDpi(x, dpi),
+                                   ScaleToDpi(y, dpi), ScaleToDpi(width, dpi), ScaleToDpi(height, dpi),
                                    CurrentParent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
 
@@ -94,6 +114,7 @@ HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, con
     g->kind = kind;
     g->front = g->back = -1;
     g->gridColour = -1;
+    g->design = DesignPlace{x, y, width, height};
 
     if (ownProc) {
         LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)ownProc);
@@ -104,8 +125,10 @@ HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, con
 
     SetWindowLongPtrA(control, GWLP_ID, number);
     SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)number);
-    if (GadgetSlot* claimed = FindGadget(number)) claimed->carriesId = true;
-    SendMessageA(control, WM_SETFONT, (WPARAM)DefaultFont, TRUE);
+    if (GadgetSlot* claimed = FindGadget(number)) {
+        claimed->carriesId = true;
+        ApplyFont(claimed, DefaultFont, dpi);
+    }
     return control;
 }
 
@@ -179,6 +202,12 @@ int GadgetKindOf(int number) {
     return g ? g->kind->kind : 0;
 }
 
+bool GadgetHasFocus(int number) {
+    GadgetSlot* g = FindGadget(number);
+    HWND focus = GetFocus();
+    return g && focus && (focus == g->handle || IsChild(g->handle, focus));
+}
+
 void GadgetSetFont(int number, PlatformHandle font) {
     HFONT handle = font == -1 ? (HFONT)GetStockObject(DEFAULT_GUI_FONT) : (HFONT)font;
     if (number == -1) {
@@ -186,7 +215,17 @@ void GadgetSetFont(int number, PlatformHandle font) {
         return;
     }
     GadgetSlot* g = FindGadget(number);
-    if (g) SendMessageA(g->handle, WM_SETFONT, (WPARAM)handle, TRUE);
+    if (g) ApplyFont(g, handle, WindowDpi(g->handle));
+}
+
+void GadgetsFollowDpi(HWND window, int dpi) {
+    for (size_t number = 0; number < GadgetTable.slots.size(); number++) {
+        GadgetSlot* g = FindGadget((int)number);
+        if (!g || ToolkitTopWindowOf(g->handle) != window) continue;
+        PlaceGadget(g, dpi);
+        ApplyFont(g, g->designFont, dpi);
+        if (g->kind->followDpi) g->kind->followDpi((int)number, g, dpi);
+    }
 }
 
 void GadgetSetText(int number, const char* text) {

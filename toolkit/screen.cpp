@@ -43,11 +43,15 @@ bool WindowRestoredFrame(PlatformHandle handle, int* left, int* top, int* right,
 }
 
 // The toolkit flags 1, 2 and 0x10000000 are not styles; with no style bit left, a window gets a caption.
+int ScreenScaled(int figure) {
+    return ScaleToDpi(figure, SystemDpi());
+}
+
 void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight) {
     DWORD style = flags & ~(WindowScreenCentered | WindowParentCentered | WindowInvisible);
     if (style == 0) style = WS_CAPTION;
-    RECT r = {0, 0, clientWidth, clientHeight};
-    AdjustWindowRect(&r, style, FALSE);
-    if (outerWidth) *outerWidth = r.right - r.left;
-    if (outerHeight) *outerHeight = r.bottom - r.top;
+    int dpi = SystemDpi(), width, height;
+    FrameForClient(style, ScaleToDpi(clientWidth, dpi), ScaleToDpi(clientHeight, dpi), dpi, &width, &height);
+    if (outerWidth) *outerWidth = width;
+    if (outerHeight) *outerHeight = height;
 }

@@ -40,6 +40,8 @@ constexpr int CMD_FOCUS_PREVIOUS = 1213;
 // Text field focus events (event types of EVENT_GADGET).
 constexpr int EVENT_TYPE_FOCUS = 14000;
 constexpr int EVENT_TYPE_UNFOCUS = 14001;
+// A combo box's list dropped down (event type of EVENT_GADGET).
+constexpr int EVENT_TYPE_DROPDOWN = 7;
 
 // ---- Window flags (all other bits are Win32 window styles) ------------------------------------------
 constexpr uint32_t WindowScreenCentered = 1;
@@ -85,6 +87,11 @@ constexpr uint32_t FontHighQuality = 0x10;
 constexpr uint32_t FontBold = 0x100;
 constexpr uint32_t FontItalic = 0x200;
 
+// ---- Display scale ---------------------------------------------------------------------------------
+// Every position, size, column width and font size the application writes is a figure for 96 dots
+// per inch: the toolkit scales it by the scale of the window it is for (MulDiv(figure, dpi, 96)).
+// Window positions (x, y, WindowLeft, WindowTop) are screen pixels.
+
 // ---- Start and end ---------------------------------------------------------------------------------
 void StartToolkit();
 void EndToolkit(); // frees all images, closes all windows, frees all fonts, closes all files
@@ -104,7 +111,13 @@ std::intptr_t EventWParam();
 int EventGadgetNumber();
 int EventMenuNumber();
 int EventType();
+// The toolkit window of the last event (-1 without one); after a close request, the window it was for.
 int EventWindowNumber();
+
+// The control with the keyboard focus, 0 with none; and giving it the focus. The program moves the
+// focus, not the user: what the controls report about it raises no event.
+PlatformHandle KeyboardFocus();
+void SetKeyboardFocus(PlatformHandle control);
 
 // ---- Gadgets ---------------------------------------------------------------------------------------
 PlatformHandle BeginGadgets(PlatformHandle parentWindow);
@@ -122,6 +135,8 @@ constexpr int64_t EDITOR_TEXT_LIMIT = 0x7FFFFFFE;
 PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
                             uint32_t flags = 0);
 
+// True when the keyboard focus is in the gadget's control or a child of it (a combo box's edit field).
+bool GadgetHasFocus(int number);
 PlatformHandle GadgetHandle(int number);
 int GadgetKindOf(int number);                        // the kind number, 0 without a gadget
 void GadgetSetFont(int number, PlatformHandle font); // number -1: default font of later gadgets
@@ -155,9 +170,10 @@ void ComboBoxSelectEditRange(int number, int start, int end);
 // Replaces the selection of an editor window, also of another process, with the text: EM_REPLACESEL
 // for edit and rich edit controls; for a Scintilla control its own SCI_REPLACESEL with the text in
 // the control's process, as UTF-8 where its document is UTF-8 (EM_REPLACESEL where that process
-// cannot be written to). Waits at most timeoutMs and gives up at once on a window whose thread does
-// not answer. False when the text was not delivered.
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
+// cannot be written to). A Scintilla document that is read-only is sent nothing. Waits at most
+// timeoutMs in all and gives up at once on a window whose thread does not answer.
+enum PasteOutcome { PASTE_LANDED, PASTE_NO_WINDOW, PASTE_NO_ANSWER, PASTE_READ_ONLY };
+PasteOutcome WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs);
 // The selected text of an editor window, also of another process, as ANSI text: a Scintilla
 // control's through its own messages with the bytes copied in its process, converted from UTF-8
 // where its document is UTF-8; any other window's through EM_GETSEL and its text. "" when nothing is
@@ -183,7 +199,9 @@ int ImageHeight(int number);
 int ImageDepth(int number);
 
 // ---- Clipboard -------------------------------------------------------------------------------------
-void ClipboardSetText(const char* text);
+// Tries for about a second while another program holds the clipboard open. False when the text was
+// not placed (the clipboard then keeps what it had).
+bool ClipboardSetText(const char* text);
 std::string ClipboardText();
 
 // ---- Numbered files --------------------------------------------------------------------------------
@@ -201,15 +219,29 @@ void FileClose(int number);
 std::string FileReplace(int number, const char* path, const void* data, int64_t length);
 // True when nothing is at the path: neither the file nor a folder on its way exists.
 bool FileMissing(const char* path);
+// What tells whether a file was written since it was looked at: its size and last-write time (in
+// the system's units), or that nothing could be found at its path.
+struct FileStampInfo {
+    bool present;
+    int64_t size;
+    int64_t lastWrite;
+};
+FileStampInfo FileStamp(const char* path);
+inline bool SameFileStamp(const FileStampInfo& a, const FileStampInfo& b) {
+    return a.present == b.present && a.size == b.size && a.lastWrite == b.lastWrite;
+}
 
 // ---- Screen ----------------------------------------------------------------------------------------
 int ScreenWidth(); // primary screen, pixels
 int ScreenHeight();
+// A 96-dpi figure in pixels at the scale windows open at.
+int ScreenScaled(int figure);
 // True when the rectangle (screen pixels) shares at least one pixel with some monitor.
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);
 // The outer frame (screen pixels) a top-level window of any process has when restored: its frame,
 // or while it is minimised or maximised the frame it returns to. False when that cannot be read,
 // also where the platform gives another process's minimised or maximised window only its frame.
 bool WindowRestoredFrame(PlatformHandle window, int* left, int* top, int* right, int* bottom);
-// The outer size of a window of that client size and toolkit flags.
+// The outer size (pixels) of a window of that client size (a 96-dpi figure) and toolkit flags, at the
+// scale windows open at.
 void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight);

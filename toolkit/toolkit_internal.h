@@ -15,9 +15,15 @@ struct WindowSlot {
     HACCEL accelerators; // Tab / Shift+Tab
     int acceleratorCount;
     HBRUSH background; // none for every window of the application
+    int dpi;           // the scale its gadgets and fonts are made for
 };
 
 struct GadgetKind;
+
+// Where the application put a gadget, in its figures for 96 dpi.
+struct DesignPlace {
+    int x, y, width, height;
+};
 
 struct GadgetSlot {
     HWND handle;
@@ -31,10 +37,15 @@ struct GadgetSlot {
     int updateDepth;      // nesting of GadgetBeginUpdate
     void* kindData;       // owned by the kind, freed by its destroy hook (list view: colour records)
     bool carriesId;       // "ZQ_ID" is set (creation step 6 done): parent messages may be routed
+    DesignPlace design;
+    HFONT designFont; // the font the application gave it (or the default font)
+    HFONT scaledFont; // owned: that font made anew for the window's scale, when it differs
 };
 
 struct FontSlot {
     HFONT handle;
+    int size; // points
+    int dpi;  // the scale it was made for
 };
 
 struct ImageSlot {
@@ -75,9 +86,31 @@ void MenusStartup();
 void FontsStartup();
 void ImagesStartup();
 void FilesStartup();
+void DpiStartup();
 // Writes what a file opened for writing holds in its buffer and asks the system to put it on the
 // disk. False when a byte could not be written.
 bool FileFlushToDisk(int number);
+
+// ---- Display scale ---------------------------------------------------------------------------------
+// The application's figures are for 96 dots per inch; ScaleToDpi gives them for another scale.
+constexpr int DESIGN_DPI = 96;
+int ScaleToDpi(int figure, int dpi);
+// The scale windows open at and fonts are loaded for.
+int SystemDpi();
+// The scale of a toolkit window (or of the one a control belongs to) as it last learnt it; of
+// another window, the system's answer.
+int WindowDpi(HWND window);
+int PlatformWindowDpi(HWND window);
+// The outer size of a window of that style and client size (pixels) at the scale.
+void FrameForClient(DWORD style, int clientWidth, int clientHeight, int dpi, int* outerWidth,
+                    int* outerHeight);
+// The window moved to a monitor of another scale (WM_DPICHANGED): it takes the suggested frame, and
+// its gadgets, their fonts and the kinds' own measures follow the scale.
+void WindowFollowDpi(HWND window, int dpi, const RECT* suggested);
+void GadgetsFollowDpi(HWND window, int dpi);
+// The font for a scale: the font itself when it was made for it, else a new one of the same face,
+// size and style, which the caller owns.
+HFONT FontForDpi(HFONT font, int dpi);
 
 // ---- Events ------------------------------------------------------------------------------------------
 struct EventStateRecord {
@@ -86,6 +119,7 @@ struct EventStateRecord {
     int eventType;    // sub-type of the last gadget event; -1 at the start of every WaitEvent
     int pendingEvent; // recorded by the window procedure while a message is handled; 0 none; a
                       // close request (16) is never replaced, only handed out by WaitEvent
+    int closeWindow;  // toolkit window the pending close request was for
     int queuedEvent;  // returned by the next WaitEvent before it waits; 0 none
     int queuedWindow;
     WPARAM lastWParam;
@@ -133,6 +167,8 @@ struct GadgetKind {
     void (*endUpdate)(int number, GadgetSlot* g);
     void (*addItemWithColors)(int number, GadgetSlot* g, int position, const char* text, int32_t front,
                               int32_t back);
+    // The kind's own measures at a new scale, after the control was placed and given its font.
+    void (*followDpi)(int number, GadgetSlot* g, int dpi);
 };
 
 // Common creation steps of every gadget kind: creates the control in the current gadget parent,
@@ -141,6 +177,13 @@ struct GadgetKind {
 // Returns the control, or 0 (the number is then left as it was).
 HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
                   DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc);
+
+// Return on a push button of a toolkit window presses it, as in a dialog: true when the control
+// is one, and its click was reported.
+bool ButtonPressedByReturn(HWND control);
+// Escape while the list of a combo box (the control or its edit field's box) is open closes the
+// list, as the user meant: true when it did.
+bool ComboListClosedByEscape(HWND control);
 
 // Sends MSG_GADGET_EVENT for the gadget to its toolkit top-level window (list view and image box).
 void GadgetSendEvent(HWND control, int number, int eventType);

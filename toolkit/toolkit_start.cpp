@@ -6,6 +6,7 @@ HICON ToolkitIcon = nullptr;
 HCURSOR ToolkitCursor = nullptr;
 
 void StartToolkit() {
+    DpiStartup();
     WindowsStartup();
     GadgetsStartup();
     MenusStartup();
@@ -16,6 +17,7 @@ void StartToolkit() {
     EventState = EventStateRecord();
     EventState.windowNumber = -1;
     EventState.eventType = -1;
+    EventState.closeWindow = -1;
 
     ToolkitIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     ToolkitCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);

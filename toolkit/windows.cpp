@@ -40,13 +40,6 @@ static DWORD PlatformStyle(uint32_t flags) {
     return style & ~(WindowScreenCentered | WindowParentCentered);
 }
 
-static void OuterSize(DWORD style, int width, int height, int* outerWidth, int* outerHeight) {
-    RECT r = {0, 0, width, height};
-    AdjustWindowRect(&r, style, FALSE);
-    *outerWidth = r.right - r.left;
-    *outerHeight = r.bottom - r.top;
-}
-
 PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint32_t flags,
                           const char* title) {
     if (!ObjectClaim(WindowTable, number)) return 0;
@@ -64,8 +57,9 @@ PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint3
     RegisterClassExA(&wc);
 
     DWORD style = PlatformStyle(flags);
+    int dpi = SystemDpi();
     int outerWidth, outerHeight;
-    OuterSize(style, width, height, &outerWidth, &outerHeight);
+    FrameForClient(style, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi), dpi, &outerWidth, &outerHeight);
 
     if (flags & WindowScreenCentered) {
         int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -97,11 +91,18 @@ PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint3
     if ((style & WS_MAXIMIZE) && (style & WS_VISIBLE)) ShowWindow(window, SW_SHOWMAXIMIZED);
     SetPropA(window, WINDOW_ID_PROPERTY, (HANDLE)(INT_PTR)(number + 1));
     slot->handle = window;
+    slot->dpi = dpi;
 
     ACCEL keys[2] = {{FVIRTKEY, VK_TAB, (WORD)CMD_FOCUS_NEXT},
                      {FVIRTKEY | FSHIFT, VK_TAB, (WORD)CMD_FOCUS_PREVIOUS}};
     slot->accelerators = CreateAcceleratorTableA(keys, 2);
     slot->acceleratorCount = 2;
+    // Opened on a monitor of another scale than the system's: the client area is made for that one.
+    int monitorDpi = PlatformWindowDpi(window);
+    if (monitorDpi != dpi) {
+        slot->dpi = monitorDpi;
+        WindowResize(number, -1, -1, width, height);
+    }
     return (PlatformHandle)window;
 }
 
@@ -130,10 +131,11 @@ void WindowResize(int number, int x, int y, int width, int height) {
     GetClientRect(window, &client);
     if (x == -1) x = outer.left;
     if (y == -1) y = outer.top;
-    if (width == -1) width = client.right - client.left;
-    if (height == -1) height = client.bottom - client.top;
+    width = width == -1 ? client.right - client.left : ScaleToDpi(width, slot->dpi);
+    height = height == -1 ? client.bottom - client.top : ScaleToDpi(height, slot->dpi);
     int outerWidth, outerHeight;
-    OuterSize((DWORD)GetWindowLongPtrA(window, GWL_STYLE), width, height, &outerWidth, &outerHeight);
+    FrameForClient((DWORD)GetWindowLongPtrA(window, GWL_STYLE), width, height, slot->dpi, &outerWidth,
+                   &outerHeight);
     SetWindowPos(window, nullptr, x, y, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -148,6 +150,30 @@ void WindowHide(int number, int hide) {
     } else {
         ShowWindow(window, IsZoomed(window) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     }
+}
+
+void WindowFollowDpi(HWND window, int dpi, const RECT* suggested) {
+    WindowSlot* slot = ObjectFind(WindowTable, ToolkitWindowNumberOf(window));
+    if (!slot || slot->handle != window || dpi <= 0) return;
+    slot->dpi = dpi;
+    GadgetsFollowDpi(window, dpi);
+    if (suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+PlatformHandle KeyboardFocus() {
+    return (PlatformHandle)GetFocus();
+}
+
+void SetKeyboardFocus(PlatformHandle control) {
+    if (!IsWindow((HWND)control)) return;
+    EventStateRecord before = EventState;
+    SetFocus((HWND)control);
+    if (EventState.pendingEvent == WM_CLOSE) return; // a close request is never dropped
+    EventState.pendingEvent = before.pendingEvent;
+    EventState.objectNumber = before.objectNumber;
+    EventState.eventType = before.eventType;
 }
 
 PlatformHandle WindowHandle(int number) {

@@ -43,6 +43,10 @@ TEST_F(Settings, DefaultFollowsTheScreenWidth) {
     LoadWindowPosition();
     EXPECT_EQ(MainWindowPos.x, 1610);
     EXPECT_EQ(MainWindowPos.y, 10);
+    // At 150 % the wider window still ends inside the screen.
+    Fake.dpi = 144;
+    LoadWindowPosition();
+    EXPECT_EQ(MainWindowPos.x, 1920 - 465);
 }
 
 TEST_F(Settings, RememberedPlaceComesBackAndIsWrittenCanonically) {

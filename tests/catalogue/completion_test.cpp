@@ -57,6 +57,18 @@ TEST_F(CompletionTest, WholeItemTypedSelectsNothing) {
     EXPECT_EQ(Fake.gadgets[1].selectionStart, 8);
 }
 
+// A name the box holds exactly stays, also when one spelled in another case comes first.
+TEST_F(CompletionTest, ExactNameIsNeverRewritten) {
+    Fake.gadgets[1].items = {"PrintN", "printn"};
+    Type("printn");
+    EXPECT_EQ(Text(), "printn");
+    EXPECT_TRUE(Fake.calls.empty());
+    Type("print"); // deleting from it does not complete
+    EXPECT_EQ(Text(), "print");
+    KeepExactItem(1, "printn"); // puts it back after the platform's drop-down replaced it
+    EXPECT_EQ(Text(), "printn");
+}
+
 TEST_F(CompletionTest, DeletingAfterACompletionDoesNotComplete) {
     Type("w");
     ASSERT_EQ(Text(), "Window");

@@ -44,7 +44,7 @@ class OutputTest : public ::testing::Test {
 TEST_F(OutputTest, TickedRowsInRowOrderJoinedByBars) {
     SetRows(
         {{"row1", ItemChecked}, {"row2", 0}, {"row3", ItemChecked}, {"row4", ItemChecked | ItemSelected}});
-    SendSelection(0, EditorHandle);
+    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_PASTED);
     EXPECT_EQ(Pasted(), "row1|row3|row4");
     EXPECT_EQ(Fake.replaceSelections[0].first, (PlatformHandle)0x2A0456);
     EXPECT_EQ(FakeCallsStartingWith("WindowReplaceSelection"),
@@ -55,7 +55,7 @@ TEST_F(OutputTest, TickedRowsInRowOrderJoinedByBars) {
 
 TEST_F(OutputTest, ClipboardGetsTheSameText) {
     SetRows({{"a", 0}, {"b|", ItemChecked}, {"c", ItemChecked}});
-    SendSelection(1, EditorHandle);
+    EXPECT_EQ(SendSelection(1, EditorHandle), SEND_COPIED);
     EXPECT_EQ(Fake.clipboard, "b||c");
     EXPECT_TRUE(Fake.replaceSelections.empty());
 
@@ -77,7 +77,7 @@ TEST_F(OutputTest, EmptyTickedRowsKeepTheirFields) {
 }
 
 TEST_F(OutputTest, NothingTickedSendsNothing) {
-    SendSelection(0, EditorHandle); // empty list
+    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_NOTHING_TICKED); // empty list
     SendSelection(1, EditorHandle);
     SetRows({{"selected only", ItemSelected}, {"plain", 0}});
     SendSelection(0, EditorHandle);
@@ -89,11 +89,12 @@ TEST_F(OutputTest, NothingTickedSendsNothing) {
 
 TEST_F(OutputTest, PasteNeedsAWindowOfItsOwn) {
     SetRows({{"x", ItemChecked}});
-    EditorHandle = 0;
-    SendSelection(0, EditorHandle);
+    EditorHandle = 0; // the text goes to the clipboard instead
+    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_NO_EDITOR);
     EditorHandle = 0xFFFF; // the broadcast handle would reach every top-level window
-    SendSelection(0, EditorHandle);
+    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_NO_EDITOR);
     EXPECT_TRUE(Fake.replaceSelections.empty());
+    EXPECT_EQ(Fake.clipboard, "x");
 
     // A 32-bit handle with the top bit set widens with its sign, as the system widens handles.
     EditorHandle = (int32_t)0x80001234;
@@ -102,14 +103,25 @@ TEST_F(OutputTest, PasteNeedsAWindowOfItsOwn) {
     EXPECT_EQ(Fake.replaceSelections[0].first, (PlatformHandle)(int32_t)0x80001234);
 }
 
-TEST_F(OutputTest, ListIsLeftAsItWas) {
+// A paste that does not land puts the text on the clipboard, and the list stays as it was; only a
+// text that reaches neither keeps the tool open.
+TEST_F(OutputTest, PasteThatDoesNotLandGoesToTheClipboard) {
     SetRows({{"a", ItemChecked | ItemSelected}, {"b", 0}});
-    Fake.replaceSelectionDelivers = false; // a hung or vanished editor: nothing else happens
-    SendSelection(0, EditorHandle);
+    Fake.replaceSelectionOutcome = PASTE_READ_ONLY;
+    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_READ_ONLY);
     EXPECT_EQ(Pasted(), "a");
     EXPECT_EQ(Fake.gadgets[2].rows[0].state, ItemChecked | ItemSelected);
     EXPECT_EQ(Fake.gadgets[2].rows.size(), 2u);
-    EXPECT_EQ(Fake.clipboard, "old");
+    EXPECT_EQ(Fake.clipboard, "a");
+    Fake.replaceSelectionOutcome = PASTE_NO_ANSWER;
+    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_NO_ANSWER);
+    EXPECT_FALSE(SendResultKeepsTheTool(SEND_COPIED_NO_ANSWER));
+
+    Fake.clipboardRefuses = true;
+    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_NOTHING_DELIVERED);
+    EXPECT_EQ(SendSelection(1, EditorHandle), SEND_CLIPBOARD_REFUSED);
+    EXPECT_TRUE(SendResultKeepsTheTool(SEND_NOTHING_DELIVERED) &&
+                SendResultKeepsTheTool(SEND_CLIPBOARD_REFUSED));
 }
 
 // The flag set selected in the editor comes ticked, blanks around "|" dropped, on the first row of

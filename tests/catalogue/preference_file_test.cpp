@@ -179,11 +179,15 @@ TEST_F(PreferenceFileFormat, RepeatedGroupsAndKeys) {
     EXPECT_EQ(seen, (std::vector<std::string>{"g:1", "g:1", "other:3", "G:4"}));
 }
 
-TEST_F(PreferenceFileFormat, ByteOrderMarkMakesTheFirstLineAKey) {
-    OpenWith("\xEF\xBB\xBF[g]\nk=1\n[h]\nk=2\n");
-    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"h"}));
-    EXPECT_TRUE(PreferenceFile::SelectGroup(""));
-    EXPECT_EQ(SectionKeys(), (Keys{{"\xEF\xBB\xBF[g]", ""}, {"k", "1"}}));
+// A mark at the very start is skipped and never written back; elsewhere its bytes are text.
+TEST_F(PreferenceFileFormat, ByteOrderMarkAtTheStartIsSkipped) {
+    // A blank in front keeps such bytes a first key's own.
+    EXPECT_EQ(Rewrite("\xEF\xBB\xBF\xEF\xBB\xBFk=1", [] { PreferenceFile::WriteNumber("k", 2); }),
+              " \xEF\xBB\xBFk = 1\r\nk = 2\r\n");
+    OpenWith("\xEF\xBB\xBF[g]\nk=1\n\xEF\xBB\xBF[h]\n");
+    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"g"}));
+    ASSERT_TRUE(PreferenceFile::SelectGroup("g"));
+    EXPECT_EQ(SectionKeys(), (Keys{{"k", "1"}, {"\xEF\xBB\xBF[h]", ""}}));
 }
 
 TEST_F(PreferenceFileFormat, ZeroByteEndsALineAndTheRestIsALineOfItsOwn) {
@@ -257,7 +261,7 @@ TEST_F(PreferenceFileFormat, AWriteRewritesTheWholeFileCanonically) {
         PreferenceFile::SelectGroup(" group ");
         PreferenceFile::WriteNumber("WindowPosX", -5);
     });
-    EXPECT_EQ(after, "\xEF\xBB\xBF[x] = \r\n"
+    EXPECT_EQ(after, "[x]\r\n"
                      "top = 1\r\n"
                      "; tight comment\r\n"
                      ";  wide comment\r\n"

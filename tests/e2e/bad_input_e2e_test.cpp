@@ -65,8 +65,8 @@ static std::vector<CatalogueCase> CatalogueCases() {
         {"zero bytes only", zeros, nullptr, -1, -1, 10000},
         {"zero bytes inside", zerosInside, "z", 1, -1, 10000},
         {"CR bytes only", std::string(50000, '\r'), nullptr, 0, 0, 10000},
-        // The mark makes the first line a key line of the top section: group "first" is lost.
-        {"byte-order mark", "\xEF\xBB\xBF[first]\r\na = 1\r\n[second]\r\nb = 2\r\nc = 3\r\n", nullptr, 1, 2,
+        // The mark is skipped: the first line is the first category's, which is shown.
+        {"byte-order mark", "\xEF\xBB\xBF[first]\r\na = 1\r\n[second]\r\nb = 2\r\nc = 3\r\n", nullptr, 2, 1,
          10000},
         {"1 MB line", longLine, "long", 2, 1, 20000},
         {"100,000 groups", ManyGroups(100000), "g99999", 100000, 1, 60000},
@@ -135,6 +135,8 @@ TEST_F(BadInput, OddSettingsEndOnScreenAndAreRewritten) {
         {"beyond 32 bits", "[WindowPositions]\nWindowPosX=99999999999\nWindowPosY=99999999999\n", true, 0, 0},
         {"below 32 bits", "[WindowPositions]\nWindowPosX=-99999999999\nWindowPosY=-5\n", true, 0, 0},
         {"far negative", "[WindowPositions]\nWindowPosX=-30000\nWindowPosY=-30000\n", true, 0, 0},
+        {"byte-order mark", "\xEF\xBB\xBF[WindowPositions]\r\nWindowPosX=20\r\nWindowPosY=30\r\n", false, 20,
+         30},
     };
     for (const SettingsCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,7 +166,8 @@ TEST_F(BadInput, SettingsFileThatIsAFolder) {
     RemoveDirectoryA((folder + SETTINGS).c_str());
 }
 
-// A paste to whatever "ZQ_TOOL_Scintilla" names ends the tool normally, without a crash or a hang.
+// A paste to whatever "ZQ_TOOL_Scintilla" names ends the tool normally, without a crash or a hang;
+// where it names no window, the text goes to the clipboard and a message says so first.
 TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
     ChildProcess host;
     HWND hostEditor = nullptr;
@@ -178,10 +181,11 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
     struct HandleCase {
         const char* name;
         std::string handle;
+        bool noWindow = true;
     };
     std::vector<HandleCase> cases = {
         {"no window", "7"},
-        {"a frame window of another process", HandleAsDecimal(hostFrame)},
+        {"a frame window of another process", HandleAsDecimal(hostFrame), false},
         {"a closed window", goneHandle},
         {"a number beyond 32 bits", "99999999999999"},
     };
@@ -189,7 +193,7 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
     HWND button = taskbar ? FindWindowExA(taskbar, nullptr, "Button", nullptr) : nullptr;
     if (button) {
-        cases.push_back({"a button of another process", HandleAsDecimal(button)});
+        cases.push_back({"a button of another process", HandleAsDecimal(button), false});
     } else {
         fprintf(stderr, "no taskbar button here: that case is left out\n");
     }
@@ -202,6 +206,11 @@ TEST_F(BadInput, PasteToHandlesThatAreNoEditor) {
         ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
         ASSERT_TRUE(TickListRow(List(), 0));
         ASSERT_TRUE(ClickGadget(run.main, PASTE_BUTTON));
+        if (c.noWindow) {
+            HWND box = WaitForMessageBox(run.process.id, 10000);
+            EXPECT_TRUE(box && DismissMessageBox(box)) << "no message about the paste";
+            EXPECT_EQ(ReadClipboardText(), "alpha");
+        }
         DWORD code = 1;
         EXPECT_TRUE(WaitForExit(run.process, 10000, &code)) << "the paste did not end the tool";
         EXPECT_EQ(code, 0u);

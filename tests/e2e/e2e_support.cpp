@@ -136,10 +136,11 @@ bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor,
 }
 
 bool StartScintillaHost(const std::string& text, int selStart, int selEnd, int codePage,
-                        const std::string& documentFile, bool hang, ChildProcess* child, HWND* editor) {
+                        const std::string& documentFile, bool hang, ChildProcess* child, HWND* editor,
+                        bool readOnly) {
     std::string arguments = "\"" + text + "\" " + std::to_string(selStart) + " " + std::to_string(selEnd) +
                             " " + std::to_string(codePage) + " \"" + documentFile + "\"" +
-                            (hang ? " hang" : "");
+                            (hang ? " hang" : "") + (readOnly ? " readonly" : "");
     return StartHostProgram("scintilla_host.exe", arguments, "Orvane Test Scintilla Host", "Scintilla", child,
                             editor);
 }

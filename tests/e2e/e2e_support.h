@@ -108,9 +108,10 @@ bool StartHostEditor(const std::string& text, ChildProcess* child, HWND* editor,
 
 // Starts the stand-in IDE with a Scintilla editor (programs/scintilla_host.cpp) holding text with
 // the bytes from selStart to selEnd selected and answering codePage for its document's encoding. It
-// writes its document to documentFile at start and after every paste.
+// writes its document to documentFile at start and after every paste. A read-only one ignores a paste.
 bool StartScintillaHost(const std::string& text, int selStart, int selEnd, int codePage,
-                        const std::string& documentFile, bool hang, ChildProcess* child, HWND* editor);
+                        const std::string& documentFile, bool hang, ChildProcess* child, HWND* editor,
+                        bool readOnly = false);
 
 // A window handle as the IDE writes it into ZQ_TOOL_Scintilla: its 32 bits in signed decimal.
 std::string HandleAsDecimal(HWND window);

@@ -1,6 +1,6 @@
 // The catalogue editor of the real Orvane.exe, driven with real clicks and keys: what it loads,
 // what Save and Cancel leave in the file and the main window, saving into a catalogue that cannot
-// be replaced, Find, the Cut / Copy / Paste menu, and a close request from the main window.
+// be replaced, Find, the Cut / Copy / Paste menu, and a close request for the main window.
 #include <gtest/gtest.h>
 
 #include "support/immutable_file.h"
@@ -55,8 +55,8 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWholeAndTakesTyping) {
 
     RECT client = {};
     ASSERT_TRUE(GetClientRect(editorWindow, &client));
-    EXPECT_EQ(client.right, 400);
-    EXPECT_EQ(client.bottom, 350);
+    EXPECT_EQ(client.right, Scaled(400));
+    EXPECT_EQ(client.bottom, Scaled(350));
     RECT outer = OuterRect(editorWindow);
     EXPECT_EQ(outer.left, (1024 - (outer.right - outer.left)) / 2);
     EXPECT_EQ(outer.top, (768 - (outer.bottom - outer.top)) / 2);
@@ -69,6 +69,7 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWholeAndTakesTyping) {
     ASSERT_TRUE(TypeText("x"));
     ASSERT_TRUE(PressKey(VK_RETURN));
     EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "x\r\n" + shown; }, 3000));
+    ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));
 }
 
 TEST_F(Editor, SaveWritesTheEditedTextAndReloadsTheMainWindow) {
@@ -136,12 +137,20 @@ TEST_F(Editor, CancelLeavesTheFileAsItWas) {
     FocusEditorAtStart();
     ASSERT_TRUE(TypeText("junk"));
     ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "junk" + catalogue; }, 3000));
+    // The main window takes no input meanwhile: its "Quit" does nothing. Escape drops nothing either.
+    EXPECT_FALSE(IsWindowEnabled(run.main));
+    ASSERT_TRUE(ClickWindowCentre(Gadget(run.main, QUIT_BUTTON)));
+    ASSERT_TRUE(BringToForeground(editorWindow) && PressKey(VK_ESCAPE));
+    EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
+    EXPECT_TRUE(IsWindow(editorWindow) && WindowTextOf(editor) == "junk" + catalogue) << "Escape closed it";
 
     ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));
     ASSERT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), catalogue);
     EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "fruit");
+    EXPECT_TRUE(IsWindowEnabled(run.main));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControlOf(run.main) == Gadget(run.main, EDIT_BUTTON); }, 3000));
 }
 
 TEST_F(Editor, SaveIntoAWriteProtectedCatalogueKeepsFileAndEdits) {
@@ -211,6 +220,28 @@ TEST_F(Editor, CatalogueNotLoadedWholeIsReplacedOnlyWhenTheUserAgrees) {
     }
 }
 
+// Another program writes the catalogue meanwhile: Save asks, No (Return) keeps both texts as they are.
+TEST_F(Editor, CatalogueChangedMeanwhileIsReplacedOnlyWhenTheUserAgrees) {
+    const std::string ours = "\xEF\xBB\xBF" + std::string(CATALOGUE), theirs = ours + "\r\n[added]\r\nx = y";
+    Open(ours.c_str());
+    ASSERT_TRUE(WriteDataFile(run.folder, "constants.ovc", theirs));
+    for (int answer : {IDNO, IDYES}) {
+        ASSERT_TRUE(ClickGadget(editorWindow, SAVE_BUTTON));
+        HWND box = WaitForMessageBox(run.process.id, 5000);
+        ASSERT_TRUE(box) << "Save did not ask";
+        EXPECT_EQ(MessageBoxText(box), "The catalogue was changed by another program after the editor opened "
+                                       "it. Replace it with the editor's text?");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), editorWindow);
+        ASSERT_TRUE(answer == IDNO ? DismissMessageBox(box) : ClickGadget(box, IDYES));
+        if (answer == IDNO) {
+            EXPECT_EQ(Catalogue(), theirs);
+            EXPECT_EQ(WindowTextOf(editor), ours);
+        }
+    }
+    ASSERT_TRUE(EditorClosed());
+    EXPECT_EQ(Catalogue(), ours);
+}
+
 // Rich edit libraries left beside Orvane.exe, in its data folder, are never loaded, also where the
 // program's own folder is searched first, as on Windows (Wine's per-program setting, for the test).
 TEST_F(Editor, LibrariesPlantedBesideTheProgramAreNotLoaded) {
@@ -258,9 +289,17 @@ TEST_F(Editor, SuccessiveFindsVisitEveryMatchingLineThenStartOver) {
     HWND box = WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box) << "no message after the last match";
     EXPECT_EQ(MessageBoxText(box), "It wasn't found!");
+    // The editor's own box: it stays in front of the editor, which waits for it.
+    EXPECT_EQ(GetWindow(box, GW_OWNER), editorWindow);
     ASSERT_TRUE(DismissMessageBox(box));
 
     // Over again from the top: the match in the first line is found as well.
+    EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 9);
+    EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 10);
+    // Another text starts from the top, not below the last text's match.
+    ASSERT_TRUE(ClickGadget(editorWindow, SEARCH_FIELD) && PressKey(VK_END) && PressKey(VK_HOME, VK_SHIFT));
+    ASSERT_TRUE(TypeText("ne"));
+    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(Gadget(editorWindow, SEARCH_FIELD)) == "ne"; }, 2000));
     EXPECT_EQ(FindAndCaretLine(editorWindow, editor), 9);
     EXPECT_EQ(WindowTextOf(editor), text);
 }
@@ -329,27 +368,48 @@ TEST_F(Editor, MenuCutsCopiesAndPastesAndAPictureDeletesTheSelection) {
     EXPECT_EQ(Catalogue(), "alpha beta");
 }
 
-TEST_F(Editor, MainWindowCloseBoxClosesTheEditorNotTheProgram) {
-    Open(CATALOGUE);
-    FocusEditorAtStart();
-    ASSERT_TRUE(TypeText("lost "));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "lost " + std::string(CATALOGUE); }, 3000));
+// A close request for the main window while the editor holds changes not saved: the editor asks
+// first, and so does Alt+F4 on the editor. A new start gives way to the question and brings it to
+// the front. Cancel keeps the editor and its text; No (here to a close request that came while "It
+// wasn't found!" was up) closes it unsaved and Yes saves, both ending the tool.
+TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
+    auto openAndType = [&] {
+        Open(CATALOGUE);
+        FocusEditorAtStart();
+        ASSERT_TRUE(TypeText("new "));
+        ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
+    };
+    auto answer = [&](int button) {
+        HWND box = WaitForMessageBox(run.process.id, 5000);
+        ASSERT_TRUE(box) << "no question";
+        EXPECT_EQ(MessageBoxText(box), "Save the changes to the catalogue?");
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 2000));
+        ASSERT_TRUE(ClickGadget(box, button));
+    };
 
-    ASSERT_TRUE(ClickCloseBox(run.main));
-    ASSERT_TRUE(EditorClosed());
+    openAndType();
+    ChildProcess next;
+    ASSERT_TRUE(StartOrvane(run.folder, IdeStart{"fruit"}, &next));
+    EXPECT_EQ(WaitForOrvaneExit(next), 0);
+    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{run.main});
+    answer(IDCANCEL);
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
-    EXPECT_TRUE(IsWindowVisible(run.main));
-    EXPECT_EQ(Catalogue(), CATALOGUE);
+    EXPECT_EQ(WindowTextOf(editor), "new " + std::string(CATALOGUE));
+    ASSERT_TRUE(BringToForeground(editorWindow) && PressKey(VK_F4, VK_MENU));
+    answer(IDCANCEL);
 
-    // The program goes on: the editor opens again. A close request while "It wasn't found!" is up
-    // closes it once the message is dismissed.
-    editorWindow = OpenEditor(run);
-    ASSERT_TRUE(editorWindow);
     ASSERT_TRUE(ClickGadget(editorWindow, FIND_BUTTON));
     HWND box = WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box && PostMessageA(run.main, WM_CLOSE, 0, 0) && DismissMessageBox(box));
-    EXPECT_TRUE(EditorClosed());
-    EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
+    answer(IDNO);
+    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(Catalogue(), CATALOGUE);
+
+    openAndType();
+    ASSERT_TRUE(PostMessageA(run.main, WM_CLOSE, 0, 0));
+    answer(IDYES);
+    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(Catalogue(), "new " + std::string(CATALOGUE));
 }
 
 // The pictures in the README: the main window with the sample catalogue and the editor over it, and
@@ -363,11 +423,13 @@ TEST(Screenshots, MainAndEditorWindows) {
     ASSERT_FALSE(sample.empty());
     RunningOrvane run;
     ASSERT_TRUE(LaunchOrvane(sample.c_str(), &run, "messagebox"));
+    // Whole on the screen at any scale: the first start's place near the right edge is for 96 dpi.
+    SetWindowPos(run.main, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
     // Two ticked rows: a click selects the first one, Space ticks, Down moves on.
     RECT list = OuterRect(Gadget(run.main, ENTRY_LIST));
     ASSERT_TRUE(BringToForeground(run.main));
-    ASSERT_TRUE(LeftClickAt(list.left + 150, list.top + 32));
+    ASSERT_TRUE(LeftClickAt(list.left + Scaled(150), list.top + Scaled(32)));
     ASSERT_TRUE(PressKey(VK_SPACE));
     ASSERT_TRUE(PressKey(VK_DOWN));
     ASSERT_TRUE(PressKey(VK_DOWN));
@@ -384,6 +446,7 @@ TEST(Screenshots, MainAndEditorWindows) {
     // The IDE's word names no category: the constants containing it.
     RunningOrvane found;
     ASSERT_TRUE(LaunchOrvane(sample.c_str(), &found, "mb_icon"));
+    SetWindowPos(found.main, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SaveScreenshotIfWanted(found.main, "found-constants");
     EXPECT_TRUE(QuitOrvane(found));
 }

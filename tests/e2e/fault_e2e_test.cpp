@@ -42,7 +42,7 @@ class Fault : public DataFolderTest {
     RunningOrvane run;
 };
 
-TEST_F(Fault, ReadOnlyDataFolderShowsTheCatalogueAndSavesNoSettings) {
+TEST_F(Fault, ReadOnlyDataFolderShowsTheCatalogueAndSavesNothing) {
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     {
         ImmutableFile locked(folder);
@@ -50,6 +50,13 @@ TEST_F(Fault, ReadOnlyDataFolderShowsTheCatalogueAndSavesNoSettings) {
         ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{"fruit"}, &run));
         EXPECT_EQ(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 1);
         EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), (std::vector<std::string>{"1", "2"}));
+        // Save says why the file beside the catalogue cannot be made, not a later attempt's "not found".
+        HWND editorWindow = OpenEditor(run);
+        ASSERT_TRUE(editorWindow && ClickGadget(editorWindow, SAVE_BUTTON));
+        HWND box = WaitForMessageBox(run.process.id, 5000);
+        ASSERT_TRUE(box) << "no message about the failed save";
+        EXPECT_NE(MessageBoxText(box).find("denied"), std::string::npos) << MessageBoxText(box);
+        ASSERT_TRUE(DismissMessageBox(box) && ClickGadget(editorWindow, CANCEL_BUTTON));
         EXPECT_TRUE(Answers(run.main));
         EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
     }
@@ -57,15 +64,15 @@ TEST_F(Fault, ReadOnlyDataFolderShowsTheCatalogueAndSavesNoSettings) {
     EXPECT_EQ(ReadDataFile(folder, CATALOGUE_NAME), SMALL_CATALOGUE);
 }
 
-TEST_F(Fault, CatalogueHeldByAnotherProgramShowsEmptyAndStaysIntact) {
+TEST_F(Fault, CatalogueHeldByAnotherProgramIsShownAndStaysIntact) {
     ASSERT_TRUE(WriteDataFile(folder, CATALOGUE_NAME, SMALL_CATALOGUE));
     HANDLE held = CreateFileA((folder + CATALOGUE_NAME).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     bool started = LaunchOrvaneIn(folder, IdeStart{"fruit"}, &run);
     if (started) {
-        EXPECT_EQ(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 0);
-        EXPECT_EQ(ListRowCount(Gadget(run.main, ENTRY_LIST)), 0);
+        EXPECT_EQ(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 1);
+        EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), (std::vector<std::string>{"1", "2"}));
         EXPECT_TRUE(Answers(run.main));
         EXPECT_EQ(CloseOrvane(run.process, run.main), 0);
     }

@@ -1,5 +1,5 @@
 // The info window of the real Orvane.exe, opened and closed with real clicks: its layout and text,
-// where the focus goes, and what a close request or a second "Info" click does while it is open.
+// where the focus goes, and what a close request or a click on the main window does while it is open.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,23 +35,28 @@ static int TopLevelWindowsOf(DWORD processId) {
     return counting.count;
 }
 
-TEST_F(Info, ShowsBannerAndAboutTextCentredAndOkGivesTheFocusBack) {
+TEST_F(Info, ShowsBannerAndAboutTextCentredAndEscapeGivesTheFocusBack) {
     HWND info = OpenInfo(run);
     ASSERT_TRUE(info);
     RECT client = {};
     ASSERT_TRUE(GetClientRect(info, &client));
-    EXPECT_EQ(client.right, 392);
-    EXPECT_EQ(client.bottom, 285);
+    EXPECT_EQ(client.right, Scaled(392));
+    EXPECT_EQ(client.bottom, Scaled(285));
     SIZE outer = OuterSize(info);
     RECT where = OuterRect(info);
     EXPECT_EQ(where.left, (1024 - outer.cx) / 2);
     EXPECT_EQ(where.top, (768 - outer.cy) / 2);
     EXPECT_EQ(GetWindowLongPtrA(info, GWL_STYLE) & WS_SYSMENU, 0);
 
-    // 381 x 68 pixels inside a sunken edge of two pixels.
-    SIZE banner = OuterSize(Gadget(info, INFO_BANNER));
-    EXPECT_EQ(banner.cx, 385);
-    EXPECT_EQ(banner.cy, 72);
+    // 381 x 68 pixels inside a sunken edge of two pixels, at the display's scale; the picture fills
+    // the box to its last pixel.
+    HWND bannerBox = Gadget(info, INFO_BANNER);
+    SIZE banner = OuterSize(bannerBox);
+    EXPECT_EQ(banner.cx, Scaled(381) + Scaled(4));
+    EXPECT_EQ(banner.cy, Scaled(68) + Scaled(4));
+    RECT inside = {};
+    GetClientRect(bannerBox, &inside);
+    EXPECT_NE(WindowPixel(bannerBox, inside.right - 1, inside.bottom - 1), GetSysColor(COLOR_BTNFACE));
     std::string about = WindowTextOf(Gadget(info, ABOUT_TEXT));
     EXPECT_NE(about.find("\r\nVersion 1.2.2\r\n"), std::string::npos) << about;
     EXPECT_NE(about.find("\r\n" + std::string(75, '-') + "\r\n"), std::string::npos);
@@ -59,27 +64,33 @@ TEST_F(Info, ShowsBannerAndAboutTextCentredAndOkGivesTheFocusBack) {
     EXPECT_EQ(WindowTextOf(Gadget(info, OK_BUTTON)), "OK");
 
     SaveScreenshotIfWanted(info, "info-window");
-    ASSERT_TRUE(ClickGadget(info, OK_BUTTON));
+    ASSERT_TRUE(BringToForeground(info) && PressKey(VK_ESCAPE));
     ASSERT_TRUE(InfoClosed(info));
+    EXPECT_TRUE(IsWindowEnabled(run.main));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.main; }, 3000));
-    EXPECT_FALSE(WaitForExit(run.process, 200)) << "OK ended the program";
+    // Back on the button that opened it.
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControlOf(run.main) == Gadget(run.main, INFO_BUTTON); }, 3000));
+    EXPECT_FALSE(WaitForExit(run.process, 200)) << "Escape ended the program";
 }
 
-TEST_F(Info, CloseRequestOfTheMainWindowEndsOnlyTheInfoWindow) {
+TEST_F(Info, MainWindowWaitsAndItsCloseRequestEndsTheTool) {
     HWND info = OpenInfo(run);
     ASSERT_TRUE(info);
-    ASSERT_TRUE(ClickCloseBox(run.main));
-    ASSERT_TRUE(InfoClosed(info));
-    EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
-    EXPECT_TRUE(IsWindowVisible(run.main));
+    EXPECT_FALSE(IsWindowEnabled(run.main));
+    ASSERT_TRUE(ClickWindowCentre(Gadget(run.main, QUIT_BUTTON)));
+    EXPECT_FALSE(WaitForExit(run.process, 500)) << "Quit ended the program";
+    EXPECT_TRUE(IsWindowVisible(info));
+    // As a new start asks it to: the info window closes and the tool ends.
+    ASSERT_TRUE(PostMessageA(run.main, WM_CLOSE, 0, 0));
+    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
 }
 
 TEST_F(Info, InfoClickedAgainOpensNoSecondWindowAndReopeningLeavesNothingBehind) {
     HWND first = OpenInfo(run);
     ASSERT_TRUE(first);
     int windowsWhileOpen = TopLevelWindowsOf(run.process.id);
-    // The main window's button while the info window runs its loop: taken and ignored.
-    ASSERT_TRUE(ClickGadget(run.main, INFO_BUTTON));
+    // The main window's button while the info window is open: it takes no clicks.
+    ASSERT_TRUE(ClickWindowCentre(Gadget(run.main, INFO_BUTTON)));
     Sleep(300);
     EXPECT_EQ(TopLevelWindowsTitled(INFO_TITLE).size(), 1u);
     ASSERT_TRUE(ClickGadget(first, OK_BUTTON));

@@ -1,6 +1,6 @@
 // The resources that Orvane.exe carries: icon group 1 with 16, 32 and 48 pixel images, the
-// manifest asking for common controls 6, and the version information. The program file is opened
-// as data only; it does not run.
+// manifest asking for common controls 6 and per-monitor display scale, and the version information.
+// The program file is opened as data only; it does not run.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -72,7 +72,7 @@ TEST(Resources, IconGroupOneHoldsDrawableIconsOf16_32And48Pixels) {
     EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
 }
 
-TEST(Resources, ManifestAsksForCommonControls6AndRunsAsInvoker) {
+TEST(Resources, ManifestAsksForCommonControls6AndPerMonitorScaleAndRunsAsInvoker) {
     DataModule orvane;
     ASSERT_NE(orvane.module, nullptr) << OrvanePath();
     std::string manifest =
@@ -83,6 +83,8 @@ TEST(Resources, ManifestAsksForCommonControls6AndRunsAsInvoker) {
     EXPECT_NE(manifest.find("version=\"6.0.0.0\"", controls), std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Orvane\" version=\"1.2.2.0\""), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
 }
 
 TEST(Resources, VersionInformationNamesOrvane122) {

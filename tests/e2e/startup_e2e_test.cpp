@@ -2,8 +2,10 @@
 // does to a running instance.
 #include <gtest/gtest.h>
 
-#include "e2e_support.h"
+#include <algorithm>
+
 #include "support/temp_dir.h"
+#include "window_e2e_support.h"
 
 static const char* const SETTINGS = "Orvane.cfg";
 
@@ -40,11 +42,29 @@ TEST_F(Startup, OtherContentOfTheSettingsFileIsReplaced) {
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(714, 33));
 }
 
+// A taskbar that takes no messages while Orvane starts: this thread's window, which it never
+// paints, foremost among the windows of that class. (The desktop's own taskbar is another.)
+struct StalledTaskbar {
+    HWND window = nullptr;
+    StalledTaskbar() {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE,
+                                 0, 740, 200, 28, nullptr, nullptr, nullptr, nullptr);
+    }
+    ~StalledTaskbar() { DestroyWindow(window); }
+};
+
 TEST_F(Startup, SecondStartClosesTheRunningInstance) {
     std::string record = folder + "standin.txt";
     ChildProcess standIn;
     ASSERT_TRUE(StartStandInInstance(120, 80, record, false, &standIn));
 
+    // Nothing at start waits for another program's window to paint, here the taskbar's.
+    StalledTaskbar taskbar;
+    ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), taskbar.window);
     ChildProcess orvane;
     HWND window = StartOrvaneWindow(folder, IdeStart(), &orvane);
     ASSERT_TRUE(window);
@@ -65,6 +85,45 @@ TEST_F(Startup, SecondStartClosesTheRunningInstance) {
     EXPECT_EQ(CloseOrvane(orvane, window), 0);
     EXPECT_TRUE(TopLevelWindowsTitled(ORVANE_TITLE).empty());
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(120, 80));
+}
+
+// A new start while the running instance shows its info window or an editor without changes: that
+// window closes, the instance ends, and the new one opens at its place.
+TEST_F(Startup, NewStartOverTheInfoWindowOrAnUnchangedEditorReplacesTheInstance) {
+    for (bool editor : {false, true}) {
+        SCOPED_TRACE(editor ? "editor" : "info window");
+        RunningOrvane run;
+        ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart(), &run));
+        ASSERT_TRUE(SetWindowPos(run.main, nullptr, 100, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+        ASSERT_TRUE(editor ? OpenEditor(run) : OpenInfo(run));
+
+        ChildProcess next;
+        HWND window = StartOrvaneWindow(folder, IdeStart(), &next);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0) << "the running instance did not end";
+        EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{window});
+        EXPECT_EQ(OuterRect(window).left, 100);
+        EXPECT_EQ(OuterRect(window).top, 60);
+        EXPECT_EQ(CloseOrvane(next, window), 0);
+    }
+}
+
+// Starts a moment apart, as from a double press or a held key of the IDE: each later one to look
+// for a running instance finds the earlier one's window and replaces it, so that one tool remains.
+TEST_F(Startup, StartsAMomentApartLeaveOneTool) {
+    ChildProcess starts[4];
+    for (ChildProcess& start : starts)
+        ASSERT_TRUE(StartOrvane(folder, IdeStart(), &start));
+    auto running = [&] {
+        return std::count_if(std::begin(starts), std::end(starts),
+                             [](ChildProcess& s) { return !WaitForExit(s, 0); });
+    };
+    ASSERT_TRUE(WaitUntil([&] { return running() == 1; }, 20000)) << running() << " still run";
+    HWND window = WaitForWindowTitled(ORVANE_TITLE, 10000);
+    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{window});
+    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+    for (ChildProcess& start : starts)
+        EXPECT_EQ(WaitForOrvaneExit(start), 0);
 }
 
 TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {

@@ -45,7 +45,8 @@ std::string FoldAscii(std::string text) {
 Model Read(const std::string& file) {
     Model model;
     std::vector<std::pair<std::string, std::string>> groupKeys; // folded name, value
-    for (size_t at = 0; at <= file.size();) {
+    // A byte-order mark at the very start is skipped.
+    for (size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; at <= file.size();) {
         size_t end = std::min(file.find_first_of(std::string("\r\n\0", 3), at), file.size());
         std::string line = file.substr(at, end - at);
         at = end + 1;

@@ -106,7 +106,8 @@ FuzzSnapshot FuzzEnumerate() {
 size_t FuzzCountRecordLines(const std::string& content) {
     size_t count = 0;
     bool blankSoFar = true;
-    for (char c : content) {
+    // The reader skips a byte-order mark at the very start.
+    for (char c : content.substr(content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0)) {
         if (c == '\r' || c == '\n' || c == 0) {
             if (!blankSoFar) count++;
             blankSoFar = true;

@@ -74,6 +74,10 @@ int EventType() {
 int EventWindowNumber() {
     return 0;
 }
+PlatformHandle KeyboardFocus() {
+    return 0;
+}
+void SetKeyboardFocus(PlatformHandle) {}
 PlatformHandle BeginGadgets(PlatformHandle parent) {
     return parent;
 }
@@ -104,6 +108,9 @@ PlatformHandle GadgetHandle(int number) {
 }
 int GadgetKindOf(int number) {
     return Find(number) ? Find(number)->kind : 0;
+}
+bool GadgetHasFocus(int) {
+    return false;
 }
 void GadgetSetFont(int, PlatformHandle) {}
 
@@ -249,11 +256,11 @@ void ComboBoxSelectEditRange(int number, int start, int end) {
     }
 }
 
-bool WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
+PasteOutcome WindowReplaceSelection(PlatformHandle window, const char* text, int timeoutMs) {
     Record("WindowReplaceSelection(" + std::to_string(window) + "," + Str(text) + "," +
            std::to_string(timeoutMs) + ")");
     Fake.replaceSelections.push_back({window, Str(text)});
-    return Fake.replaceSelectionDelivers;
+    return Fake.replaceSelectionOutcome;
 }
 
 std::string WindowSelectedText(PlatformHandle window, int maxBytes, int timeoutMs) {
@@ -287,10 +294,12 @@ int ImageDepth(int) {
     return 0;
 }
 
-void ClipboardSetText(const char* text) {
+bool ClipboardSetText(const char* text) {
     Record("ClipboardSetText(" + Str(text) + ")");
+    if (Fake.clipboardRefuses) return false;
     Fake.clipboardHasText = true;
     Fake.clipboard = Str(text);
+    return true;
 }
 
 std::string ClipboardText() {
@@ -313,12 +322,18 @@ int64_t FileWrite(int, const void*, int64_t) {
     return 0;
 }
 void FileClose(int) {}
+FileStampInfo FileStamp(const char*) {
+    return FileStampInfo();
+}
 
 int ScreenWidth() {
     return Fake.screenWidth;
 }
 int ScreenHeight() {
     return Fake.screenHeight;
+}
+int ScreenScaled(int figure) {
+    return (figure * Fake.dpi + 48) / 96;
 }
 
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom) {

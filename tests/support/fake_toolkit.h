@@ -31,9 +31,11 @@ struct FakeToolkit {
     bool clipboardHasText = false;
     std::string clipboard;
     std::vector<std::pair<PlatformHandle, std::string>> replaceSelections;
-    bool replaceSelectionDelivers = true;
-    std::string editorSelection; // what WindowSelectedText reads from any window
+    PasteOutcome replaceSelectionOutcome = PASTE_LANDED;
+    bool clipboardRefuses = false; // another program holds it: ClipboardSetText places nothing
+    std::string editorSelection;   // what WindowSelectedText reads from any window
     int screenWidth = 1024, screenHeight = 768;
+    int dpi = 96; // the scale windows open at
     // Monitors as left, top, right, bottom; the primary screen by default.
     std::vector<std::vector<int>> monitors{{0, 0, 1024, 768}};
 };

@@ -177,3 +177,26 @@ COLORREF WindowPixel(HWND window, int x, int y) {
     ReleaseDC(nullptr, screen);
     return colour;
 }
+
+int DisplayDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int Scaled(int figure) {
+    return MulDiv(figure, DisplayDpi(), 96);
+}
+
+SIZE TextExtent(const char* face, int points, const std::string& text) {
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontA(-MulDiv(points, DisplayDpi(), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                             0, 0, 0, 0, face);
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(screen, text.c_str(), (int)text.size(), &size);
+    DeleteObject(SelectObject(screen, old)); // the font
+    ReleaseDC(nullptr, screen);
+    return size;
+}

@@ -44,3 +44,9 @@ bool PutOnlyAPictureOnClipboard();
 // The colour of a window's client pixel as the window has drawn it on the screen; CLR_INVALID when
 // another window covers it.
 COLORREF WindowPixel(HWND window, int x, int y);
+
+// The display's dots per inch, a 96-dpi figure at that scale, and a text's size in a font of the
+// face and points at that scale.
+int DisplayDpi();
+int Scaled(int figure);
+SIZE TextExtent(const char* face, int points, const std::string& text);

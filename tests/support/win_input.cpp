@@ -16,6 +16,12 @@ bool BringToForeground(HWND window, DWORD timeoutMs) {
                          timeoutMs);
 }
 
+HWND FocusedControlOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 static bool Send(std::vector<INPUT> inputs) {
     UINT sent = SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
     Sleep(30); // lets the receiving thread take the input before the next call looks at results

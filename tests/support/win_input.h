@@ -11,6 +11,9 @@
 // window, so that real input reaches it.
 bool BringToForeground(HWND window, DWORD timeoutMs = 3000);
 
+// The control that has the keyboard focus in the thread of a window, also another process's.
+HWND FocusedControlOf(HWND window);
+
 // Presses and releases a virtual key, with a modifier key (VK_SHIFT, VK_CONTROL, VK_MENU) held
 // when one is given.
 bool PressKey(WORD virtualKey, WORD modifier = 0);

@@ -53,6 +53,20 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].code, EVENT_ACTIVATE);
     EXPECT_EQ(seen[1].code, EVENT_CLOSE);
+
+    // It names the window it was for, also after messages for another window.
+    HWND other = (HWND)WindowOpen(2, 300, 200, 200, 100, 0x00C80000, "Other");
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    SendMessageA(other, WM_COMMAND, 42, 0);
+    int closed = 0;
+    EXPECT_TRUE(RunEventsUntil(
+        [&](const SeenEvent& e) {
+            closed = EventWindowNumber();
+            return e.code == EVENT_CLOSE;
+        },
+        3000));
+    EXPECT_EQ(closed, 1);
+    WindowClose(2);
 }
 
 TEST_F(EventTest, KeysAndRightClicksArriveAsRawCodes) {
@@ -129,6 +143,14 @@ TEST_F(EventTest, CommandsBecomeMenuAndGadgetEvents) {
     EXPECT_TRUE(
         RunEventsUntil([](const SeenEvent& e) { return e.code == EVENT_GADGET && e.number == 21; }, 3000));
     EXPECT_EQ(EventType(), BN_CLICKED);
+
+    // Return on the focused button presses it, as in a dialog: a click, no key.
+    seen.clear();
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(RunEventsUntil(
+        [](const SeenEvent& e) { return e.code == EVENT_GADGET && e.type == BN_CLICKED; }, 3000, &seen));
+    for (const SeenEvent& e : seen)
+        EXPECT_FALSE(e.code == EVENT_KEYDOWN && e.wParam == VK_RETURN);
 }
 
 } // namespace

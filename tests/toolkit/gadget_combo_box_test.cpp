@@ -145,6 +145,19 @@ TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {
 
 TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
     RunEventsFor(50);
+    // The program giving the box the focus raises no event; the user's click below does. Leaving the
+    // box drops its selection.
+    GadgetSetText(COMBO, "file");
+    SetKeyboardFocus((PlatformHandle)combo);
+    EXPECT_EQ(GetFocus(), edit);
+    for (const SeenEvent& e : EventsBeforeSentinel(window))
+        EXPECT_NE(e.code, EVENT_GADGET);
+    ComboBoxSelectEditRange(COMBO, 0, -1);
+    SetFocus(window);
+    DWORD start = 0, end = 1;
+    SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(start, end);
+    GadgetSetText(COMBO, "");
     ASSERT_TRUE(PrepareToClick(edit));
     ASSERT_TRUE(ActUntil([&] { ClickWindowCentre(edit); }, [&] { return GetFocus() == edit; }));
     TypeText("fi");

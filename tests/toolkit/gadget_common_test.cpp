@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
+#include "support/win_controls.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_test_support.h"
 
@@ -49,6 +51,40 @@ TEST_F(GadgetTest, CreationSetsIdPropertyFontAndStyles) {
     EXPECT_TRUE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_STYLE) & WS_TABSTOP);
     EXPECT_EQ(GadgetKindOf(6), KIND_TEXT_BOX);
+    FontFree(9);
+}
+
+LONG FontHeightOf(HWND control) {
+    LOGFONTA facts = {};
+    GetObjectA((HFONT)SendMessageA(control, WM_GETFONT, 0, 0), sizeof facts, &facts);
+    return facts.lfHeight;
+}
+
+// A window moved to a monitor of another scale takes the frame the system suggests; its gadgets,
+// their fonts, the list's column and the image box follow, and later gadgets are made at that scale.
+TEST_F(GadgetTest, AWindowMovedToAnotherScaleTakesTheFrameAndItsGadgetsFollow) {
+    const int dpi = 192;
+    HWND button = (HWND)AddButton(3, 10, 20, 80, 24, "Press");
+    GadgetSetFont(3, FontLoad(9, "Arial", 8));
+    HWND field = (HWND)AddTextField(4, 10, 50, 100, 20, "default font");
+    HWND list = (HWND)AddListView(5, 10, 80, 200, 100, "Column", 150, ListCheckBoxes);
+    HBITMAP picture = CreateBitmap(20, 10, 1, 32, nullptr);
+    HWND box = (HWND)AddImageBox(7, 250, 20, 20, 10, (PlatformHandle)picture, WS_EX_CLIENTEDGE);
+    LONG defaultHeight = FontHeightOf(field);
+    RECT frame = {40, 30, 40 + 900, 30 + 700};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&frame);
+
+    RECT outer = OuterRect(window);
+    EXPECT_TRUE(EqualRect(&outer, &frame));
+    RECT r = RectInParentClient(button);
+    EXPECT_TRUE(r.left == 20 && r.top == 40 && r.right == 180 && r.bottom == 88);
+    EXPECT_EQ(FontHeightOf(button), -MulDiv(8, dpi, 72));
+    EXPECT_EQ(FontHeightOf(field), MulDiv(defaultHeight, dpi, DisplayDpi()));
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 300);
+    EXPECT_TRUE(OuterSize(box).cx == 48 && OuterSize(box).cy == 28);
+    EXPECT_EQ(OuterSize((HWND)AddButton(6, 5, 5, 10, 10, "Later")).cx, 20);
+    WindowClose(WINDOW);
+    DeleteObject(picture);
     FontFree(9);
 }
 

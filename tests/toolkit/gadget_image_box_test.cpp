@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "support/win_controls.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_test_support.h"
 
@@ -49,29 +50,30 @@ class ImageBoxTest : public GadgetWindowTest {
 TEST_F(ImageBoxTest, ClientEdgeAddsFourPixelsAroundTheImage) {
     HWND box = (HWND)AddImageBox(BOX, 7, 9, 381, 68, (PlatformHandle)banner, WS_EX_CLIENTEDGE);
     ASSERT_NE(box, nullptr);
+    // The image's pixels count as 96-dpi figures, as the edge of four does.
     SIZE size = OuterSize(box);
-    EXPECT_EQ(size.cx, 385);
-    EXPECT_EQ(size.cy, 72);
+    EXPECT_EQ(size.cx, Scaled(381) + Scaled(4));
+    EXPECT_EQ(size.cy, Scaled(68) + Scaled(4));
     RECT corner = RectInParentClient(box);
-    EXPECT_EQ(corner.left, 7);
-    EXPECT_EQ(corner.top, 9);
+    EXPECT_EQ(corner.left, Scaled(7));
+    EXPECT_EQ(corner.top, Scaled(9));
     EXPECT_EQ(SendMessageA(box, STM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)banner);
     EXPECT_EQ((DWORD)GetWindowLongPtrA(box, GWL_STYLE), 0x50000100u);
 
     RunEventsFor(100);
     EXPECT_EQ(ClientPixel(box, 0, 0), 0x2080F0u);
-    EXPECT_EQ(ClientPixel(box, 380, 67), 0x2080F0u);
+    EXPECT_EQ(ClientPixel(box, size.cx - 5, size.cy - 5), 0x2080F0u) << "the image fills the box";
 
     HWND plain = (HWND)AddImageBox(BOX + 1, 7, 100, 10, 10, (PlatformHandle)banner, 0);
     size = OuterSize(plain);
-    EXPECT_EQ(size.cx, 381);
-    EXPECT_EQ(size.cy, 68);
+    EXPECT_EQ(size.cx, Scaled(381));
+    EXPECT_EQ(size.cy, Scaled(68));
 
     HBITMAP small = SolidBitmap(20, 10, 0x0000FF);
     SendMessageA(box, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)small);
     size = OuterSize(box);
-    EXPECT_EQ(size.cx, 24);
-    EXPECT_EQ(size.cy, 14);
+    EXPECT_EQ(size.cx, Scaled(20) + Scaled(4));
+    EXPECT_EQ(size.cy, Scaled(10) + Scaled(4));
     EXPECT_EQ(ClientPixel(box, 5, 5), 0x0000FFu);
     WindowClose(WINDOW);
     DeleteObject(small);

@@ -44,16 +44,16 @@ TEST(WindowReplaceSelection, ReplacesTheSelectionOfAnEditControl) {
     SendMessageA(edit, EM_SETSEL, 6, 11);
     EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 5, 1000), "world");
     EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 4, 1000), ""); // longer than asked for
-    EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "there", 1000));
+    EXPECT_EQ(WindowReplaceSelection((PlatformHandle)edit, "there", 1000), PASTE_LANDED);
     EXPECT_EQ(WindowTextOf(edit), "hello there");
     EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 5, 1000), ""); // nothing selected
     SendMessageA(edit, EM_SETSEL, 0, 0);
-    EXPECT_TRUE(WindowReplaceSelection((PlatformHandle)edit, "A|B ", 1000));
+    EXPECT_EQ(WindowReplaceSelection((PlatformHandle)edit, "A|B ", 1000), PASTE_LANDED);
     EXPECT_EQ(WindowTextOf(edit), "A|B hello there");
     DestroyWindow(edit);
 
-    EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)edit, "gone", 1000));
-    EXPECT_FALSE(WindowReplaceSelection(0, "none", 1000));
+    EXPECT_EQ(WindowReplaceSelection((PlatformHandle)edit, "gone", 1000), PASTE_NO_WINDOW);
+    EXPECT_EQ(WindowReplaceSelection(0, "none", 1000), PASTE_NO_WINDOW);
     EXPECT_EQ(WindowSelectedText((PlatformHandle)edit, 5, 1000), "");
 }
 
@@ -61,7 +61,7 @@ TEST(WindowReplaceSelection, GivesUpOnAWindowThatDoesNotAnswer) {
     BusyEditor busy(2500);
     ASSERT_NE(busy.edit, nullptr);
     DWORD start = GetTickCount();
-    EXPECT_FALSE(WindowReplaceSelection((PlatformHandle)busy.edit, "late", 200));
+    EXPECT_EQ(WindowReplaceSelection((PlatformHandle)busy.edit, "late", 200), PASTE_NO_ANSWER);
     EXPECT_EQ(WindowSelectedText((PlatformHandle)busy.edit, 5, 200), "");
     EXPECT_LT(GetTickCount() - start, 2000u) << "waited for the busy thread instead of giving up";
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "support/win_controls.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_test_support.h"
 
@@ -33,8 +34,8 @@ TEST_F(WindowTest, ASecondaryWindowIsCentredOnTheScreenWithItsClientSize) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ((HWND)WindowHandle(2), window);
     SIZE client = ClientSize(window);
-    EXPECT_EQ(client.cx, 400);
-    EXPECT_EQ(client.cy, 350);
+    EXPECT_EQ(client.cx, Scaled(400));
+    EXPECT_EQ(client.cy, Scaled(350));
     RECT outer = OuterRect(window);
     EXPECT_EQ(outer.left, (1024 - (outer.right - outer.left)) / 2);
     EXPECT_EQ(outer.top, (768 - (outer.bottom - outer.top)) / 2);
@@ -60,8 +61,8 @@ TEST_F(WindowTest, AMainWindowStandsWhereItWasAsked) {
     EXPECT_EQ(WindowLeft(1), 130);
     EXPECT_EQ(WindowTop(1), 95);
     SIZE client = ClientSize(window);
-    EXPECT_EQ(client.cx, 300);
-    EXPECT_EQ(client.cy, 220);
+    EXPECT_EQ(client.cx, Scaled(300));
+    EXPECT_EQ(client.cy, Scaled(220));
     EXPECT_NE(StyleOf(window) & WS_SYSMENU, 0);
     EXPECT_EQ(StyleOf(window) & WS_THICKFRAME, 0);
     ShowWindow(window, SW_MINIMIZE);
@@ -75,18 +76,18 @@ TEST_F(WindowTest, ResizeKeepsWhatIsLeftAtMinusOne) {
     EXPECT_EQ(WindowLeft(1), 60);
     EXPECT_EQ(WindowTop(1), 70);
     SIZE client = ClientSize(window);
-    EXPECT_EQ(client.cx, 320);
-    EXPECT_EQ(client.cy, 200);
+    EXPECT_EQ(client.cx, Scaled(320));
+    EXPECT_EQ(client.cy, Scaled(200));
 
     WindowResize(1, 210, 150, -1, -1);
     EXPECT_EQ(WindowLeft(1), 210);
     EXPECT_EQ(WindowTop(1), 150);
     client = ClientSize(window);
-    EXPECT_EQ(client.cx, 320);
-    EXPECT_EQ(client.cy, 200);
+    EXPECT_EQ(client.cx, Scaled(320));
+    EXPECT_EQ(client.cy, Scaled(200));
     WindowResize(1, -1, -1, -1, 90);
-    EXPECT_EQ(ClientSize(window).cx, 320);
-    EXPECT_EQ(ClientSize(window).cy, 90);
+    EXPECT_EQ(ClientSize(window).cx, Scaled(320));
+    EXPECT_EQ(ClientSize(window).cy, Scaled(90));
 }
 
 TEST_F(WindowTest, ReusingANumberClosesTheOldWindow) {
@@ -106,7 +107,7 @@ TEST_F(WindowTest, FlagsWithoutAStyleGiveACaptionedWindow) {
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(StyleOf(plain) & WS_CAPTION, WS_CAPTION);
     EXPECT_TRUE(IsWindowVisible(plain));
-    EXPECT_EQ(ClientSize(plain).cx, 200);
+    EXPECT_EQ(ClientSize(plain).cx, Scaled(200));
 
     HWND hidden = (HWND)WindowOpen(2, 40, 40, 200, 100, WindowInvisible | WindowScreenCentered, "Hidden");
     ASSERT_NE(hidden, nullptr);

@@ -8,9 +8,12 @@
 // for a null address, as newer versions of the control answer; older ones count the zero).
 // It is far simpler than the real control otherwise: one selection (the real control may hold
 // several, whose text SCI_GETSELTEXT joins), no drawing, no undo, no other messages.
-//   scintilla_host.exe TEXT SEL_START SEL_END CODE_PAGE DOCUMENT_FILE [hang]
+//   scintilla_host.exe TEXT SEL_START SEL_END CODE_PAGE DOCUMENT_FILE [hang] [readonly]
 // After every change it writes its whole document, byte for byte, to DOCUMENT_FILE. With "hang" it
-// stops taking messages when asked to paste, as a hung IDE does. It never outlives 60 seconds.
+// stops taking messages when asked to paste, as a hung IDE does. With "readonly" its document is
+// read-only from the start: it answers SCI_GETREADONLY with 1 and ignores a paste, as the real
+// control does (which also refuses typing, and can be switched with SCI_SETREADONLY; this one
+// cannot). It never outlives 60 seconds.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +27,7 @@ static const UINT SCI_GETCODEPAGE = 2137;
 static const UINT SCI_GETSELECTIONSTART = 2143;
 static const UINT SCI_GETSELECTIONEND = 2145;
 static const UINT SCI_GETSELTEXT = 2161;
+static const UINT SCI_GETREADONLY = 2140;
 static const DWORD LIFETIME_MS = 60000;
 
 static std::string g_document;
@@ -31,6 +35,7 @@ static size_t g_selStart = 0, g_selEnd = 0;
 static int g_codePage = 0;
 static const char* g_documentPath = "";
 static bool g_hang = false;
+static bool g_readOnly = false;
 
 static void SaveDocument() {
     FILE* f = fopen(g_documentPath, "wb");
@@ -53,12 +58,15 @@ static LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPA
             ((char*)lParam)[g_selEnd - g_selStart] = '\0';
         }
         return (LRESULT)(g_selEnd - g_selStart);
+    case SCI_GETREADONLY:
+        return g_readOnly;
     case EM_REPLACESEL:
     case SCI_REPLACESEL: {
         if (g_hang) {
             Sleep(LIFETIME_MS);
             ExitProcess(0);
         }
+        if (g_readOnly) return 0;
         std::string text = lParam ? (const char*)lParam : "";
         g_document.replace(g_selStart, g_selEnd - g_selStart, text);
         g_selStart = g_selEnd = g_selStart + text.size();
@@ -80,7 +88,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     g_selStart = std::min(g_selEnd, (size_t)atoi(__argv[2]));
     g_codePage = atoi(__argv[4]);
     g_documentPath = __argv[5];
-    g_hang = __argc > 6 && lstrcmpA(__argv[6], "hang") == 0;
+    for (int i = 6; i < __argc; i++) {
+        g_hang = g_hang || lstrcmpA(__argv[i], "hang") == 0;
+        g_readOnly = g_readOnly || lstrcmpA(__argv[i], "readonly") == 0;
+    }
     SaveDocument();
 
     WNDCLASSW editorClass = {};
