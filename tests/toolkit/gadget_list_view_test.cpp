@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 #include "support/win_controls.h"
 #include "toolkit/toolkit.h"
@@ -61,29 +60,6 @@ ListPicture Capture(HWND list) {
     RECT outer = OuterRect(list), client = ClientRectOnScreen(list);
     picture.clientOrigin = {client.left - outer.left, client.top - outer.top};
     return picture;
-}
-
-// The window as it stands on the screen, frame included.
-std::vector<uint32_t> ScreenPixels(HWND window) {
-    RECT r = OuterRect(window);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> pixels((size_t)width * (size_t)height);
-    GetDIBits(memory, bitmap, 0, (UINT)height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
 }
 
 LPARAM ItemData(HWND list, int row) {
@@ -324,11 +300,13 @@ TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {
     // After each bulk change the screen shows what a whole redraw shows, as the scroll bar came,
     // stays with other rows (as many, then fewer) and goes.
     auto drawnWhole = [&] {
+        CapturedPixels shown, whole;
         RunEventsFor(100);
-        std::vector<uint32_t> shown = ScreenPixels(list);
+        EXPECT_TRUE(CaptureWindow(list, &shown, true));
         RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         RunEventsFor(100);
-        return shown == ScreenPixels(list);
+        EXPECT_TRUE(CaptureWindow(list, &whole, true));
+        return shown.pixels == whole.pixels;
     };
     EXPECT_TRUE(drawnWhole());
     for (int rows : {2000, 50}) {

@@ -113,7 +113,7 @@ COLORREF CapturedPixels::At(int x, int y) const {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-bool CaptureWindow(HWND window, CapturedPixels* out) {
+bool CaptureWindow(HWND window, CapturedPixels* out, bool fromScreen) {
     SIZE size = OuterSize(window);
     if (!out || size.cx <= 0 || size.cy <= 0) return false;
     BITMAPINFO info = {};
@@ -130,7 +130,9 @@ bool CaptureWindow(HWND window, CapturedPixels* out) {
     bool ok = false;
     if (memory && bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = PrintWindow(window, memory, 0) != 0;
+        RECT outer = OuterRect(window);
+        ok = fromScreen ? BitBlt(memory, 0, 0, size.cx, size.cy, screen, outer.left, outer.top, SRCCOPY) != 0
+                        : PrintWindow(window, memory, 0) != 0;
         GdiFlush();
         if (ok) {
             out->width = size.cx;

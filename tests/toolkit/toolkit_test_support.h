@@ -70,7 +70,8 @@ struct CapturedPixels {
     // The pixel at (x, y) of the window as a COLORREF (0x00BBGGRR); CLR_INVALID outside.
     COLORREF At(int x, int y) const;
 };
-// Draws the whole window (frame included) into memory with PrintWindow. False on failure.
-bool CaptureWindow(HWND window, CapturedPixels* out);
+// Draws the whole window (frame included) into memory with PrintWindow, or with fromScreen copies
+// what stands on the screen where the window is. False on failure.
+bool CaptureWindow(HWND window, CapturedPixels* out, bool fromScreen = false);
 // Reads one pixel of the client area as painted on the screen (after UpdateWindow).
 COLORREF ClientPixel(HWND window, int x, int y);
