@@ -125,10 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         name = TOOL_WORD_COMMAND;
         break;
     case 6:
-        if (!model.entries.empty()) {
-            const std::string& text = model.entries[choice % model.entries.size()].text;
-            name = text.substr(std::min<size_t>(choice % 3, text.size()), 2 + choice % 5);
-        }
+        if (!model.entries.empty())
+            name = model.entries[choice % model.entries.size()].text.substr(0, 2 + choice % 5);
         break;
     }
     ShowCategory(name);
@@ -141,20 +139,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (wanted == FIRST_CATEGORY_COMMAND && !model.entries.empty())
         comboText = wanted = model.entries[0].category;
     // A text that names no category, no command, of two characters or more, that begins no group
-    // name (ASCII letters folded) lists the distinct entry texts containing it, the first 1,000.
+    // name (ASCII letters folded) lists the distinct entry texts containing it.
     bool search = !command && wanted.size() >= 2;
     for (const std::string& group : model.groupNames)
-        if (Trim(group) == wanted || FoldAscii(group).compare(0, wanted.size(), FoldAscii(wanted)) == 0)
-            search = false;
+        search = search && Trim(group) != wanted && FoldAscii(group).find(FoldAscii(wanted)) != 0;
     std::vector<const ModelEntry*> rows;
-    for (const ModelEntry& entry : model.entries) {
-        bool taken =
-            std::any_of(rows.begin(), rows.end(), [&](const ModelEntry* e) { return e->text == entry.text; });
-        if (search ? !taken && FoldAscii(entry.text).find(FoldAscii(wanted)) != std::string::npos &&
-                         rows.size() < 1000
+    for (const ModelEntry& entry : model.entries)
+        if (search ? FoldAscii(entry.text).find(FoldAscii(wanted)) != std::string::npos &&
+                         std::none_of(rows.begin(), rows.end(), [&](auto e) { return e->text == entry.text; })
                    : entry.category == wanted)
             rows.push_back(&entry);
-    }
     const std::vector<FakeRow>& shown = Fake.gadgets[2].rows;
     Check(shown.size() == rows.size(), "ShowCategory shows another number of rows than the model");
     bool odd = false;

@@ -2,12 +2,11 @@
 // with a child of class "Scintilla" registered as a Unicode window, as the real control registers
 // itself. Like the real control it reads the text of EM_REPLACESEL and SCI_REPLACESEL as bytes in its
 // document's encoding, so a text the system converted to UTF-16 on the way shows as its first
-// character; it answers SCI_GETCODEPAGE with the code page it was given, SCI_GETSELECTIONSTART and
-// SCI_GETSELECTIONEND with its selection, and SCI_GETSELTEXT by copying the selected bytes and a zero
-// to the address given, in its own memory, returning their count (the size without the zero also
-// for a null address, as newer versions of the control answer; older ones count the zero).
-// It is far simpler than the real control otherwise: one selection (the real control may hold
-// several, whose text SCI_GETSELTEXT joins), no drawing, no undo, no other messages.
+// character; it answers SCI_GETCODEPAGE with the code page it was given, and SCI_GETSELECTIONSTART,
+// SCI_GETSELECTIONEND and SCI_GETSELTEXT (the bytes and a zero copied to the address given in its own
+// memory; their count, also for a null address, as newer versions of the control answer). It is far
+// simpler than the real control otherwise: one selection (the real one may hold several, whose text
+// SCI_GETSELTEXT joins), no drawing, no undo, no other messages.
 //   scintilla_host.exe TEXT SEL_START SEL_END CODE_PAGE DOCUMENT_FILE [hang] [readonly]
 // After every change it writes its whole document, byte for byte, to DOCUMENT_FILE. With "hang" it
 // stops taking messages when asked to paste, as a hung IDE does. With "readonly" its document is
