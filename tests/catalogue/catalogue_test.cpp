@@ -16,24 +16,9 @@
 #include "catalogue/platform.h"
 #include "catalogue/preference_file.h"
 #include "catalogue/text.h"
+#include "support/failing_allocation.h"
 #include "support/fake_toolkit.h"
 #include "support/temp_dir.h"
-
-// Every allocation of this test program comes here, so that a test can make one fail as a full
-// address space does: when g_allocationsUntilFailure counts down to 0, that allocation fails.
-static long g_allocationsUntilFailure = 0;
-void* operator new(size_t size) {
-    if (g_allocationsUntilFailure > 0 && --g_allocationsUntilFailure == 0) throw std::bad_alloc();
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-// Kept out of line: inlined, the compiler would see memory from new going to free.
-[[gnu::noinline]] void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, size_t) noexcept {
-    operator delete(memory);
-}
 
 // PlatformEnvironment reads the process environment with the platform's own call; set it the same way.
 static void SetToolWordVariable(const char* value) {
@@ -176,14 +161,16 @@ TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
     // Whichever allocation fails, nothing of the catalogue is kept and the next load reads it all.
     std::string path = dir + "constants.ovc";
     ASSERT_TRUE(WriteWholeFile(path, "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\nl = 3\r\n"));
-    for (long failing = 1; failing < 1000; failing++) {
-        g_allocationsUntilFailure = failing;
+    long failing = 1;
+    for (; failing < 1000; failing++) {
+        FailAllocationAfter(failing);
         LoadCatalogue(path);
-        bool failed = g_allocationsUntilFailure == 0;
-        g_allocationsUntilFailure = 0;
+        bool failed = AllocationFailureReached();
+        FailAllocationAfter(0);
         if (!failed) break;
         EXPECT_TRUE(CatalogueEntryCount() == 0 && ComboItems().empty()) << "allocation " << failing;
     }
+    EXPECT_GT(failing, 5); // the load's allocations were failed in turn
     EXPECT_EQ(Describe(), (Strings{"a/1", "b/2", "b/3"}));
 }
 
