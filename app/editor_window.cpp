@@ -175,7 +175,7 @@ static void FindNext(FindPlace& place) {
 // Null when the editor holds the whole catalogue file, as LoadEditorText.
 static const char* BuildEditorGadgets(PlatformHandle font) {
     AddEditor(EDITOR_TEXT, 5, 5, 390, 315);
-    GadgetSetColor(EDITOR_TEXT, BackColor, LIST_BACK);
+    GadgetSetColor(EDITOR_TEXT, BackColor, ODD_ROW_BACK);
     GadgetSetFont(EDITOR_TEXT, font);
     GadgetSetColor(EDITOR_TEXT, FrontColor, EDITOR_TEXT_COLOR);
     const char* notWhole = LoadEditorText();

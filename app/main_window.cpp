@@ -48,7 +48,7 @@ bool BuildMainWindow() {
 
         AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
         GadgetSetFont(ENTRY_LIST, ListFont);
-        GadgetSetColor(ENTRY_LIST, BackColor, LIST_BACK);
+        GadgetSetColor(ENTRY_LIST, BackColor, ODD_ROW_BACK);
         ShowCategory(ToolWord.empty() ? std::string(FIRST_CATEGORY_COMMAND) : ToolWord);
         TickEditorFlagSet(EditorHandle);
 

@@ -193,7 +193,7 @@ void FillList(const CatalogueCategory* category) {
          group = c.groups[group].nextOfCategory) {
         for (uint32_t entry = c.groups[group].firstEntry; entry < EntriesEnd(group); entry++) {
             AddItemWithColors(ENTRY_LIST, -1, &c.text[c.entries[entry]], odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT,
-                              odd ? LIST_BACK : EVEN_ROW_BACK);
+                              odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
             odd = !odd;
         }
     }

@@ -67,12 +67,11 @@ extern const char* const TOOL_WORD_COMMAND;      // "read_sysvar_again"
 extern const char* const TOOL_WORD_VARIABLE; // "ZQ_TOOL_Word"
 std::string ReadToolWord();
 
-// The entry list's back colour (COLORREF), pale yellow, which the odd rows show too; the catalogue
-// editor has it as well.
-constexpr int LIST_BACK = 0x00D2FFFB;
-// The row colours of even and odd rows, counted from 0.
+// The row colours (COLORREF) of even and odd rows, counted from 0. The odd rows' back colour, pale
+// yellow, is also the back of the whole list below its rows, and of the catalogue editor.
 constexpr int EVEN_ROW_BACK = 0x00C7FFFF;
 constexpr int EVEN_ROW_FRONT = 0x00AC7453;
+constexpr int ODD_ROW_BACK = 0x00D2FFFB;
 constexpr int ODD_ROW_FRONT = 0x00000000;
 
 // Rebuilds CatalogueList from the catalogue file at that path and appends every group name, as

@@ -316,7 +316,7 @@ TEST_F(CatalogueTest, TextThatNamesNoCategoryListsTheEntriesContainingIt) {
     ShowCategory("mB_iCoN");
     EXPECT_EQ(Rows(), (Strings{"MB_ICONERROR", "MB_ICONHAND", "MB_ICONQUESTION", "ends_Mb_IcoN"}));
     for (size_t i = 0; i < 4; i++)
-        EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[i].back, i == 1 ? LIST_BACK : EVEN_ROW_BACK) << i;
+        EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[i].back, i == 1 ? ODD_ROW_BACK : EVEN_ROW_BACK) << i;
     EXPECT_EQ(ComboText(), "mb_icon");
     SetToolWordVariable("mb_icon"); // one character, a group name's start or part, a command: none
     for (const char* text : {"O", "ICO", "beep", "read_sysvar_again"}) {
@@ -333,7 +333,7 @@ TEST_F(CatalogueTest, TextThatNamesNoCategoryListsTheEntriesContainingIt) {
     ASSERT_EQ(Rows().size(), 1000u);
     EXPECT_EQ(Rows()[700] + Rows()[999], "Item_700Item_999");
     EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[599].back + Fake.gadgets[ENTRY_LIST].rows[600].back,
-              LIST_BACK + EVEN_ROW_BACK);
+              ODD_ROW_BACK + EVEN_ROW_BACK);
 }
 
 #ifndef ORVANE_SAMPLE_CATALOGUE

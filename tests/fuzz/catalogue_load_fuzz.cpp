@@ -155,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < rows.size() && i < shown.size(); i++) {
         if (i > 0 && rows[i]->category != rows[i - 1]->category) odd = false;
         Check(shown[i].text == rows[i]->text, "ShowCategory shows another row than the model");
-        Check(shown[i].back == (odd ? LIST_BACK : EVEN_ROW_BACK) &&
+        Check(shown[i].back == (odd ? ODD_ROW_BACK : EVEN_ROW_BACK) &&
                   shown[i].front == (odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT),
               "rows do not alternate their colours");
         odd = !odd;
