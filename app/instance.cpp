@@ -6,8 +6,8 @@
 #include "app/main_window_frame.h"
 #include "app/settings.h"
 
-static HANDLE StartTurn = nullptr;
-static bool StartTurnHeld = false;
+static HANDLE StartTurn = nullptr; // WaitForStartTurn: the named mutex of the starts' turns
+static bool StartTurnHeld = false; // this start holds the turn until EndStartTurn
 
 void WaitForStartTurn() {
     StartTurn = CreateMutexA(nullptr, FALSE, START_TURN_NAME);
@@ -26,8 +26,8 @@ void EndStartTurn() {
 }
 
 struct ForemostWindowSearch {
-    DWORD process;
-    HWND found;
+    DWORD process; // the instance's process
+    HWND found;    // its foremost visible window so far
 };
 
 static BOOL CALLBACK TakeForemostWindow(HWND window, LPARAM data) {

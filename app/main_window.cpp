@@ -19,8 +19,7 @@ enum { BUTTON_FONT = 1, LIST_FONT = 6 };
 const uint32_t CATEGORY_BOX_FLAGS = ComboEditable | ComboAutoScroll | ComboSorted;
 const uint32_t BUTTON_FLAGS = ButtonCaptionWraps;
 
-static PlatformHandle ButtonFont = 0;
-static PlatformHandle ListFont = 0;
+static PlatformHandle ButtonFont = 0; // BuildMainWindow: the buttons' and the category box's font
 
 static void AddMainButton(int number, int x, int y, int width, const char* caption) {
     AddButton(number, x, y, width, 20, caption, BUTTON_FLAGS);
@@ -36,7 +35,7 @@ bool BuildMainWindow() {
                      MAIN_WINDOW_CLIENT_HEIGHT);
 
     ButtonFont = FontLoad(BUTTON_FONT, "Arial", 8);
-    ListFont = FontLoad(LIST_FONT, "Arial", 8, FontBold);
+    PlatformHandle listFont = FontLoad(LIST_FONT, "Arial", 8, FontBold);
 
     // Filled while hidden: the user first sees the window with its category shown.
     WindowHide(MAIN_WINDOW, 1);
@@ -47,7 +46,7 @@ bool BuildMainWindow() {
         GadgetSetText(CATEGORY_BOX, ToolWord.c_str());
 
         AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
-        GadgetSetFont(ENTRY_LIST, ListFont);
+        GadgetSetFont(ENTRY_LIST, listFont);
         GadgetSetColor(ENTRY_LIST, BackColor, ODD_ROW_BACK);
         ShowCategory(ToolWord.empty() ? std::string(FIRST_CATEGORY_COMMAND) : ToolWord);
         TickEditorFlagSet(EditorHandle);
