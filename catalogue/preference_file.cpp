@@ -187,19 +187,6 @@ static void ReleaseModel(bool keepContent) {
 
 // ---- Reading -------------------------------------------------------------------------------------
 
-// The bytes at which the parser's scans stop: the line ends (CR, LF and the zero byte) stop every
-// scan; "=" ends a key's name and "]" a group's name.
-enum : unsigned char { STOP_LINE_END = 1, STOP_EQUALS = 2, STOP_BRACKET = 4 };
-struct StopTable {
-    unsigned char stops[256];
-    constexpr StopTable() : stops() {
-        stops[0] = stops[(unsigned char)'\r'] = stops[(unsigned char)'\n'] = STOP_LINE_END;
-        stops[(unsigned char)'='] = STOP_EQUALS;
-        stops[(unsigned char)']'] = STOP_BRACKET;
-    }
-};
-static constexpr StopTable STOPS;
-
 // Bytes of zeros behind the content: the terminator and room for a scan's last eight-byte read.
 static const size_t CONTENT_PADDING = 8;
 
@@ -213,14 +200,12 @@ static uint64_t ZeroBytes(uint64_t word) {
     return (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
 }
 
-// The first byte from p on that ends the line or is one of the other stops, eight bytes at a time
-// (the first byte of a word is its lowest on the little-endian processors this runs on).
-static char* ScanTo(char* p, unsigned char stops) {
+// The first byte from p on that ends the line (CR, LF or the zero byte) or is the stop ("=" ends a
+// key's name, "]" a group's; 0 for none), eight bytes at a time (the first byte of a word is its
+// lowest on the little-endian processors this runs on).
+static char* ScanTo(char* p, char stop) {
     const uint64_t ones = 0x0101010101010101ull;
-    uint64_t other = (uint64_t)(unsigned char)(stops == STOP_EQUALS    ? '='
-                                               : stops == STOP_BRACKET ? ']'
-                                                                       : 0) *
-                     ones;
+    uint64_t other = (uint64_t)(unsigned char)stop * ones;
     for (;;) {
         uint64_t word;
         std::memcpy(&word, p, sizeof word);
@@ -255,7 +240,7 @@ static bool Parse() {
             p++;
             tag = LINE_GROUP;
             text = p;
-            p = ScanTo(p, STOP_BRACKET);
+            p = ScanTo(p, ']');
             bool closed = *p == ']';
             *p = 0;
             if (closed) {
@@ -264,7 +249,7 @@ static bool Parse() {
             }
         } else if (!IsLineEnd(*p)) {
             char* name = p;
-            p = ScanTo(p, STOP_EQUALS);
+            p = ScanTo(p, '=');
             char* nameEnd = p;
             while (nameEnd > name + 1 && IsBlank(nameEnd[-1]))
                 nameEnd--;
