@@ -2,8 +2,8 @@
 // category combo box and the entry list.
 //
 // Failures: the catalogue reports none. A file that cannot be read gives an empty catalogue, and so
-// does memory running out while loading: LoadCatalogue catches std::bad_alloc, the one place in the
-// catalogue that does, so that the tool goes on without it rather than ending.
+// does memory running out while loading: LoadCatalogue is the catalogue's one catch of
+// std::bad_alloc, so that a file too big for memory leaves the tool running without it.
 #pragma once
 
 #include <cstddef>
