@@ -10,21 +10,19 @@
 #include "app/app_state.h"
 #include "app/data_directory.h"
 #include "app/secondary_window.h"
+#include "app/window_numbers.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
-enum { EDITOR_WINDOW = 2, EDITOR_FONT = 2, EDIT_MENU = 1, CATALOGUE_FILE = 1 };
-enum { EDITOR = 51, SAVE_BUTTON = 52, CANCEL_BUTTON = 53, SEARCH_FIELD = 54, FIND_BUTTON = 55 };
+enum { EDITOR_FONT = 2, EDIT_MENU = 1, CATALOGUE_FILE = 1 };
 enum { MENU_CUT = 1, MENU_COPY = 2, MENU_PASTE = 3 };
-enum { CATEGORY_BOX = 1, ENTRY_LIST = 2 };
 
-const int32_t EDITOR_BACKGROUND = 0x00D2FFFB; // pale yellow
-const int32_t EDITOR_TEXT = 0x00BC9343;       // steel blue
+const int32_t EDITOR_TEXT_COLOR = 0x00BC9343; // steel blue
 const int LINES_SHOWN_BELOW_MATCH = 9;
 
 static HWND Editor() {
-    return (HWND)GadgetHandle(EDITOR);
+    return (HWND)GadgetHandle(EDITOR_TEXT);
 }
 
 static std::string CataloguePath() {
@@ -71,10 +69,10 @@ static const char* LoadEditorText() {
         bool whole = read == length && FileRead(CATALOGUE_FILE, &more, 1) == 0;
         FileClose(CATALOGUE_FILE);
         text[(size_t)read] = 0;
-        GadgetSetText(EDITOR, text.get());
+        GadgetSetText(EDITOR_TEXT, text.get());
         // The text as loaded counts as unchanged.
         SendMessageA(Editor(), EM_SETMODIFY, FALSE, 0);
-        if (text[0] && ItemCount(EDITOR) == 0) return NOT_TAKEN;
+        if (text[0] && ItemCount(EDITOR_TEXT) == 0) return NOT_TAKEN;
         if (!whole) return READ_SHORT;
         return strlen(text.get()) < (size_t)read ? ZERO_BYTE : nullptr;
     } catch (const std::bad_alloc&) {
@@ -103,7 +101,7 @@ static bool Save(bool holdsPart) {
         return false;
     // The text goes to a file beside the catalogue, which then takes its place in one step: a failed
     // or interrupted save leaves the old catalogue whole.
-    std::string text = GadgetText(EDITOR);
+    std::string text = GadgetText(EDITOR_TEXT);
     std::string reason = FileReplace(CATALOGUE_FILE, path.c_str(), text.data(), (int64_t)text.size());
     if (!reason.empty()) {
         ReportSaveFailure(reason);
@@ -146,9 +144,9 @@ static void ShowMatch(int line) {
 
 int FindInEditor(const std::string& searchText, int startLine) {
     std::string wanted = LowerAscii(searchText);
-    for (int i = 0; i < ItemCount(EDITOR); i++) {
+    for (int i = 0; i < ItemCount(EDITOR_TEXT); i++) {
         if (wanted.empty()) break;
-        std::string line = ItemText(EDITOR, i, 0);
+        std::string line = ItemText(EDITOR_TEXT, i, 0);
         if (line.empty() || LowerAscii(line).find(wanted) == std::string::npos) continue;
         ShowMatch(i);
         if (i > startLine) return i;
@@ -176,10 +174,10 @@ static void FindNext(FindPlace& place) {
 
 // Null when the editor holds the whole catalogue file, as LoadEditorText.
 static const char* BuildEditorGadgets(PlatformHandle font) {
-    AddEditor(EDITOR, 5, 5, 390, 315);
-    GadgetSetColor(EDITOR, BackColor, EDITOR_BACKGROUND);
-    GadgetSetFont(EDITOR, font);
-    GadgetSetColor(EDITOR, FrontColor, EDITOR_TEXT);
+    AddEditor(EDITOR_TEXT, 5, 5, 390, 315);
+    GadgetSetColor(EDITOR_TEXT, BackColor, ODD_ROW_BACK);
+    GadgetSetFont(EDITOR_TEXT, font);
+    GadgetSetColor(EDITOR_TEXT, FrontColor, EDITOR_TEXT_COLOR);
     const char* notWhole = LoadEditorText();
     AddButton(SAVE_BUTTON, 5, 325, 40, 20, "Save", 0);
     AddButton(CANCEL_BUTTON, 50, 325, 60, 20, "Cancel", 0);

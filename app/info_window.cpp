@@ -5,12 +5,10 @@
 #include "app/about_text.h"
 #include "app/app_state.h"
 #include "app/secondary_window.h"
+#include "app/window_numbers.h"
 #include "toolkit/toolkit.h"
 
-enum { INFO_WINDOW = 2, INFO_FONT = 2 };
-enum { BANNER_BOX = 50, ABOUT_BOX = 51, OK_BUTTON = 52 };
-
-const int ESCAPE_KEY = 27;
+enum { INFO_FONT = 2 };
 
 bool ShowInfoWindow() {
     PlatformHandle hadFocus = KeyboardFocus();
@@ -33,7 +31,7 @@ bool ShowInfoWindow() {
             code = WaitEvent();
             if (code == EVENT_GADGET && EventGadgetNumber() == OK_BUTTON)
                 code = EVENT_CLOSE;
-            else if (code == EVENT_KEYDOWN && EventWParam() == ESCAPE_KEY)
+            else if (code == EVENT_KEYDOWN && EventWParam() == VK_ESCAPE)
                 code = EVENT_CLOSE;
             else if (code == EVENT_CLOSE)
                 endTool = CloseRequestEndsTool();

@@ -6,8 +6,8 @@
 #include "app/main_window_frame.h"
 #include "app/settings.h"
 
-static HANDLE StartTurn = nullptr;
-static bool StartTurnHeld = false;
+static HANDLE StartTurn = nullptr; // WaitForStartTurn: the named mutex of the starts' turns
+static bool StartTurnHeld = false; // this start holds the turn until EndStartTurn
 
 void WaitForStartTurn() {
     StartTurn = CreateMutexA(nullptr, FALSE, START_TURN_NAME);
@@ -26,8 +26,8 @@ void EndStartTurn() {
 }
 
 struct ForemostWindowSearch {
-    DWORD process;
-    HWND found;
+    DWORD process; // the instance's process
+    HWND found;    // its foremost visible window so far
 };
 
 static BOOL CALLBACK TakeForemostWindow(HWND window, LPARAM data) {
@@ -49,7 +49,7 @@ static void BringInstanceToFront(HWND mainWindow) {
 }
 
 bool TakeOverRunningInstance() {
-    TakeoverRect = TakeoverRectangle{false, 0, 0, 0, 0};
+    TakeoverRect = TakeoverRectangle{false, 0, 0};
     HWND running = FindWindowA(nullptr, MAIN_WINDOW_TITLE);
     if (!running) return true;
 
@@ -58,14 +58,14 @@ bool TakeOverRunningInstance() {
     int left, top, right, bottom;
     if (WindowRestoredFrame((PlatformHandle)running, &left, &top, &right, &bottom) &&
         MainWindowWouldShow(left, top))
-        TakeoverRect = TakeoverRectangle{true, left, top, right, bottom};
+        TakeoverRect = TakeoverRectangle{true, left, top};
 
     // The running instance's window procedure only notes the request, so it answers at once; one
     // that does not answer must not hold this start. Its place is then not taken over either,
     // since its window stays where it is.
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(running, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, TAKEOVER_CLOSE_TIMEOUT_MS, &answer)) {
-        TakeoverRect = TakeoverRectangle{false, 0, 0, 0, 0};
+        TakeoverRect = TakeoverRectangle{false, 0, 0};
         return true;
     }
 

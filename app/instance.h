@@ -15,9 +15,9 @@ constexpr unsigned START_TURN_WAIT_MS = 10000;
 void WaitForStartTurn();
 void EndStartTurn();
 
-// Finds the running instance's main window by its title, notes its restored outer rectangle in
-// TakeoverRect (unless that would leave the new window off every monitor), asks it to close and
-// waits for it to end (it saves its position first). False when it is still there then, asking its
+// Finds the running instance's main window by its title, notes where its restored outer frame
+// starts in TakeoverRect (unless that would leave the new window off every monitor), asks it to
+// close and waits for it to end (it saves its position first). False when it is still there then, asking its
 // user about changes not saved: its foremost window is brought to the front, and this start is to
 // end without a window of its own.
 bool TakeOverRunningInstance();

@@ -8,10 +8,11 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/window_numbers.h"
 #include "catalogue/catalogue.h"
 #include "toolkit/toolkit.h"
 
-enum { MAIN_WINDOW = 1, BANNER_IMAGE = 1 };
+enum { BANNER_IMAGE = 1 };
 
 // The order matters: the running instance is closed before the settings are read, and the settings
 // are written only after the main window has run.
@@ -23,10 +24,9 @@ static int Main() {
 
     // What the IDE hands over: the word at its cursor and its editor's handle. The IDE's own word
     // wins over the command line's.
-    CommandLineWord = ReadCommandLineWord();
     ToolWord = ReadToolWord();
     EditorHandle = ReadEditorHandle();
-    if (ToolWord.empty()) ToolWord = CommandLineWord;
+    if (ToolWord.empty()) ToolWord = ReadCommandLineWord();
 
     // A running instance is asked to close, and its place on the screen is taken over; this comes
     // before the settings are read, so that it has already written its own place by then. One that

@@ -7,33 +7,19 @@
 #include "app/editor_window.h"
 #include "app/info_window.h"
 #include "app/main_window_frame.h"
+#include "app/window_numbers.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/completion.h"
 #include "catalogue/flag_set.h"
 #include "catalogue/output.h"
 #include "toolkit/toolkit.h"
 
-// Window 1 and its gadgets.
-enum {
-    MAIN_WINDOW = 1,
-    CATEGORY_BOX = 1,
-    ENTRY_LIST = 2,
-    PASTE_BUTTON = 3,
-    EDIT_BUTTON = 4,
-    INFO_BUTTON = 5,
-    QUIT_BUTTON = 6,
-    COPY_BUTTON = 8,
-};
 enum { BUTTON_FONT = 1, LIST_FONT = 6 };
 
 const uint32_t CATEGORY_BOX_FLAGS = ComboEditable | ComboAutoScroll | ComboSorted;
 const uint32_t BUTTON_FLAGS = ButtonCaptionWraps;
-const int32_t LIST_BACKGROUND = 0x00D2FFFB; // RGB(251, 255, 210)
-const int RETURN_KEY = 13;
-const int ESCAPE_KEY = 27;
 
-static PlatformHandle ButtonFont = 0;
-static PlatformHandle ListFont = 0;
+static PlatformHandle ButtonFont = 0; // BuildMainWindow: the buttons' and the category box's font
 
 static void AddMainButton(int number, int x, int y, int width, const char* caption) {
     AddButton(number, x, y, width, 20, caption, BUTTON_FLAGS);
@@ -49,7 +35,7 @@ bool BuildMainWindow() {
                      MAIN_WINDOW_CLIENT_HEIGHT);
 
     ButtonFont = FontLoad(BUTTON_FONT, "Arial", 8);
-    ListFont = FontLoad(LIST_FONT, "Arial", 8, FontBold);
+    PlatformHandle listFont = FontLoad(LIST_FONT, "Arial", 8, FontBold);
 
     // Filled while hidden: the user first sees the window with its category shown.
     WindowHide(MAIN_WINDOW, 1);
@@ -60,8 +46,8 @@ bool BuildMainWindow() {
         GadgetSetText(CATEGORY_BOX, ToolWord.c_str());
 
         AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
-        GadgetSetFont(ENTRY_LIST, ListFont);
-        GadgetSetColor(ENTRY_LIST, BackColor, LIST_BACKGROUND);
+        GadgetSetFont(ENTRY_LIST, listFont);
+        GadgetSetColor(ENTRY_LIST, BackColor, ODD_ROW_BACK);
         ShowCategory(ToolWord.empty() ? std::string(FIRST_CATEGORY_COMMAND) : ToolWord);
         TickEditorFlagSet(EditorHandle);
 
@@ -115,11 +101,11 @@ static int DispatchMainEvent(int code) {
     if (code == EVENT_KEYDOWN) {
         // Escape ends the tool as "Quit" does. (Escape that closes the category box's list is the
         // box's event.)
-        if (EventWParam() == ESCAPE_KEY) return EVENT_CLOSE;
+        if (EventWParam() == VK_ESCAPE) return EVENT_CLOSE;
         // Return in the combo box confirms its text; anywhere else it leaves the list and its ticks.
         // The list then shows that text: later events of the box that leave it so keep the list and
         // its ticks.
-        if (EventWParam() == RETURN_KEY && GadgetHasFocus(CATEGORY_BOX)) {
+        if (EventWParam() == VK_RETURN && GadgetHasFocus(CATEGORY_BOX)) {
             ShowCategory(GadgetText(CATEGORY_BOX));
             LastComboText = GadgetText(CATEGORY_BOX);
         }

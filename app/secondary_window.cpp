@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
+#include "app/window_numbers.h"
 #include "toolkit/toolkit.h"
-
-enum { MAIN_WINDOW = 1 };
 
 void HoldMainWindow() {
     EnableWindow((HWND)WindowHandle(MAIN_WINDOW), FALSE);

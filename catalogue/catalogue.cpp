@@ -7,7 +7,6 @@
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -16,35 +15,19 @@ CatalogueData CatalogueList;
 
 const char* const FIRST_CATEGORY_COMMAND = "first_one_of_the_list";
 const char* const TOOL_WORD_COMMAND = "read_sysvar_again";
+const char* const TOOL_WORD_VARIABLE = "ZQ_TOOL_Word";
 
 namespace {
-
-const int COMBO_GADGET = 1;
-const int LIST_GADGET = 2;
 
 // While loading, an entry whose key name came earlier in its group holds this bit and the index of
 // that earlier entry, whose text it shares.
 const uint32_t SHARED_TEXT = 0x80000000;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// The text between its leading and trailing blanks.
-std::string_view Trimmed(const char* text) {
-    const char* end = text + std::strlen(text);
-    while (IsBlank(*text))
-        text++;
-    while (end > text && IsBlank(end[-1]))
-        end--;
-    return std::string_view(text, (size_t)(end - text));
-}
-
 uint32_t Hash(const char* text, size_t length, bool foldAscii) {
     uint32_t hash = 2166136261u;
     for (size_t i = 0; i < length; i++) {
         unsigned char c = (unsigned char)text[i];
-        if (foldAscii && c >= 'A' && c <= 'Z') c = (unsigned char)(c + 32);
+        if (foldAscii) c = FoldAscii(c);
         hash = (hash ^ c) * 16777619u;
     }
     return hash;
@@ -93,7 +76,7 @@ uint32_t EntriesEnd(size_t group) {
 // Adds the group's category, or chains the group to the category of its trimmed name.
 void JoinCategory(const char* base, uint32_t group, const char* name) {
     CatalogueData& c = CatalogueList;
-    std::string_view trimmed = Trimmed(name);
+    std::string_view trimmed = TrimBlanks(name);
     uint32_t* slot = CategorySlot(base, trimmed);
     if (!*slot) {
         c.categories.push_back(
@@ -152,7 +135,7 @@ size_t ReadGroupsAndKeys(const char*& base) {
                 }
                 *slot = {(uint32_t)(keyName - base), entry + 1};
             }
-            std::string_view text = Trimmed(PreferenceFile::KeyValueText());
+            std::string_view text = TrimBlanks(PreferenceFile::KeyValueText());
             c.entries.push_back((uint32_t)(text.data() - base));
             textBytes += text.size() + 1;
         }
@@ -185,7 +168,7 @@ void CopyTexts(const char* base, size_t textBytes) {
             if (offset & SHARED_TEXT) {
                 offset = c.entries[offset & ~SHARED_TEXT];
             } else {
-                std::string_view text = Trimmed(base + offset);
+                std::string_view text = TrimBlanks(base + offset);
                 offset = copy(text.data(), text.size());
             }
         }
@@ -203,21 +186,25 @@ void FillList(const CatalogueCategory* category) {
     const CatalogueData& c = CatalogueList;
     // A category may hold thousands of entries: one redraw at the end instead of one per row, the
     // emptying included, so that the scroll bars of a list as long before as after stay.
-    GadgetBeginUpdate(LIST_GADGET, category ? (int)category->entryCount : 0);
-    ClearItems(LIST_GADGET);
+    GadgetBeginUpdate(ENTRY_LIST, category ? (int)category->entryCount : 0);
+    ClearItems(ENTRY_LIST);
     bool odd = false;
     for (uint32_t group = category ? category->firstGroup : NO_CATALOGUE_INDEX; group != NO_CATALOGUE_INDEX;
          group = c.groups[group].nextOfCategory) {
         for (uint32_t entry = c.groups[group].firstEntry; entry < EntriesEnd(group); entry++) {
-            AddItemWithColors(LIST_GADGET, -1, &c.text[c.entries[entry]],
-                              odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT, odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
+            AddItemWithColors(ENTRY_LIST, -1, &c.text[c.entries[entry]], odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT,
+                              odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
             odd = !odd;
         }
     }
-    GadgetEndUpdate(LIST_GADGET);
+    GadgetEndUpdate(ENTRY_LIST);
 }
 
 } // namespace
+
+std::string ReadToolWord() {
+    return CleanWord(PlatformEnvironment(TOOL_WORD_VARIABLE));
+}
 
 void ClearCatalogue() {
     CatalogueList = CatalogueData();
@@ -245,7 +232,7 @@ static void ReadCatalogue(const std::string& path) {
     size_t textBytes = ReadGroupsAndKeys(base);
     // The file's records go before the catalogue's block is made, and the file's content before
     // the combo box is filled: at no time are all of them held at once.
-    std::unique_ptr<char, void (*)(void*)> content(PreferenceFile::CloseKeepingContent(), std::free);
+    std::unique_ptr<char[]> content(PreferenceFile::CloseKeepingContent());
     CopyTexts(base, textBytes);
     content.reset();
     CountTextPairs();
@@ -253,10 +240,10 @@ static void ReadCatalogue(const std::string& path) {
     const CatalogueData& c = CatalogueList;
     if (c.groups.empty()) return;
     // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
-    GadgetBeginUpdate(COMBO_GADGET, (int)c.groups.size());
+    GadgetBeginUpdate(CATEGORY_BOX, (int)c.groups.size());
     for (const CatalogueGroup& group : c.groups)
-        ComboBoxAddSorted(COMBO_GADGET, &c.text[group.name]);
-    GadgetEndUpdate(COMBO_GADGET);
+        ComboBoxAddSorted(CATEGORY_BOX, &c.text[group.name]);
+    GadgetEndUpdate(CATEGORY_BOX);
 }
 
 void LoadCatalogue(const std::string& path) {
@@ -264,18 +251,17 @@ void LoadCatalogue(const std::string& path) {
     try {
         ReadCatalogue(path);
     } catch (const std::bad_alloc&) {
-        // Out of memory: the tool goes on with an empty catalogue rather than ending.
         ClearCatalogue();
         PreferenceFile::Close();
-        GadgetEndUpdate(COMBO_GADGET);
-        ClearItems(COMBO_GADGET);
+        GadgetEndUpdate(CATEGORY_BOX);
+        ClearItems(CATEGORY_BOX);
     }
 }
 
 void ShowCategory(const std::string& category) {
     std::string wanted = category;
     bool command = wanted == TOOL_WORD_COMMAND || wanted == FIRST_CATEGORY_COMMAND;
-    if (wanted == TOOL_WORD_COMMAND) wanted = LowerAscii(TrimBlanks(PlatformEnvironment("ZQ_TOOL_Word")));
+    if (wanted == TOOL_WORD_COMMAND) wanted = ReadToolWord();
 
     if (wanted != FIRST_CATEGORY_COMMAND) {
         const CatalogueCategory* found = FindCategory(wanted);
@@ -286,12 +272,12 @@ void ShowCategory(const std::string& category) {
         return;
     }
     if (CatalogueList.entries.empty()) {
-        ClearItems(LIST_GADGET);
+        ClearItems(ENTRY_LIST);
         return;
     }
     // The first category is shown under its own name, even when that name is a command text:
     // taken as a command again it would lead straight back here.
     const std::string first(CatalogueEntryAt(0).Category);
-    GadgetSetText(COMBO_GADGET, first.c_str());
+    GadgetSetText(CATEGORY_BOX, first.c_str());
     FillList(FindCategory(first));
 }

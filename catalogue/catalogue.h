@@ -1,5 +1,9 @@
 // The catalogue of named constants in memory, and the two main-window views that show it: the
-// category combo box (gadget 1) and the entry list (gadget 2).
+// category combo box and the entry list.
+//
+// Failures: the catalogue reports none. A file that cannot be read gives an empty catalogue, and so
+// does memory running out while loading: LoadCatalogue is the catalogue's one catch of
+// std::bad_alloc, so that a file too big for memory leaves the tool running without it.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +17,10 @@ struct CatalogueEntry {
     std::string_view Category; // the group's name, trimmed
     std::string_view Text;     // the key's value, trimmed, followed by a zero byte in the block
 };
+
+// The views' gadget numbers in the main window.
+constexpr int CATEGORY_BOX = 1; // the combo box of category names
+constexpr int ENTRY_LIST = 2;   // the list of the shown entries, with check boxes
 
 constexpr uint32_t NO_CATALOGUE_INDEX = 0xFFFFFFFF;
 
@@ -28,8 +36,8 @@ struct CatalogueGroup {
 struct CatalogueCategory {
     uint32_t name;   // where the trimmed name starts in the block: inside its first group's name
     uint32_t length; // of the trimmed name
-    uint32_t firstGroup, lastGroup;
-    uint32_t entryCount;
+    uint32_t firstGroup, lastGroup; // the first and last of its groups, chained by nextOfCategory
+    uint32_t entryCount;            // of all its groups
 };
 
 // Every entry of the catalogue file in file order; only LoadCatalogue changes it. All texts lie in
@@ -54,7 +62,13 @@ CatalogueEntry CatalogueEntryAt(size_t index);
 extern const char* const FIRST_CATEGORY_COMMAND; // "first_one_of_the_list"
 extern const char* const TOOL_WORD_COMMAND;      // "read_sysvar_again"
 
-// The row colours (COLORREF) of even and odd rows, counted from 0.
+// The environment variable in which the IDE hands over the word at its cursor, and that word as the
+// tool uses it (CleanWord), read now; "" when it is not set.
+extern const char* const TOOL_WORD_VARIABLE; // "ZQ_TOOL_Word"
+std::string ReadToolWord();
+
+// The row colours (COLORREF) of even and odd rows, counted from 0. The odd rows' back colour, pale
+// yellow, is also the back of the whole list below its rows, and of the catalogue editor.
 constexpr int EVEN_ROW_BACK = 0x00C7FFFF;
 constexpr int EVEN_ROW_FRONT = 0x00AC7453;
 constexpr int ODD_ROW_BACK = 0x00D2FFFB;

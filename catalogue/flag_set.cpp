@@ -4,9 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "toolkit/toolkit.h"
-
-static const int LIST_GADGET = 2;
 
 static std::string TrimmedPart(const std::string& text, size_t start, size_t end) {
     const char* blanks = " \t\r\n";
@@ -26,16 +25,16 @@ bool TickFlagSet(const std::string& selection) {
         start = bar + 1;
     }
     std::vector<int> rows;
-    int count = ItemCount(LIST_GADGET);
+    int count = ItemCount(ENTRY_LIST);
     for (int row = 0; row < count && rows.size() < rowOfPart.size(); row++) {
-        auto part = rowOfPart.find(ItemText(LIST_GADGET, row, 0));
+        auto part = rowOfPart.find(ItemText(ENTRY_LIST, row, 0));
         if (part == rowOfPart.end() || part->second >= 0) continue;
         part->second = row;
         rows.push_back(row);
     }
     if (rows.size() < rowOfPart.size()) return false;
     for (int row : rows)
-        ItemSetState(LIST_GADGET, row, ItemChecked);
+        ItemSetState(ENTRY_LIST, row, ItemChecked);
     return true;
 }
 

@@ -2,9 +2,8 @@
 
 #include <string>
 
+#include "catalogue/catalogue.h"
 #include "toolkit/toolkit.h"
-
-static const int LIST_GADGET = 2;
 
 // 0xFFFF is the broadcast handle: a paste sent there would reach every top-level window.
 static const int32_t BROADCAST_HANDLE = 0xFFFF;
@@ -14,11 +13,11 @@ static const int32_t BROADCAST_HANDLE = 0xFFFF;
 static std::string TickedEntriesText(bool* anyTicked) {
     std::string result;
     bool any = false;
-    int count = ItemCount(LIST_GADGET);
+    int count = ItemCount(ENTRY_LIST);
     for (int row = 0; row < count; row++) {
-        if (!(ItemState(LIST_GADGET, row) & ItemChecked)) continue;
+        if (!(ItemState(ENTRY_LIST, row) & ItemChecked)) continue;
         if (any) result += '|';
-        result += ItemText(LIST_GADGET, row, 0);
+        result += ItemText(ENTRY_LIST, row, 0);
         any = true;
     }
     if (anyTicked) *anyTicked = any;

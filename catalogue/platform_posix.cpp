@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,11 +14,15 @@
 
 static std::string g_programPathOverride;
 
-static std::string NativePath(const char* path) {
-    std::string result(path ? path : "");
-    for (char& c : result)
-        if (c == '\\') c = '/';
-    return result;
+// The path with slashes for backslashes. False for a path longer than the system takes, which open
+// would refuse too. Nothing is allocated: opening a file never throws.
+static bool ToNativePath(const char* path, char (&native)[PATH_MAX]) {
+    size_t length = path ? std::strlen(path) : 0;
+    if (length >= sizeof native) return false;
+    for (size_t i = 0; i < length; i++)
+        native[i] = path[i] == '\\' ? '/' : path[i];
+    native[length] = 0;
+    return true;
 }
 
 // Handles are fd + 1 so that 0 stays "none".
@@ -30,8 +35,8 @@ static int ToFd(PlatformFile file) {
 
 // No sharing modes here: an exclusive advisory lock refuses a second writer while the file is open.
 static PlatformFile OpenLocked(const char* path, int flags) {
-    std::string native = NativePath(path);
-    int fd = open(native.c_str(), flags | O_CLOEXEC, 0644);
+    char native[PATH_MAX];
+    int fd = ToNativePath(path, native) ? open(native, flags | O_CLOEXEC, 0644) : -1;
     if (fd < 0) return 0;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         close(fd);
@@ -47,8 +52,8 @@ PlatformFile PlatformFileOpenReadWrite(const char* path) {
 // No lock: others may go on reading and writing, as the Win32 sharing mode allows. A folder opens for
 // reading here, unlike on Win32, so only a regular file is taken.
 PlatformFile PlatformFileOpenForReading(const char* path) {
-    std::string native = NativePath(path);
-    int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    char native[PATH_MAX];
+    int fd = ToNativePath(path, native) ? open(native, O_RDONLY | O_CLOEXEC) : -1;
     struct stat st;
     if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         close(fd);

@@ -7,26 +7,31 @@
 #include "text.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace PreferenceFile {
 
-// One stored line. kindOrName holds LINE_GROUP or LINE_COMMENT, or for a key the address of its
-// name; text is the group's name, the comment's text or the key's value.
+// What a line is, in one word: LINE_GROUP, LINE_COMMENT, or for a key the address of its name
+// (never 1 or 2). Read it through IsGroup, IsComment, IsKey and KeyNameOf; KeyTag makes a key's.
+using LineTag = uintptr_t;
+static const LineTag LINE_GROUP = 1;
+static const LineTag LINE_COMMENT = 2;
+
+// One stored line.
 struct PreferenceLine {
-    PreferenceLine* next;
-    uintptr_t kindOrName;
-    char* text;
+    PreferenceLine* next; // the next line in file order; null for the last
+    LineTag tag;          // what the line is, and a key's name
+    char* text;           // the group's name, the comment's text or the key's value
 };
 
 // Line records live in blocks, released together with the model. The parser fills blocks that grow
 // with the file read so far (the first lines take one block each, so that a small file costs
 // little); every record a write adds takes a block of its own.
 struct LineBlock {
-    LineBlock* next;
-    size_t capacity;
-    size_t used;
+    LineBlock* next; // the block made before this one
+    size_t capacity; // records the block has room for, behind this header
+    size_t used;     // of them
 };
 static const size_t MAX_BLOCK_LINES = 4096;
 
@@ -34,33 +39,31 @@ static PreferenceLine* LinesOf(LineBlock* block) {
     return (PreferenceLine*)(block + 1);
 }
 
-static const uintptr_t LINE_GROUP = 1;
-static const uintptr_t LINE_COMMENT = 2;
-
+// The open file and its model, owned by this library alone; all zero when no file is open.
 struct PreferenceState {
-    PlatformFile file;
-    bool readOnly; // opened for reading only: never written
-    bool modified;
-    char* content;    // the file as read, plus zero bytes; null when there is none
-    char* contentEnd; // the zero byte behind the content
-    PreferenceLine* firstLine;
-    LineBlock* blocks;           // the newest first
+    PlatformFile file;           // the open file; 0: none
+    bool readOnly;               // opened for reading only: never written
+    bool modified;               // a key was stored: Close writes the file back
+    char* content;               // the file as read, plus zero bytes; null when there is none
+    char* contentEnd;            // the zero byte behind the content
+    PreferenceLine* firstLine;   // the model's first line; null when it has none
+    LineBlock* blocks;           // every block of records, the newest first
     size_t lineCount;            // records the parser made
     bool storedTexts;            // a write gave a record a text of its own, outside the content
     PreferenceLine* groupCursor; // null: the top section
     PreferenceLine* keyCursor;   // null: before the first line; a group header: before its first key
-    char* pendingGroup;
+    char* pendingGroup;          // a missing group SelectGroup named, which the next write adds
 };
 
 static PreferenceState g_state;
-static AllocateFunction g_allocate = nullptr;
 
-static void* Allocate(size_t size) {
-    return g_allocate ? g_allocate(size) : std::malloc(size);
+// All memory of the library, texts and record blocks alike: null when there is none, never an
+// exception.
+static char* Allocate(size_t size) {
+    return new (std::nothrow) char[size];
 }
-
-void SetAllocatorForTests(AllocateFunction allocate) {
-    g_allocate = allocate;
+static void Release(void* memory) {
+    delete[] static_cast<char*>(memory);
 }
 
 // The UTF-8 byte-order mark, which some editors write at the start of a file.
@@ -70,24 +73,26 @@ static bool StartsWithByteOrderMark(const char* text) {
     return std::strncmp(text, BYTE_ORDER_MARK, 3) == 0;
 }
 
-static bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // A zero byte ends a line like CR and LF do, so that the rest of such a line is read as a line of
 // its own rather than dropped.
 static bool IsLineEnd(char c) {
     return c == '\r' || c == '\n' || c == 0;
 }
 
-static bool IsKey(const PreferenceLine* line) {
-    return line->kindOrName != LINE_GROUP && line->kindOrName != LINE_COMMENT;
-}
 static bool IsGroup(const PreferenceLine* line) {
-    return line->kindOrName == LINE_GROUP;
+    return line->tag == LINE_GROUP;
+}
+static bool IsComment(const PreferenceLine* line) {
+    return line->tag == LINE_COMMENT;
+}
+static bool IsKey(const PreferenceLine* line) {
+    return !IsGroup(line) && !IsComment(line);
 }
 static char* KeyNameOf(const PreferenceLine* line) {
-    return (char*)line->kindOrName;
+    return (char*)line->tag;
+}
+static LineTag KeyTag(char* name) {
+    return (LineTag)name;
 }
 
 // Texts inside the content buffer are released with it, never on their own.
@@ -98,47 +103,44 @@ static bool InsideContent(const char* text) {
 }
 
 static void ReleaseText(char* text) {
-    if (text && !InsideContent(text)) std::free(text);
+    if (text && !InsideContent(text)) Release(text);
 }
 
 static char* CopyText(const char* text) {
     if (!text) text = "";
     size_t length = std::strlen(text);
-    char* copy = (char*)Allocate(length + 1);
+    char* copy = Allocate(length + 1);
     if (copy) std::memcpy(copy, text, length + 1);
     return copy;
 }
 
+static PreferenceLine* StartLine(PreferenceLine* line, LineTag tag, char* text) {
+    *line = PreferenceLine{nullptr, tag, text};
+    return line;
+}
+
 // A record in a new block with room for capacity records; null when there is no room.
-static PreferenceLine* NewLineInNewBlock(size_t capacity, uintptr_t kindOrName, char* text) {
+static PreferenceLine* NewLineInNewBlock(size_t capacity, LineTag tag, char* text) {
     LineBlock* block = (LineBlock*)Allocate(sizeof(LineBlock) + capacity * sizeof(PreferenceLine));
     if (!block) return nullptr;
     block->next = g_state.blocks;
     block->capacity = capacity;
     block->used = 1;
     g_state.blocks = block;
-    PreferenceLine* line = LinesOf(block);
-    line->next = nullptr;
-    line->kindOrName = kindOrName;
-    line->text = text;
-    return line;
+    return StartLine(LinesOf(block), tag, text);
 }
 
 // A record for a line the parser read: in the newest block while it has room.
-static PreferenceLine* NewParsedLine(uintptr_t kindOrName, char* text) {
+static PreferenceLine* NewParsedLine(LineTag tag, char* text) {
     LineBlock* block = g_state.blocks;
     g_state.lineCount++;
     if (!block || block->used == block->capacity) {
         size_t capacity = g_state.lineCount / 4;
         if (capacity < 1) capacity = 1;
         if (capacity > MAX_BLOCK_LINES) capacity = MAX_BLOCK_LINES;
-        return NewLineInNewBlock(capacity, kindOrName, text);
+        return NewLineInNewBlock(capacity, tag, text);
     }
-    PreferenceLine* line = LinesOf(block) + block->used++;
-    line->next = nullptr;
-    line->kindOrName = kindOrName;
-    line->text = text;
-    return line;
+    return StartLine(LinesOf(block) + block->used++, tag, text);
 }
 
 // Links line in behind after, or at the head of the list when after is null.
@@ -162,7 +164,7 @@ static PreferenceLine* LastLine() {
 static char g_unnamedPendingGroup[1];
 
 static void ClearPendingGroup() {
-    if (g_state.pendingGroup != g_unnamedPendingGroup) std::free(g_state.pendingGroup);
+    if (g_state.pendingGroup != g_unnamedPendingGroup) Release(g_state.pendingGroup);
     g_state.pendingGroup = nullptr;
 }
 
@@ -175,28 +177,15 @@ static void ReleaseModel(bool keepContent) {
     LineBlock* block = g_state.blocks;
     while (block) {
         LineBlock* next = block->next;
-        std::free(block);
+        Release(block);
         block = next;
     }
-    if (!keepContent) std::free(g_state.content);
+    if (!keepContent) Release(g_state.content);
     ClearPendingGroup();
     g_state = PreferenceState();
 }
 
 // ---- Reading -------------------------------------------------------------------------------------
-
-// The bytes at which the parser's scans stop: the line ends (CR, LF and the zero byte) stop every
-// scan; "=" ends a key's name and "]" a group's name.
-enum : unsigned char { STOP_LINE_END = 1, STOP_EQUALS = 2, STOP_BRACKET = 4 };
-struct StopTable {
-    unsigned char stops[256];
-    constexpr StopTable() : stops() {
-        stops[0] = stops[(unsigned char)'\r'] = stops[(unsigned char)'\n'] = STOP_LINE_END;
-        stops[(unsigned char)'='] = STOP_EQUALS;
-        stops[(unsigned char)']'] = STOP_BRACKET;
-    }
-};
-static constexpr StopTable STOPS;
 
 // Bytes of zeros behind the content: the terminator and room for a scan's last eight-byte read.
 static const size_t CONTENT_PADDING = 8;
@@ -211,14 +200,12 @@ static uint64_t ZeroBytes(uint64_t word) {
     return (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
 }
 
-// The first byte from p on that ends the line or is one of the other stops, eight bytes at a time
-// (the first byte of a word is its lowest on the little-endian processors this runs on).
-static char* ScanTo(char* p, unsigned char stops) {
+// The first byte from p on that ends the line (CR, LF or the zero byte) or is the stop ("=" ends a
+// key's name, "]" a group's; 0 for none), eight bytes at a time (the first byte of a word is its
+// lowest on the little-endian processors this runs on).
+static char* ScanTo(char* p, char stop) {
     const uint64_t ones = 0x0101010101010101ull;
-    uint64_t other = (uint64_t)(unsigned char)(stops == STOP_EQUALS    ? '='
-                                               : stops == STOP_BRACKET ? ']'
-                                                                       : 0) *
-                     ones;
+    uint64_t other = (uint64_t)(unsigned char)stop * ones;
     for (;;) {
         uint64_t word;
         std::memcpy(&word, p, sizeof word);
@@ -240,20 +227,20 @@ static bool Parse() {
     while (p < end) {
         while (IsBlank(*p))
             p++;
-        uintptr_t kindOrName = 0;
+        LineTag tag = 0;
         char* text = nullptr;
         if (*p == ';') {
             p++;
             if (*p == ' ') p++;
-            kindOrName = LINE_COMMENT;
+            tag = LINE_COMMENT;
             text = p;
             p = ScanTo(p, 0);
             *p = 0;
         } else if (*p == '[') {
             p++;
-            kindOrName = LINE_GROUP;
+            tag = LINE_GROUP;
             text = p;
-            p = ScanTo(p, STOP_BRACKET);
+            p = ScanTo(p, ']');
             bool closed = *p == ']';
             *p = 0;
             if (closed) {
@@ -262,7 +249,7 @@ static bool Parse() {
             }
         } else if (!IsLineEnd(*p)) {
             char* name = p;
-            p = ScanTo(p, STOP_EQUALS);
+            p = ScanTo(p, '=');
             char* nameEnd = p;
             while (nameEnd > name + 1 && IsBlank(nameEnd[-1]))
                 nameEnd--;
@@ -275,10 +262,10 @@ static bool Parse() {
                 *p = 0;
             }
             *nameEnd = 0;
-            kindOrName = (uintptr_t)name;
+            tag = KeyTag(name);
         }
         if (text) {
-            PreferenceLine* line = NewParsedLine(kindOrName, text);
+            PreferenceLine* line = NewParsedLine(tag, text);
             if (!line) return false;
             InsertBehind(last, line);
             last = line;
@@ -295,7 +282,7 @@ static bool ReadContent() {
     int64_t size = PlatformFileSize(g_state.file);
     if (size < 0 || size > PLATFORM_FILE_SIZE_LIMIT) return false;
     if (size == 0) return true;
-    char* content = (char*)Allocate((size_t)size + CONTENT_PADDING);
+    char* content = Allocate((size_t)size + CONTENT_PADDING);
     if (!content) return false;
     g_state.content = content;
     g_state.contentEnd = content + size;
@@ -359,7 +346,7 @@ static void WriteCanonical() {
     bool blankFirst = IsKey(first) && StartsWithByteOrderMark(KeyNameOf(first));
     size += blankFirst;
     if (size > PLATFORM_FILE_SIZE_LIMIT || size + 1 > (uint64_t)SIZE_MAX) return;
-    char* buffer = (char*)Allocate((size_t)size + 1);
+    char* buffer = Allocate((size_t)size + 1);
     if (!buffer) return;
     char* out = blankFirst ? Append(buffer, " ") : buffer;
     for (PreferenceLine* line = g_state.firstLine; line; line = line->next) {
@@ -367,7 +354,7 @@ static void WriteCanonical() {
             out = Append(out, "[");
             out = Append(out, line->text);
             out = Append(out, "]");
-        } else if (line->kindOrName == LINE_COMMENT) {
+        } else if (IsComment(line)) {
             out = Append(out, "; ");
             out = Append(out, line->text);
         } else {
@@ -380,7 +367,7 @@ static void WriteCanonical() {
     *out = 0;
     // A failed or short write is not reported: nobody could act on it.
     PlatformFileReplaceContent(g_state.file, buffer, (int64_t)size);
-    std::free(buffer);
+    Release(buffer);
 }
 
 static void CloseFile() {
@@ -478,7 +465,7 @@ char* StoreKey(const char* key, size_t length) {
     if (g_state.pendingGroup) {
         PreferenceLine* group = NewLineInNewBlock(1, LINE_GROUP, g_state.pendingGroup);
         if (!group) {
-            std::free(name);
+            Release(name);
             return nullptr;
         }
         InsertBehind(LastLine(), group);
@@ -489,9 +476,9 @@ char* StoreKey(const char* key, size_t length) {
     PreferenceLine* line = FindKeyLine(key);
     if (line) {
         if (length > std::strlen(line->text)) {
-            char* storage = (char*)Allocate(length + 1);
+            char* storage = Allocate(length + 1);
             if (!storage) {
-                std::free(name);
+                Release(name);
                 return nullptr;
             }
             storage[0] = 0;
@@ -499,13 +486,13 @@ char* StoreKey(const char* key, size_t length) {
             line->text = storage;
         }
         ReleaseText(KeyNameOf(line));
-        line->kindOrName = (uintptr_t)name;
+        line->tag = KeyTag(name);
     } else {
-        char* storage = (char*)Allocate(length + 1);
-        line = storage ? NewLineInNewBlock(1, (uintptr_t)name, storage) : nullptr;
+        char* storage = Allocate(length + 1);
+        line = storage ? NewLineInNewBlock(1, KeyTag(name), storage) : nullptr;
         if (!line) {
-            std::free(storage);
-            std::free(name);
+            Release(storage);
+            Release(name);
             return nullptr;
         }
         storage[0] = 0;
@@ -564,7 +551,7 @@ bool RewindKeys() {
 bool NextKey() {
     if (!g_state.file || g_state.pendingGroup) return false;
     PreferenceLine* line = g_state.keyCursor ? g_state.keyCursor->next : g_state.firstLine;
-    while (line && line->kindOrName == LINE_COMMENT)
+    while (line && IsComment(line))
         line = line->next;
     if (!line || IsGroup(line)) return false;
     g_state.keyCursor = line;

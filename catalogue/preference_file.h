@@ -1,6 +1,9 @@
 // The grouped key/value text format of the settings and catalogue files, and the small library
 // that reads and writes it. One file at a time, in process-wide state; opening or creating a file
-// first closes the one that is open. No operation reports errors other than by its result.
+// first closes the one that is open.
+//
+// Failures: every operation reports them by its result alone (false, 0, null or empty), never by an
+// exception; memory that runs out counts as a failure like any other.
 #pragma once
 
 #include <cstddef>
@@ -25,7 +28,7 @@ void Close();
 
 // Closes as Close does, but hands the caller the buffer that holds the file as read instead of
 // releasing it: the texts that GroupNameText, KeyNameText and KeyValueText gave for a file that was
-// only read stay valid there until the caller releases the buffer with free. Null when the file
+// only read stay valid there until the caller releases the buffer with delete[]. Null when the file
 // was empty or none was open.
 char* CloseKeepingContent();
 
@@ -56,10 +59,5 @@ const char* KeyValueText();
 const char* FindKey(const char* key);
 // StoreKey: creates or updates the key and gives writable storage for length bytes plus a zero.
 char* StoreKey(const char* key, size_t length);
-
-// For tests: every allocation of the library goes through this function (null restores malloc),
-// so that a test can make it fail. Memory is released with free.
-using AllocateFunction = void* (*)(size_t size);
-void SetAllocatorForTests(AllocateFunction allocate);
 
 } // namespace PreferenceFile

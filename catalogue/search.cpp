@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
 #if !defined(__BYTE_ORDER__) || __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
@@ -13,20 +14,15 @@
 
 namespace {
 
-const int LIST_GADGET = 2;
 const uint64_t ONES = 0x0101010101010101ull;
 const uint64_t LOW_SEVEN_BITS = 0x7F7F7F7F7F7F7F7Full;
-
-unsigned char Fold(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? (unsigned char)(c + 32) : c;
-}
 
 bool IsLowerLetter(unsigned char c) {
     return c >= 'a' && c <= 'z';
 }
 
 unsigned PairIndex(unsigned char first, unsigned char second) {
-    return (unsigned)Fold(first) << 8 | Fold(second);
+    return (unsigned)FoldAscii(first) << 8 | FoldAscii(second);
 }
 
 // The high bit of every byte of the word that is zero, and no other bit.
@@ -50,9 +46,7 @@ struct Needle {
 
 Needle MakeNeedle(const std::string& text) {
     Needle needle;
-    needle.folded = text;
-    for (char& c : needle.folded)
-        c = (char)Fold((unsigned char)c);
+    needle.folded = LowerAscii(text);
     const std::vector<uint32_t>& counts = CatalogueList.pairCounts;
     needle.pairAt = 0;
     for (size_t at = 1; at + 1 < text.size(); at++)
@@ -69,7 +63,7 @@ Needle MakeNeedle(const std::string& text) {
 
 bool MatchesAt(const char* at, const std::string& folded) {
     for (size_t i = 0; i < folded.size(); i++)
-        if (Fold((unsigned char)at[i]) != (unsigned char)folded[i]) return false;
+        if (FoldAscii((unsigned char)at[i]) != (unsigned char)folded[i]) return false;
     return true;
 }
 
@@ -112,7 +106,8 @@ bool IsSearchText(const std::string& text) {
     for (const CatalogueGroup& group : c.groups) {
         const char* name = &c.text[group.name];
         size_t at = 0;
-        while (at < text.size() && name[at] && Fold((unsigned char)name[at]) == Fold((unsigned char)text[at]))
+        while (at < text.size() && name[at] &&
+               FoldAscii((unsigned char)name[at]) == FoldAscii((unsigned char)text[at]))
             at++;
         if (at == text.size()) return false;
     }
@@ -154,14 +149,14 @@ std::vector<CatalogueMatch> FindEntriesContaining(const std::string& text) {
 void ShowEntriesContaining(const std::string& text) {
     std::vector<CatalogueMatch> matches = FindEntriesContaining(text);
     // Emptied and filled in one bulk change: the scroll bars of a list as long before as after stay.
-    GadgetBeginUpdate(LIST_GADGET, (int)matches.size());
-    ClearItems(LIST_GADGET);
+    GadgetBeginUpdate(ENTRY_LIST, (int)matches.size());
+    ClearItems(ENTRY_LIST);
     bool odd = false;
     for (size_t row = 0; row < matches.size(); row++) {
         if (row > 0 && matches[row].category != matches[row - 1].category) odd = false;
-        AddItemWithColors(LIST_GADGET, -1, &CatalogueList.text[matches[row].text],
+        AddItemWithColors(ENTRY_LIST, -1, &CatalogueList.text[matches[row].text],
                           odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT, odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
         odd = !odd;
     }
-    GadgetEndUpdate(LIST_GADGET);
+    GadgetEndUpdate(ENTRY_LIST);
 }

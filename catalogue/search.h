@@ -10,10 +10,10 @@
 // A short text can match most of a large catalogue: the list shows the first matches only.
 constexpr size_t SEARCH_MAX_ROWS = 1000;
 
-// One entry found: where its text starts in the catalogue's text block, and its category.
+// One entry found.
 struct CatalogueMatch {
-    uint32_t text;
-    uint32_t category;
+    uint32_t text;     // where its text starts in the catalogue's text block
+    uint32_t category; // the index of its category
 };
 
 // Counts the pairs of neighbouring bytes of the catalogue's text block, ASCII letters folded, so

@@ -5,11 +5,7 @@
 const char* const BLANKS_SPACE_TAB = " \t";
 const char* const BLANKS_C_SPACE = " \t\r\n\v\f";
 
-static bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string TrimBlanks(const std::string& text) {
+std::string_view TrimBlanks(std::string_view text) {
     size_t begin = 0;
     size_t end = text.size();
     while (begin < end && IsBlank(text[begin]))
@@ -19,15 +15,15 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-static unsigned char LowerAsciiByte(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-}
-
-std::string LowerAscii(const std::string& text) {
+std::string LowerAscii(std::string_view text) {
     std::string result(text);
     for (char& c : result)
-        c = (char)LowerAsciiByte((unsigned char)c);
+        c = (char)FoldAscii((unsigned char)c);
     return result;
+}
+
+std::string CleanWord(std::string_view text) {
+    return LowerAscii(TrimBlanks(text));
 }
 
 std::string UpperLatin1(const std::string& text) {
@@ -77,7 +73,7 @@ bool EqualFoldAscii(const char* a, const char* b) {
     if (!a) a = "";
     if (!b) b = "";
     while (*a && *b) {
-        if (LowerAsciiByte((unsigned char)*a) != LowerAsciiByte((unsigned char)*b)) return false;
+        if (FoldAscii((unsigned char)*a) != FoldAscii((unsigned char)*b)) return false;
         a++;
         b++;
     }

@@ -4,12 +4,27 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-// Removes spaces and tabs from both ends; every other byte stays.
-std::string TrimBlanks(const std::string& text);
+// The blanks that trimming removes: space and tab.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A..Z to a..z; every other byte stays.
+inline unsigned char FoldAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? (unsigned char)(c + 32) : c;
+}
+
+// The text between its leading and trailing blanks; every other byte stays.
+std::string_view TrimBlanks(std::string_view text);
 
 // Maps A..Z to a..z; every other byte stays.
-std::string LowerAscii(const std::string& text);
+std::string LowerAscii(std::string_view text);
+
+// The IDE's word as the tool uses it: blanks off both ends, then A..Z lower-cased; bytes above 127
+// keep their case.
+std::string CleanWord(std::string_view text);
 
 // Maps a..z to A..Z and 0xE0..0xFF to the byte 32 lower; every other byte stays.
 std::string UpperLatin1(const std::string& text);

@@ -3,14 +3,16 @@
 #include <string>
 
 #include "app/startup.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/text.h"
 
 TEST(StartupWords, ToolWordIsTrimmedAndLowerCasedAsciiOnly) {
-    EXPECT_EQ(ToolWordFrom("  MyWord\t"), "myword");
-    EXPECT_EQ(ToolWordFrom("\xC4Pfel"), "\xC4pfel"); // bytes above 127 keep their case
-    EXPECT_EQ(ToolWordFrom("Two Words "), "two words");
-    EXPECT_EQ(ToolWordFrom("\r\nWord\n"), "\r\nword\n"); // only spaces and tabs are blanks
-    EXPECT_EQ(ToolWordFrom(""), "");
-    EXPECT_EQ(ToolWordFrom(" \t "), "");
+    EXPECT_EQ(CleanWord("  MyWord\t"), "myword");
+    EXPECT_EQ(CleanWord("\xC4Pfel"), "\xC4pfel"); // bytes above 127 keep their case
+    EXPECT_EQ(CleanWord("Two Words "), "two words");
+    EXPECT_EQ(CleanWord("\r\nWord\n"), "\r\nword\n"); // only spaces and tabs are blanks
+    EXPECT_EQ(CleanWord(""), "");
+    EXPECT_EQ(CleanWord(" \t "), "");
 }
 
 TEST(StartupWords, CommandLineWordIsTheTextBehindTheQuotedProgramPath) {

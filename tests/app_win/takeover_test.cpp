@@ -18,7 +18,7 @@ class Takeover : public ::testing::Test {
 };
 
 TEST_F(Takeover, NothingRunningLeavesTheRectangleUnfound) {
-    TakeoverRect = TakeoverRectangle{true, 1, 2, 3, 4};
+    TakeoverRect = TakeoverRectangle{true, 1, 2};
     TakeOverRunningInstance();
     EXPECT_FALSE(TakeoverRect.found);
 }
@@ -36,8 +36,6 @@ TEST_F(Takeover, NotesTheRunningWindowsFrameAndClosesIt) {
     EXPECT_TRUE(TakeoverRect.found);
     EXPECT_EQ(TakeoverRect.left, 137);
     EXPECT_EQ(TakeoverRect.top, 91);
-    EXPECT_EQ(TakeoverRect.right, expected.right);
-    EXPECT_EQ(TakeoverRect.bottom, expected.bottom);
     // The close request was taken synchronously: it is on record as soon as the call returns.
     EXPECT_EQ(ReadWholeFile(folder + "record.txt"), "WM_CLOSE 0 0\r\n");
     DWORD code = 99;

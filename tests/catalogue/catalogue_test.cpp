@@ -43,8 +43,8 @@ class CatalogueTest : public ::testing::Test {
         dir = MakeTempDir();
         ASSERT_FALSE(dir.empty());
         PlatformOverrideProgramPath((dir + "Orvane.exe").c_str());
-        FakeAddGadget(1, KIND_COMBO_BOX);
-        FakeAddGadget(2, KIND_LIST_VIEW);
+        FakeAddGadget(CATEGORY_BOX, KIND_COMBO_BOX);
+        FakeAddGadget(ENTRY_LIST, KIND_LIST_VIEW);
     }
 
     void TearDown() override {
@@ -59,12 +59,12 @@ class CatalogueTest : public ::testing::Test {
 
     static std::vector<std::string> Rows() {
         std::vector<std::string> texts;
-        for (const FakeRow& row : Fake.gadgets[2].rows)
+        for (const FakeRow& row : Fake.gadgets[ENTRY_LIST].rows)
             texts.push_back(row.text);
         return texts;
     }
-    static std::vector<std::string> ComboItems() { return Fake.gadgets[1].items; }
-    static std::string ComboText() { return Fake.gadgets[1].text; }
+    static std::vector<std::string> ComboItems() { return Fake.gadgets[CATEGORY_BOX].items; }
+    static std::string ComboText() { return Fake.gadgets[CATEGORY_BOX].text; }
 };
 
 using Strings = std::vector<std::string>;
@@ -129,11 +129,12 @@ TEST_F(CatalogueTest, RepeatedKeyNamesTakeTheFirstValueOfTheirGroup) {
     Strings expected;
     PreferenceFile::RewindGroups();
     while (PreferenceFile::NextGroup()) {
-        std::string category = TrimBlanks(PreferenceFile::GroupName());
+        std::string category(TrimBlanks(PreferenceFile::GroupName()));
         PreferenceFile::RewindKeys();
         while (PreferenceFile::NextKey())
-            expected.push_back(category + "/" +
-                               TrimBlanks(PreferenceFile::ReadText(PreferenceFile::KeyName().c_str())));
+            expected.push_back(
+                category + "/" +
+                std::string(TrimBlanks(PreferenceFile::ReadText(PreferenceFile::KeyName().c_str()))));
     }
     PreferenceFile::Close();
 
@@ -151,7 +152,7 @@ TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
     Load("[old]\r\nk = entry\r\n");
     ASSERT_EQ(CatalogueEntryCount(), 1u);
     ASSERT_EQ(std::remove((dir + "constants.ovc").c_str()), 0);
-    Fake.gadgets[1].items = {"kept"};
+    Fake.gadgets[CATEGORY_BOX].items = {"kept"};
     LoadCatalogue(dir + "constants.ovc");
     EXPECT_EQ(CatalogueEntryCount(), 0u);
     EXPECT_EQ(ComboItems(), (Strings{"kept"}));     // a missing file leaves the combo box alone
@@ -161,6 +162,7 @@ TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
     // Whichever allocation fails, nothing of the catalogue is kept and the next load reads it all.
     std::string path = dir + "constants.ovc";
     ASSERT_TRUE(WriteWholeFile(path, "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\nl = 3\r\n"));
+    Fake.gadgets[CATEGORY_BOX].items.clear();
     long failing = 1;
     for (; failing < 1000; failing++) {
         FailAllocationAfter(failing);
@@ -177,7 +179,7 @@ TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
 TEST_F(CatalogueTest, GroupWithoutKeysIsListedAndShowsAnEmptyList) {
     Load("[empty]\r\n[full]\r\nk = v\r\n");
     EXPECT_EQ(ComboItems(), (Strings{"empty", "full"}));
-    Fake.gadgets[2].rows = {FakeRow{"stale"}};
+    Fake.gadgets[ENTRY_LIST].rows = {FakeRow{"stale"}};
     ShowCategory("empty");
     EXPECT_TRUE(Rows().empty());
     ShowCategory("full");
@@ -211,7 +213,7 @@ TEST_F(CatalogueTest, RowsAlternateColoursInOneRunAcrossGroupsOfTheSameName) {
     ShowCategory("c");
     ASSERT_EQ(Rows(), (Strings{"1", "2", "3", "4", "5"}));
     for (size_t i = 0; i < 5; i++) {
-        const FakeRow& row = Fake.gadgets[2].rows[i];
+        const FakeRow& row = Fake.gadgets[ENTRY_LIST].rows[i];
         EXPECT_EQ(row.back, i % 2 ? 0x00D2FFFB : 0x00C7FFFF) << i;
         EXPECT_EQ(row.front, i % 2 ? 0x00000000 : 0x00AC7453) << i;
         EXPECT_EQ(row.state, 0);
@@ -231,14 +233,14 @@ TEST_F(CatalogueTest, RowsAlternateColoursInOneRunAcrossGroupsOfTheSameName) {
     // A new fill starts from an empty list and from the first colour pair.
     ShowCategory("other");
     ASSERT_EQ(Rows(), (Strings{"x"}));
-    EXPECT_EQ(Fake.gadgets[2].rows[0].back, 0x00C7FFFF);
+    EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[0].back, 0x00C7FFFF);
 }
 
 TEST_F(CatalogueTest, FirstCategoryCommandTakesTheFirstEntryInFileOrder) {
     // "zeta" comes first but has no keys; "Beta" is the first group with an entry although
     // "alpha" sorts first in the combo box.
     Load("[zeta]\r\n[Beta]\r\nb = one\r\nc = two\r\n[alpha]\r\na = x\r\n");
-    Fake.gadgets[1].text = "typed";
+    Fake.gadgets[CATEGORY_BOX].text = "typed";
     ShowCategory("first_one_of_the_list");
     EXPECT_EQ(ComboItems().front(), "alpha");
     EXPECT_EQ(ComboText(), "Beta");
@@ -247,8 +249,8 @@ TEST_F(CatalogueTest, FirstCategoryCommandTakesTheFirstEntryInFileOrder) {
 
 TEST_F(CatalogueTest, FirstCategoryCommandOnAnEmptyCatalogueEmptiesOnlyTheList) {
     Load("[nothing]\r\n");
-    Fake.gadgets[1].text = "keep me";
-    Fake.gadgets[2].rows = {FakeRow{"stale"}};
+    Fake.gadgets[CATEGORY_BOX].text = "keep me";
+    Fake.gadgets[ENTRY_LIST].rows = {FakeRow{"stale"}};
     ShowCategory("first_one_of_the_list");
     EXPECT_EQ(ComboText(), "keep me");
     EXPECT_TRUE(Rows().empty());
@@ -258,7 +260,7 @@ TEST_F(CatalogueTest, FirstCategoryCommandOnAnEmptyCatalogueEmptiesOnlyTheList) 
 TEST_F(CatalogueTest, ToolWordCommandReadsTheEnvironmentAtCallTime) {
     Load("[printn]\r\nk = print\r\n[openfile]\r\nk = open\r\n[read_sysvar_again]\r\nk = literal\r\n"
          "[]\r\nk = nameless\r\n");
-    Fake.gadgets[1].text = "read_sysvar_again";
+    Fake.gadgets[CATEGORY_BOX].text = "read_sysvar_again";
 
     SetToolWordVariable(" \tPrintN\t ");
     ShowCategory("read_sysvar_again");
@@ -310,11 +312,11 @@ TEST_F(CatalogueTest, FirstCategoryNamedReadSysvarAgainDoesNotLoopThroughTheTool
 TEST_F(CatalogueTest, TextThatNamesNoCategoryListsTheEntriesContainingIt) {
     Load("[messagebox]\r\nok = MB_OK\r\nerr = MB_ICONERROR\r\nhand = MB_ICONHAND\r\n[messagebeep]\r\n"
          "err = MB_ICONERROR\r\nq = MB_ICONQUESTION\r\n[icons]\r\n[window]\r\nlast = ends_Mb_IcoN\r\n");
-    Fake.gadgets[1].text = "mb_icon";
+    Fake.gadgets[CATEGORY_BOX].text = "mb_icon";
     ShowCategory("mB_iCoN");
     EXPECT_EQ(Rows(), (Strings{"MB_ICONERROR", "MB_ICONHAND", "MB_ICONQUESTION", "ends_Mb_IcoN"}));
     for (size_t i = 0; i < 4; i++)
-        EXPECT_EQ(Fake.gadgets[2].rows[i].back, i == 1 ? ODD_ROW_BACK : EVEN_ROW_BACK) << i;
+        EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[i].back, i == 1 ? ODD_ROW_BACK : EVEN_ROW_BACK) << i;
     EXPECT_EQ(ComboText(), "mb_icon");
     SetToolWordVariable("mb_icon"); // one character, a group name's start or part, a command: none
     for (const char* text : {"O", "ICO", "beep", "read_sysvar_again"}) {
@@ -330,7 +332,8 @@ TEST_F(CatalogueTest, TextThatNamesNoCategoryListsTheEntriesContainingIt) {
     ShowCategory("item_");
     ASSERT_EQ(Rows().size(), 1000u);
     EXPECT_EQ(Rows()[700] + Rows()[999], "Item_700Item_999");
-    EXPECT_EQ(Fake.gadgets[2].rows[599].back + Fake.gadgets[2].rows[600].back, ODD_ROW_BACK + EVEN_ROW_BACK);
+    EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[599].back + Fake.gadgets[ENTRY_LIST].rows[600].back,
+              ODD_ROW_BACK + EVEN_ROW_BACK);
 }
 
 #ifndef ORVANE_SAMPLE_CATALOGUE

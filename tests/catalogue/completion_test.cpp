@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/completion.h"
 #include "support/fake_toolkit.h"
 
@@ -11,19 +12,20 @@ class CompletionTest : public ::testing::Test {
         FakeReset();
         CompletionGadget = 0;
         CompletionLength = 0;
-        FakeGadget& combo = FakeAddGadget(1, KIND_COMBO_BOX);
+        FakeGadget& combo = FakeAddGadget(CATEGORY_BOX, KIND_COMBO_BOX);
         combo.items = {"Color", "Window", "WindowEx"};
     }
 
     // What the edit field holds after the user's keystroke, then the main window's call.
     static void Type(const std::string& text) {
-        Fake.gadgets[1].text = text;
-        Fake.gadgets[1].selectionStart = Fake.gadgets[1].selectionEnd = (int)text.size();
+        Fake.gadgets[CATEGORY_BOX].text = text;
+        Fake.gadgets[CATEGORY_BOX].selectionStart = Fake.gadgets[CATEGORY_BOX].selectionEnd =
+            (int)text.size();
         AutoCompleteCategory(1);
     }
-    static std::string Text() { return Fake.gadgets[1].text; }
+    static std::string Text() { return Fake.gadgets[CATEGORY_BOX].text; }
     static std::string Selected() {
-        const FakeGadget& g = Fake.gadgets[1];
+        const FakeGadget& g = Fake.gadgets[CATEGORY_BOX];
         return g.text.substr((size_t)g.selectionStart, (size_t)(g.selectionEnd - g.selectionStart));
     }
 };
@@ -54,12 +56,12 @@ TEST_F(CompletionTest, WholeItemTypedSelectsNothing) {
     Type("windowex");
     EXPECT_EQ(Text(), "WindowEx");
     EXPECT_EQ(Selected(), "");
-    EXPECT_EQ(Fake.gadgets[1].selectionStart, 8);
+    EXPECT_EQ(Fake.gadgets[CATEGORY_BOX].selectionStart, 8);
 }
 
 // A name the box holds exactly stays, also when one spelled in another case comes first.
 TEST_F(CompletionTest, ExactNameIsNeverRewritten) {
-    Fake.gadgets[1].items = {"PrintN", "printn"};
+    Fake.gadgets[CATEGORY_BOX].items = {"PrintN", "printn"};
     Type("printn");
     EXPECT_EQ(Text(), "printn");
     EXPECT_TRUE(Fake.calls.empty());
@@ -112,9 +114,9 @@ TEST_F(CompletionTest, EmptyTextLeavesTheStateAlone) {
 }
 
 TEST_F(CompletionTest, LettersFoldAsUpperLatin1MapsThem) {
-    Fake.gadgets[1].items = {"\xC4rger", "_x",
-                             "\xDF"
-                             "end"};
+    Fake.gadgets[CATEGORY_BOX].items = {"\xC4rger", "_x",
+                                        "\xDF"
+                                        "end"};
     Type("\xE4r"); // a-umlaut matches A-umlaut
     EXPECT_EQ(Text(), "\xC4rger");
     EXPECT_EQ(Selected(), "ger");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/flag_set.h"
 #include "catalogue/output.h"
 #include "support/fake_toolkit.h"
@@ -14,7 +15,7 @@ class OutputTest : public ::testing::Test {
         FakeReset();
         ResetApplicationState();
         EditorHandle = 0x2A0456;
-        FakeAddGadget(2, KIND_LIST_VIEW);
+        FakeAddGadget(ENTRY_LIST, KIND_LIST_VIEW);
         Fake.clipboardHasText = true;
         Fake.clipboard = "old";
     }
@@ -22,17 +23,17 @@ class OutputTest : public ::testing::Test {
 
     // Rows as text and state (ItemSelected | ItemChecked).
     static void SetRows(const std::vector<std::pair<std::string, int>>& rows) {
-        Fake.gadgets[2].rows.clear();
+        Fake.gadgets[ENTRY_LIST].rows.clear();
         for (const auto& r : rows) {
             FakeRow row;
             row.text = r.first;
             row.state = r.second;
-            Fake.gadgets[2].rows.push_back(row);
+            Fake.gadgets[ENTRY_LIST].rows.push_back(row);
         }
     }
     static std::string Ticks() {
         std::string ticks;
-        for (const FakeRow& row : Fake.gadgets[2].rows)
+        for (const FakeRow& row : Fake.gadgets[ENTRY_LIST].rows)
             ticks += row.state == ItemChecked ? '1' : '0';
         return ticks;
     }
@@ -110,8 +111,8 @@ TEST_F(OutputTest, PasteThatDoesNotLandGoesToTheClipboard) {
     Fake.replaceSelectionOutcome = PASTE_READ_ONLY;
     EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_READ_ONLY);
     EXPECT_EQ(Pasted(), "a");
-    EXPECT_EQ(Fake.gadgets[2].rows[0].state, ItemChecked | ItemSelected);
-    EXPECT_EQ(Fake.gadgets[2].rows.size(), 2u);
+    EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[0].state, ItemChecked | ItemSelected);
+    EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows.size(), 2u);
     EXPECT_EQ(Fake.clipboard, "a");
     Fake.replaceSelectionOutcome = PASTE_NO_ANSWER;
     EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_NO_ANSWER);

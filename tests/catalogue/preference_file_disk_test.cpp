@@ -4,11 +4,11 @@
 
 #include "catalogue/platform.h"
 #include "catalogue/preference_file.h"
+#include "support/failing_allocation.h"
 #include "support/immutable_file.h"
 #include "support/temp_dir.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
@@ -60,8 +60,8 @@ std::string FirstBytes(const std::string& path, size_t count) {
 class PreferenceFileDisk : public ::testing::Test {
   protected:
     void TearDown() override {
+        FailAllocationAfter(0);
         PreferenceFile::Close();
-        PreferenceFile::SetAllocatorForTests(nullptr);
     }
 };
 
@@ -196,32 +196,40 @@ TEST_F(PreferenceFileDisk, HugeFileIsRefusedAndKeptIntact) {
 
 // ---- Memory running out --------------------------------------------------------------------------
 
-int g_allocationsLeft = 0;
-void* LimitedAllocate(size_t size) {
-    if (g_allocationsLeft <= 0) return nullptr;
-    g_allocationsLeft--;
-    return std::malloc(size);
+// Memory runs out `allowed` allocations from now: every later one fails too.
+void AllowAllocations(long allowed) {
+    FailAllocationAfter(allowed + 1, true);
+}
+
+// Closes with no memory to write the file back with.
+void CloseWithoutMemory() {
+    AllowAllocations(0);
+    PreferenceFile::Close();
+    FailAllocationAfter(0);
 }
 
 TEST_F(PreferenceFileDisk, OpenFailsWhenTheContentCannotBeHeld) {
     std::string path = NewPath("constants.ovc");
     std::string bytes = "[g]\nk=1\nj=2\n";
     // The content buffer, then one record per line: fail each in turn.
-    for (int allowed = 0; allowed < 4; allowed++) {
+    long allowed = 0;
+    bool opened = false;
+    for (;; allowed++) {
         SCOPED_TRACE(allowed);
         ASSERT_TRUE(WriteWholeFile(path, bytes));
-        g_allocationsLeft = allowed;
-        PreferenceFile::SetAllocatorForTests(LimitedAllocate);
-        EXPECT_FALSE(PreferenceFile::Open(path.c_str()));
-        PreferenceFile::SetAllocatorForTests(nullptr);
+        AllowAllocations(allowed);
+        opened = PreferenceFile::Open(path.c_str());
+        bool failed = AllocationFailureReached();
+        FailAllocationAfter(0);
+        if (!failed) break;
+        EXPECT_FALSE(opened);
         // Closed: a write goes nowhere, and the file keeps what it had.
         PreferenceFile::WriteNumber("k", 5);
         PreferenceFile::Close();
         EXPECT_EQ(ReadWholeFile(path), bytes);
     }
-    g_allocationsLeft = 4;
-    PreferenceFile::SetAllocatorForTests(LimitedAllocate);
-    EXPECT_TRUE(PreferenceFile::Open(path.c_str()));
+    EXPECT_TRUE(opened);
+    EXPECT_GE(allowed, 4);
 }
 
 TEST_F(PreferenceFileDisk, WritesWithoutRoomChangeNothing) {
@@ -230,24 +238,22 @@ TEST_F(PreferenceFileDisk, WritesWithoutRoomChangeNothing) {
     ASSERT_TRUE(WriteWholeFile(path, bytes));
     ASSERT_TRUE(PreferenceFile::Open(path.c_str()));
     PreferenceFile::SelectGroup("g");
-    PreferenceFile::SetAllocatorForTests(LimitedAllocate);
 
-    g_allocationsLeft = 0; // no room for the name's copy
+    AllowAllocations(0); // no room for the name's copy
     PreferenceFile::WriteNumber("k", 2);
-    g_allocationsLeft = 1; // room for the name, none for the longer value
+    AllowAllocations(1); // room for the name, none for the longer value
     PreferenceFile::WriteNumber("k", 22);
-    g_allocationsLeft = 2; // name and value of a new key, but no record
+    AllowAllocations(2); // name and value of a new key, but no record
     PreferenceFile::WriteNumber("new", 3);
     EXPECT_EQ(PreferenceFile::ReadNumber("k", -1), 1);
     EXPECT_EQ(PreferenceFile::ReadNumber("new", -1), -1);
 
-    g_allocationsLeft = 0; // no room for the pending name: reads give defaults, writes go nowhere
+    AllowAllocations(0); // no room for the pending name: reads give defaults, writes go nowhere
     EXPECT_FALSE(PreferenceFile::SelectGroup("missing"));
     EXPECT_EQ(PreferenceFile::ReadNumber("k", -1), -1);
-    g_allocationsLeft = 10;
+    FailAllocationAfter(0);
     PreferenceFile::WriteNumber("k", 4);
-    g_allocationsLeft = 0;
-    PreferenceFile::Close();
+    CloseWithoutMemory();
     EXPECT_EQ(ReadWholeFile(path), bytes);
 }
 
@@ -258,18 +264,14 @@ TEST_F(PreferenceFileDisk, NoRoomForTheOutputKeepsTheFile) {
     ASSERT_TRUE(PreferenceFile::Open(path.c_str()));
     PreferenceFile::SelectGroup("g");
     PreferenceFile::WriteNumber("k", 2);
-    g_allocationsLeft = 0;
-    PreferenceFile::SetAllocatorForTests(LimitedAllocate);
-    PreferenceFile::Close();
+    CloseWithoutMemory();
     EXPECT_EQ(ReadWholeFile(path), bytes);
 
     // And a file made by Create stays empty.
     ASSERT_TRUE(PreferenceFile::Create(path.c_str()));
-    PreferenceFile::SetAllocatorForTests(nullptr);
     PreferenceFile::SelectGroup("WindowPositions");
     PreferenceFile::WriteNumber("WindowPosX", 1);
-    PreferenceFile::SetAllocatorForTests(LimitedAllocate);
-    PreferenceFile::Close();
+    CloseWithoutMemory();
     EXPECT_EQ(ReadWholeFile(path), "");
 }
 

@@ -7,19 +7,14 @@
 
 #include <string>
 
+#include "app/window_numbers.h"
+#include "catalogue/catalogue.h"
 #include "support/win_process.h"
 
 constexpr const char* ORVANE_TITLE = "Orvane V1.2.2";
 
 // Time any single Orvane run may take before a test calls it hung.
 constexpr DWORD ORVANE_RUN_TIMEOUT_MS = 20000;
-
-// The gadgets of Orvane's windows by number, which is their control ID: the main window, the
-// catalogue editor and the info window.
-enum { CATEGORY_BOX = 1, ENTRY_LIST = 2, PASTE_BUTTON = 3, EDIT_BUTTON = 4, INFO_BUTTON = 5 };
-enum { QUIT_BUTTON = 6, COPY_BUTTON = 8 };
-enum { EDITOR_TEXT = 51, SAVE_BUTTON = 52, CANCEL_BUTTON = 53, SEARCH_FIELD = 54, FIND_BUTTON = 55 };
-enum { INFO_BANNER = 50, ABOUT_TEXT = 51, OK_BUTTON = 52 };
 
 // A gadget of a window, by its number.
 HWND Gadget(HWND window, int number);

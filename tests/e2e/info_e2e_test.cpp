@@ -50,14 +50,14 @@ TEST_F(Info, ShowsBannerAndAboutTextCentredAndEscapeGivesTheFocusBack) {
 
     // 381 x 68 pixels inside a sunken edge of two pixels, at the display's scale; the picture fills
     // the box to its last pixel.
-    HWND bannerBox = Gadget(info, INFO_BANNER);
+    HWND bannerBox = Gadget(info, BANNER_BOX);
     SIZE banner = OuterSize(bannerBox);
     EXPECT_EQ(banner.cx, Scaled(381) + Scaled(4));
     EXPECT_EQ(banner.cy, Scaled(68) + Scaled(4));
     RECT inside = {};
     GetClientRect(bannerBox, &inside);
     EXPECT_NE(WindowPixel(bannerBox, inside.right - 1, inside.bottom - 1), GetSysColor(COLOR_BTNFACE));
-    std::string about = WindowTextOf(Gadget(info, ABOUT_TEXT));
+    std::string about = WindowTextOf(Gadget(info, ABOUT_BOX));
     EXPECT_NE(about.find("\r\nVersion 1.2.2\r\n"), std::string::npos) << about;
     EXPECT_NE(about.find("\r\n" + std::string(75, '-') + "\r\n"), std::string::npos);
     EXPECT_EQ(std::count(about.begin(), about.end(), '\n'), 8);
@@ -103,7 +103,7 @@ TEST_F(Info, InfoClickedAgainOpensNoSecondWindowAndReopeningLeavesNothingBehind)
     for (int i = 0; i < 3; i++) {
         HWND info = OpenInfo(run);
         ASSERT_TRUE(info) << "opening " << i;
-        std::string text = WindowTextOf(Gadget(info, ABOUT_TEXT));
+        std::string text = WindowTextOf(Gadget(info, ABOUT_BOX));
         if (i == 0) firstText = text;
         EXPECT_EQ(text, firstText);
         EXPECT_EQ(TopLevelWindowsOf(run.process.id), windowsWhileOpen);

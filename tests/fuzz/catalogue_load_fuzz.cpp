@@ -87,8 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzWriteFile(path, (const uint8_t*)file.data(), file.size());
 
     FakeReset();
-    FakeAddGadget(1, KIND_COMBO_BOX).text = "typed";
-    FakeAddGadget(2, KIND_LIST_VIEW);
+    FakeAddGadget(CATEGORY_BOX, KIND_COMBO_BOX).text = "typed";
+    FakeAddGadget(ENTRY_LIST, KIND_LIST_VIEW);
     LoadCatalogue(path);
     Model model = Read(file);
 
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> sorted = model.groupNames;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const std::string& a, const std::string& b) { return FoldAscii(a) < FoldAscii(b); });
-    Check(Fake.gadgets[1].items == sorted, "the combo box's names differ from the model");
+    Check(Fake.gadgets[CATEGORY_BOX].items == sorted, "the combo box's names differ from the model");
 
     // A category, one of its group names as written, one in capitals, the empty text, a command, or
     // a piece of an entry's text.
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                          std::none_of(rows.begin(), rows.end(), [&](auto e) { return e->text == entry.text; })
                    : entry.category == wanted)
             rows.push_back(&entry);
-    const std::vector<FakeRow>& shown = Fake.gadgets[2].rows;
+    const std::vector<FakeRow>& shown = Fake.gadgets[ENTRY_LIST].rows;
     Check(shown.size() == rows.size(), "ShowCategory shows another number of rows than the model");
     bool odd = false;
     for (size_t i = 0; i < rows.size() && i < shown.size(); i++) {
@@ -160,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
               "rows do not alternate their colours");
         odd = !odd;
     }
-    Check(Fake.gadgets[1].text == comboText, "the combo box's text changed");
+    Check(Fake.gadgets[CATEGORY_BOX].text == comboText, "the combo box's text changed");
     ClearCatalogue();
     return 0;
 }
