@@ -23,8 +23,8 @@ constexpr size_t MAX_IDENTIFIER = 255;
 struct ComboItems {
     std::string texts;            // every kept text followed by a zero byte
     std::vector<uint32_t> starts; // per item, where its text starts in texts, or FROM_CONTROL
-    bool valid = true;
-    LCID locale = 0; // the box's, by which it sorts; 0 until asked
+    bool valid = true;            // false while the copy is dropped
+    LCID locale = 0;              // the box's, by which it sorts; 0 until asked
 };
 
 // Made with the box by AddComboBox.

@@ -16,10 +16,10 @@ constexpr size_t RECORD_HEADER_WORDS = 1;
 // Rows added with their colours share one record per pair of colours (and column count); a row
 // whose colours change later gets a record of its own.
 struct ListData {
-    std::vector<uint32_t*> records;
-    std::vector<uint32_t*> shared;
-    int bulkColumns;       // the column count during a bulk change, 0 outside one
-    int designColumnWidth; // the first column's width as the application gave it, for 96 dpi
+    std::vector<uint32_t*> records; // owned: every record handed out, freed when the rows go
+    std::vector<uint32_t*> shared;  // those of them rows added with their colours share
+    int bulkColumns;                // the column count during a bulk change, 0 outside one
+    int designColumnWidth;          // the first column's width as the application gave it, for 96 dpi
 };
 
 bool HaveDefaultColours;
