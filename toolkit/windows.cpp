@@ -22,6 +22,7 @@ void WindowsStartup() {
     ObjectTableInit(WindowTable, 16, ReleaseWindow);
 }
 
+// The class name of window `number`, held without allocating.
 struct WindowClassName {
     char text[32];
     explicit WindowClassName(int number) { snprintf(text, sizeof text, "WindowClass_%ld", (long)number); }
