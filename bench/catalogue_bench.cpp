@@ -38,7 +38,7 @@ bool WriteFileText(const std::string& path, const std::string& text) {
 
 // Window 1 with the category box and the entry list as the main window has them.
 void OpenMainWindow() {
-    WindowOpen(1, 20, 20, 300, 410, 0x00C80000, "Catalogue bench");
+    WindowOpen(1, 20, 20, 300, 410, WindowTitleBar | WindowCloseBox, "Catalogue bench");
     BeginGadgets(WindowHandle(1));
     AddComboBox(1, 5, 5, 290, 200, ComboEditable | ComboAutoScroll | ComboSorted);
     AddListView(2, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         texts.push_back(text);
     }
     StartToolkit();
-    HWND window = (HWND)WindowOpen(1, 20, 20, 300, 410, 0x00C80000, "List view bench");
+    HWND window = (HWND)WindowOpen(1, 20, 20, 300, 410, WindowTitleBar | WindowCloseBox, "List view bench");
     BeginGadgets((PlatformHandle)window);
     HWND list = (HWND)AddListView(2, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
     GadgetSetColor(2, BackColor, ODD_BACK);

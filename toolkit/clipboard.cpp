@@ -56,7 +56,7 @@ std::string ClipboardText() {
         // The text ends at its zero, but never beyond the memory block.
         size_t limit = GlobalSize(data);
         const void* zero = memchr(chars, 0, limit);
-        text.assign(chars, zero ? (size_t)((const char*)zero - chars) : limit);
+        FailOnNoMemory([&] { text.assign(chars, zero ? (size_t)((const char*)zero - chars) : limit); });
         GlobalUnlock(data);
     }
     CloseClipboard();

@@ -10,7 +10,7 @@ static_assert(TOOLKIT_MESSAGE_BASE == WM_APP && EVENT_CLOSE == WM_CLOSE && EVENT
                   EVENT_RBUTTONDOWN == WM_RBUTTONDOWN,
               "toolkit event numbers");
 
-EventStateRecord EventState = {0, -1, -1, 0, -1, 0, 0, 0, 0};
+EventStateRecord EventState;
 
 std::intptr_t EventWParam() {
     return (std::intptr_t)EventState.lastWParam;
@@ -34,14 +34,20 @@ struct FocusWalk {
     HWND current;
     std::vector<HWND> candidates;
     int candidatesBeforeCurrent; // -1 until the current control has been passed
+    bool complete;               // false when memory ran out before every window was seen
 };
 
+// Stops the walk when memory runs out: the focus then stays where it is.
 static BOOL CALLBACK CollectCandidate(HWND window, LPARAM data) {
     FocusWalk* walk = (FocusWalk*)data;
     if (window == walk->current) walk->candidatesBeforeCurrent = (int)walk->candidates.size();
     bool tabStop = (GetWindowLongPtrA(window, GWL_STYLE) & WS_TABSTOP) != 0;
-    if (tabStop && IsWindowEnabled(window) && IsWindowVisible(window)) walk->candidates.push_back(window);
-    return TRUE;
+    if (tabStop && IsWindowEnabled(window) && IsWindowVisible(window))
+        walk->complete = FailOnNoMemory(false, [&] {
+            walk->candidates.push_back(window);
+            return true;
+        });
+    return walk->complete;
 }
 
 // Forward: the first candidate after the focused control, wrapping to the first. Backward: the one
@@ -54,8 +60,9 @@ static void MoveFocus(bool forward) {
     FocusWalk walk;
     walk.current = (focus && IsChild(active, focus)) ? focus : nullptr;
     walk.candidatesBeforeCurrent = -1;
+    walk.complete = true;
     EnumChildWindows(active, CollectCandidate, (LPARAM)&walk);
-    if (walk.candidates.empty()) return;
+    if (walk.candidates.empty() || !walk.complete) return;
 
     size_t count = walk.candidates.size();
     HWND target;
@@ -76,13 +83,13 @@ static void MoveFocus(bool forward) {
 
 // ---- The window procedure --------------------------------------------------------------------------
 
-// Records what a message meant for the next WaitEvent. A close request, once recorded, stays until
-// a WaitEvent hands it out: nothing recorded after it takes its place. It keeps the window it was
-// for, which messages for other windows handled before it is handed out do not change.
-static void RecordEvent(int code) {
-    if (EventState.pendingEvent == WM_CLOSE) return;
+// A close request keeps the window it was for, which messages for other windows handled before it
+// is handed out do not change.
+bool RecordEvent(int code) {
+    if (EventState.pendingEvent == WM_CLOSE) return false;
     EventState.pendingEvent = code;
     if (code == WM_CLOSE) EventState.closeWindow = EventState.windowNumber;
+    return true;
 }
 
 // Hands out the pending event; a close request with the number of the window it was for.
@@ -152,17 +159,6 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         return 1;
 
-    case WM_ERASEBKGND: {
-        WindowSlot* slot = ObjectFind(WindowTable, EventState.windowNumber);
-        if (slot && slot->handle == window && slot->background) {
-            RECT client;
-            GetClientRect(window, &client);
-            FillRect((HDC)wParam, &client, slot->background);
-            return 1;
-        }
-        break;
-    }
-
     case WM_COMMAND:
         if (lParam && OfferToGadget((HWND)lParam, message, wParam, lParam, &result)) return 0;
         HandleCommand(wParam, lParam);
@@ -226,8 +222,7 @@ int WaitEvent() {
         int code = EventState.queuedEvent;
         EventState.windowNumber = EventState.queuedWindow;
         EventState.queuedEvent = 0;
-        // A close request is left for the next call; anything else recorded meanwhile is dropped.
-        if (EventState.pendingEvent != WM_CLOSE) EventState.pendingEvent = 0;
+        RecordEvent(0); // anything recorded meanwhile is dropped; a close request waits
         return code;
     }
     // A close request recorded outside a dispatch (while a message box was up, or while the loop
@@ -252,6 +247,5 @@ int WaitEvent() {
     if (EventState.pendingEvent) return TakePendingEvent();
     if (taken) return WM_NULL;
     EventState.lastWParam = msg.wParam;
-    EventState.lastLParam = msg.lParam;
     return (int)msg.message;
 }

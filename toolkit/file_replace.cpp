@@ -4,13 +4,19 @@
 
 #include <string>
 
+// "Error <code>.", short enough to need no memory of its own.
+static std::string ErrorNumber(DWORD error) {
+    return "Error " + std::to_string(error) + ".";
+}
+
 // The system's sentence for an error code, without its line end.
 static std::string SystemReason(DWORD error) {
     char* text = nullptr;
     DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                       FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, error, 0, (LPSTR)&text, 0, nullptr);
-    std::string reason = length && text ? std::string(text, length) : "Error " + std::to_string(error) + ".";
+    std::string reason = FailOnNoMemory(
+        ErrorNumber(error), [&] { return length && text ? std::string(text, length) : ErrorNumber(error); });
     if (text) LocalFree(text);
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
         reason.pop_back();
@@ -63,7 +69,8 @@ static DWORD ReplaceWhole(int number, const char* path, const void* data, int64_
 
 std::string FileReplace(int number, const char* path, const void* data, int64_t length) {
     if (number < 0 || !path || (length > 0 && !data)) return SystemReason(ERROR_INVALID_PARAMETER);
-    DWORD error = ReplaceWhole(number, path, data, length);
+    DWORD error = FailOnNoMemory((DWORD)ERROR_NOT_ENOUGH_MEMORY,
+                                 [&] { return ReplaceWhole(number, path, data, length); });
     return error ? SystemReason(error) : "";
 }
 

@@ -32,8 +32,8 @@ bool Utf8ToAnsi(const std::string& utf8, std::string* ansi);
 
 // Memory in the process of another program's window.
 struct RemoteBuffer {
-    HANDLE process;
-    void* address;
+    HANDLE process; // owned: that process, opened for the access asked
+    void* address;  // the memory there, freed by RemoteBufferClose when asked to
 };
 // Opens the window's process with the access given and commits size zero bytes there.
 bool RemoteBufferOpen(HWND window, DWORD access, size_t size, RemoteBuffer* buffer);

@@ -5,10 +5,6 @@ static_assert(ButtonCaptionWraps == BS_MULTILINE, "button style bits");
 
 namespace {
 
-int ButtonGetState(int, GadgetSlot* g) {
-    return (int)(SendMessageA(g->handle, BM_GETCHECK, 0, 0) & 1);
-}
-
 void ButtonSetState(int, GadgetSlot* g, int state) {
     SendMessageA(g->handle, BM_SETCHECK, (WPARAM)state, 0);
 }
@@ -16,7 +12,6 @@ void ButtonSetState(int, GadgetSlot* g, int state) {
 GadgetKind MakeButtonKind() {
     GadgetKind k = {};
     k.kind = KIND_BUTTON;
-    k.getState = ButtonGetState;
     k.setState = ButtonSetState;
     return k;
 }

@@ -2,6 +2,7 @@
 // notification code as the event type.
 #include "toolkit/toolkit_internal.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -22,12 +23,12 @@ constexpr size_t MAX_IDENTIFIER = 255;
 struct ComboItems {
     std::string texts;            // every kept text followed by a zero byte
     std::vector<uint32_t> starts; // per item, where its text starts in texts, or FROM_CONTROL
-    bool valid = true;
-    LCID locale = 0; // the box's, by which it sorts; 0 until asked
+    bool valid = true;            // false while the copy is dropped
+    LCID locale = 0;              // the box's, by which it sorts; 0 until asked
 };
 
+// Made with the box by AddComboBox.
 ComboItems* ItemsOf(GadgetSlot* g) {
-    if (!g->kindData) g->kindData = new ComboItems();
     return (ComboItems*)g->kindData;
 }
 
@@ -37,20 +38,30 @@ void DropItems(GadgetSlot* g, bool valid) {
     items->valid = valid;
 }
 
-// Keeps the text at the index where the control put it (below 0: the control refused it).
-void KeepItem(GadgetSlot* g, LRESULT index, const char* text) {
+// Adds the text with the message (CB_INSERTSTRING at the position, or CB_ADDSTRING) and keeps it at
+// the index where the control put it. The copy grows before the control is asked: when memory runs
+// out, the control is left as it was.
+void AddAndKeep(GadgetSlot* g, UINT message, WPARAM position, const char* text) {
     ComboItems* items = ItemsOf(g);
-    if (index < 0 || !items->valid) return;
     size_t length = strlen(text);
-    if ((size_t)index > items->starts.size() || items->texts.size() + length >= FROM_CONTROL) {
-        DropItems(g, false);
+    if (items->valid && items->texts.size() + length >= FROM_CONTROL) DropItems(g, false);
+    size_t keptBytes = items->texts.size();
+    if (items->valid) {
+        uint32_t start = (uint32_t)keptBytes;
+        for (size_t i = 0; i < length && start != FROM_CONTROL; ++i)
+            if ((unsigned char)text[i] > 127) start = FROM_CONTROL;
+        if (start != FROM_CONTROL) items->texts.append(text, length + 1);
+        items->starts.push_back(start);
+    }
+    LRESULT index = SendMessageA(g->handle, message, position, (LPARAM)text);
+    if (!items->valid) return;
+    if (index < 0 || (size_t)index >= items->starts.size()) { // refused, or the copy is astray
+        items->starts.pop_back();
+        items->texts.resize(keptBytes);
+        if (index >= 0) DropItems(g, false);
         return;
     }
-    uint32_t start = (uint32_t)items->texts.size();
-    for (size_t i = 0; i < length && start != FROM_CONTROL; ++i)
-        if ((unsigned char)text[i] > 127) start = FROM_CONTROL;
-    if (start != FROM_CONTROL) items->texts.append(text, length + 1);
-    items->starts.insert(items->starts.begin() + index, start);
+    std::rotate(items->starts.begin() + index, items->starts.end() - 1, items->starts.end());
 }
 
 bool IsEditable(GadgetSlot* g) {
@@ -71,8 +82,7 @@ void ComboSetText(int, GadgetSlot* g, const char* text) {
 }
 
 void ComboAddItem(int, GadgetSlot* g, int position, const char* text) {
-    if (position < -1) return;
-    KeepItem(g, SendMessageA(g->handle, CB_INSERTSTRING, (WPARAM)position, (LPARAM)text), text);
+    if (position >= -1) AddAndKeep(g, CB_INSERTSTRING, (WPARAM)position, text);
 }
 
 void ComboClearItems(int, GadgetSlot* g) {
@@ -107,10 +117,6 @@ void ComboSetState(int, GadgetSlot* g, int state) {
     SendMessageA(g->handle, CB_SETCURSEL, (WPARAM)state, 0);
 }
 
-int ComboGetState(int, GadgetSlot* g) {
-    return (int)SendMessageA(g->handle, CB_GETCURSEL, 0, 0);
-}
-
 void ComboDestroy(int, GadgetSlot* g) {
     delete (ComboItems*)g->kindData;
     g->kindData = nullptr;
@@ -132,7 +138,6 @@ GadgetKind MakeComboBoxKind() {
     k.kind = KIND_COMBO_BOX;
     k.parentMessage = ComboParentMessage;
     k.destroyHook = ComboDestroy;
-    k.getState = ComboGetState;
     k.setState = ComboSetState;
     k.setText = ComboSetText;
     k.addItem = ComboAddItem;
@@ -185,10 +190,9 @@ void ComboBoxAddSorted(int number, const char* text) {
     GadgetSlot* g = ObjectFind(GadgetTable, number);
     if (!g || g->kind->kind != KIND_COMBO_BOX) return;
     if (!text) text = "";
-    if (SortsBehindLast(g, text))
-        KeepItem(g, SendMessageA(g->handle, CB_INSERTSTRING, (WPARAM)-1, (LPARAM)text), text);
-    else
-        KeepItem(g, SendMessageA(g->handle, CB_ADDSTRING, 0, (LPARAM)text), text);
+    bool behindLast = SortsBehindLast(g, text);
+    FailOnNoMemory(
+        [&] { AddAndKeep(g, behindLast ? CB_INSERTSTRING : CB_ADDSTRING, behindLast ? -1 : 0, text); });
 }
 
 bool ComboListClosedByEscape(HWND control) {
@@ -207,6 +211,11 @@ PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint
     if (!editable) style |= CBS_DROPDOWNLIST | WS_TABSTOP;
     HWND combo = GadgetCreate(number, &ComboBoxKind, "ComboBox", "", style, WS_EX_CLIENTEDGE, x, y, width,
                               height, nullptr);
+    GadgetSlot* g = combo ? ObjectFind(GadgetTable, number) : nullptr;
+    if (combo && (!g || !(g->kindData = new (std::nothrow) ComboItems()))) {
+        DestroyWindow(combo);
+        return 0;
+    }
     if (combo && editable) {
         // Tab reaches the edit field, not the combo box around it.
         POINT inside = {5, 5};

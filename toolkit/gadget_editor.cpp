@@ -20,7 +20,8 @@ HMODULE LoadSystemLibrary(const char* name) {
     char folder[MAX_PATH];
     UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    return LoadLibraryA((std::string(folder) + "\\" + name).c_str());
+    return FailOnNoMemory(HMODULE(),
+                          [&] { return LoadLibraryA((std::string(folder) + "\\" + name).c_str()); });
 }
 
 void LoadRichEditLibrary() {
@@ -120,7 +121,9 @@ const GadgetKind EditorKind = MakeEditorKind();
 
 PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32_t flags) {
     LoadRichEditLibrary();
-    DWORD style = flags | 0x503111C4;
+    // No word wrap; the selection stays visible without the focus; Return inserts a line break.
+    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
+                  ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
     HWND editor = GadgetCreate(number, &EditorKind, EditorClass, "", style, WS_EX_CLIENTEDGE, x, y, width,
                                height, nullptr);
     if (!editor) return 0;
@@ -134,6 +137,6 @@ PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    if (EventState.pendingEvent != WM_CLOSE) EventState.pendingEvent = 0;
+    RecordEvent(0);
     return (PlatformHandle)editor;
 }

@@ -130,10 +130,6 @@ void ImageBoxSetState(int, GadgetSlot* g, int state) {
     SendMessageA(g->handle, STM_SETIMAGE, IsBitmap(image) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)image);
 }
 
-int ImageBoxGetState(int, GadgetSlot* g) {
-    return (int)(INT_PTR)GetPropA(g->handle, IMAGE_PROPERTY);
-}
-
 void ImageBoxFollowDpi(int, GadgetSlot* g, int) {
     SetImage(g->handle, GetPropA(g->handle, IMAGE_PROPERTY));
 }
@@ -141,7 +137,6 @@ void ImageBoxFollowDpi(int, GadgetSlot* g, int) {
 GadgetKind MakeImageBoxKind() {
     GadgetKind k = {};
     k.kind = KIND_IMAGE_BOX;
-    k.getState = ImageBoxGetState;
     k.setState = ImageBoxSetState;
     k.followDpi = ImageBoxFollowDpi;
     return k;

@@ -3,29 +3,30 @@
 #include "toolkit/toolkit_internal.h"
 
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace {
 
-// Colour record of a row: words[0] item data, words[1] column count, then front and back per
-// column, each colour + 1 so that 0 means "not set" and black is stored as 1.
-constexpr size_t RECORD_HEADER_WORDS = 2;
+// Colour record of a row: words[0] column count, then front and back per column, each colour + 1
+// so that 0 means "not set" and black is stored as 1.
+constexpr size_t RECORD_HEADER_WORDS = 1;
 
 // Every colour record a list handed out, so that clearing and destroying free them all at once.
 // Rows added with their colours share one record per pair of colours (and column count); a row
 // whose colours change later gets a record of its own.
 struct ListData {
-    std::vector<uint32_t*> records;
-    std::vector<uint32_t*> shared;
-    int bulkColumns;       // the column count during a bulk change, 0 outside one
-    int designColumnWidth; // the first column's width as the application gave it, for 96 dpi
+    std::vector<uint32_t*> records; // owned: every record handed out, freed when the rows go
+    std::vector<uint32_t*> shared;  // those of them rows added with their colours share
+    int bulkColumns;                // the column count during a bulk change, 0 outside one
+    int designColumnWidth;          // the first column's width as the application gave it, for 96 dpi
 };
 
 bool HaveDefaultColours;
 COLORREF DefaultTextColour, DefaultBackColour;
 
+// Made with the list by AddListView.
 ListData* DataOf(GadgetSlot* g) {
-    if (!g->kindData) g->kindData = new ListData();
     return (ListData*)g->kindData;
 }
 
@@ -66,26 +67,29 @@ bool IsShared(GadgetSlot* g, const uint32_t* record) {
     return false;
 }
 
+// A new record of that many columns, no colour set, kept among the list's records; null when
+// memory ran out. (A record kept but given to no row waits for the list to be cleared.)
+uint32_t* NewRecord(GadgetSlot* g, uint32_t columns) {
+    std::unique_ptr<uint32_t[]> record(new (std::nothrow)
+                                           uint32_t[RECORD_HEADER_WORDS + 2 * (size_t)columns]());
+    if (!record) return nullptr;
+    record[0] = columns;
+    DataOf(g)->records.push_back(record.get());
+    return record.release();
+}
+
 // A record of the row's own, copying the colours of the record it had (if any).
 uint32_t* CreateRecord(GadgetSlot* g, int row, const uint32_t* copyOf) {
-    size_t columns = (size_t)ColumnCount(g);
-    uint32_t* record = new uint32_t[RECORD_HEADER_WORDS + 2 * columns]();
-    record[1] = (uint32_t)columns;
-    if (copyOf) {
-        record[0] = copyOf[0];
-        for (size_t word = 0; word < 2 * columns && word < 2 * (size_t)copyOf[1]; ++word)
-            record[RECORD_HEADER_WORDS + word] = copyOf[RECORD_HEADER_WORDS + word];
-    }
+    uint32_t columns = (uint32_t)ColumnCount(g);
+    uint32_t* record = NewRecord(g, columns);
+    if (!record) return nullptr;
+    for (size_t word = 0; copyOf && word < 2 * (size_t)columns && word < 2 * (size_t)copyOf[0]; ++word)
+        record[RECORD_HEADER_WORDS + word] = copyOf[RECORD_HEADER_WORDS + word];
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     item.lParam = (LPARAM)record;
-    if (!SendMessageA(g->handle, LVM_SETITEMA, 0, (LPARAM)&item)) {
-        delete[] record;
-        return nullptr;
-    }
-    DataOf(g)->records.push_back(record);
-    return record;
+    return SendMessageA(g->handle, LVM_SETITEMA, 0, (LPARAM)&item) ? record : nullptr;
 }
 
 // The shared record of a pair of colours, as ItemSetColor would store them in every column.
@@ -95,14 +99,13 @@ uint32_t* SharedRecord(GadgetSlot* g, int32_t front, int32_t back) {
     uint32_t storedFront = front < 0 ? 0 : (uint32_t)front + 1;
     uint32_t storedBack = back < 0 ? 0 : (uint32_t)back + 1;
     for (uint32_t* record : data->shared)
-        if (record[1] == columns && record[2] == storedFront && record[3] == storedBack) return record;
-    uint32_t* record = new uint32_t[RECORD_HEADER_WORDS + 2 * (size_t)columns]();
-    record[1] = columns;
+        if (record[0] == columns && record[1] == storedFront && record[2] == storedBack) return record;
+    uint32_t* record = NewRecord(g, columns);
+    if (!record) return nullptr;
     for (uint32_t column = 0; column < columns; ++column) {
         record[RECORD_HEADER_WORDS + 2 * column] = storedFront;
         record[RECORD_HEADER_WORDS + 2 * column + 1] = storedBack;
     }
-    data->records.push_back(record);
     data->shared.push_back(record);
     return record;
 }
@@ -186,36 +189,36 @@ std::string CellText(GadgetSlot* g, int row, int column) {
 void InsertRow(GadgetSlot* g, int position, const char* text, uint32_t* record) {
     // A place past the last row appends: the list need not be asked for its count first.
     if (position < 0) position = INT_MAX;
-    const char* lineFeed = strchr(text, '\n');
-    std::string first = lineFeed ? std::string(text, (size_t)(lineFeed - text)) : std::string();
+    // With line feeds, a copy of the text made before the row goes in holds the parts, each ended
+    // by a zero byte.
+    std::string parts;
+    size_t length = strlen(text);
+    if (memchr(text, '\n', length)) {
+        parts.assign(text, length);
+        for (char& c : parts)
+            if (c == '\n') c = '\0';
+        text = parts.c_str();
+    }
 
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = position;
-    item.pszText = (char*)(lineFeed ? first.c_str() : text);
+    item.pszText = (char*)text;
     item.lParam = (LPARAM)record;
     int row = (int)SendMessageA(g->handle, LVM_INSERTITEMA, 0, (LPARAM)&item);
     if (row < 0) return;
-    size_t firstLength = lineFeed ? first.size() : strlen(text);
-    if (firstLength > g->longestText) g->longestText = firstLength;
-    if (!lineFeed) return;
-
-    std::string all(text);
-    size_t end = first.size();
-    int columns = ColumnCount(g);
-    int column = 1;
-    while (end != std::string::npos) {
-        size_t start = end + 1;
-        end = all.find('\n', start);
-        std::string part = all.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (part.size() > g->longestText) g->longestText = part.size();
-        if (column < columns) {
+    int columns = parts.empty() ? 1 : ColumnCount(g);
+    const char* end = text + length; // the zero byte after the last part
+    for (int column = 0; text <= end; ++column) {
+        size_t partLength = strlen(text);
+        if (partLength > g->longestText) g->longestText = partLength;
+        if (column > 0 && column < columns) {
             LVITEMA cell = {};
             cell.iSubItem = column;
-            cell.pszText = (char*)part.c_str();
+            cell.pszText = (char*)text;
             SendMessageA(g->handle, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
         }
-        ++column;
+        text += partLength + 1;
     }
 }
 
@@ -224,7 +227,7 @@ void ListAddItem(int, GadgetSlot* g, int position, const char* text) {
 }
 
 void ListAddItemWithColors(int, GadgetSlot* g, int position, const char* text, int32_t front, int32_t back) {
-    InsertRow(g, position, text, SharedRecord(g, front, back));
+    if (uint32_t* record = SharedRecord(g, front, back)) InsertRow(g, position, text, record);
 }
 
 void ListClearItems(int, GadgetSlot* g) {
@@ -239,6 +242,11 @@ int ListCountItems(int, GadgetSlot* g) {
     return RowCount(g);
 }
 
+// The state image of a row's state: 2 is the ticked box, 1 the empty one.
+UINT StateImageIndex(UINT state) {
+    return (state & LVIS_STATEIMAGEMASK) >> 12;
+}
+
 bool HasCheckBoxes(GadgetSlot* g) {
     return (SendMessageA(g->handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) != 0;
 }
@@ -249,7 +257,7 @@ int ListItemState(int, GadgetSlot* g, int row) {
         (UINT)SendMessageA(g->handle, LVM_GETITEMSTATE, (WPARAM)row, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
     int result = 0;
     if (state & LVIS_SELECTED) result |= ItemSelected;
-    if (HasCheckBoxes(g) && ((state & LVIS_STATEIMAGEMASK) >> 12) == 2) result |= ItemChecked;
+    if (HasCheckBoxes(g) && StateImageIndex(state) == 2) result |= ItemChecked;
     return result;
 }
 
@@ -259,7 +267,6 @@ void ListSetItemState(int, GadgetSlot* g, int row, int state) {
     item.stateMask = LVIS_SELECTED;
     item.state = (state & ItemSelected) ? LVIS_SELECTED : 0;
     if (HasCheckBoxes(g)) {
-        // State image 2 is the ticked box, 1 the empty one.
         item.stateMask |= LVIS_STATEIMAGEMASK;
         item.state |= INDEXTOSTATEIMAGEMASK((state & ItemChecked) ? 2 : 1);
     }
@@ -290,10 +297,6 @@ void ListSetText(int, GadgetSlot* g, const char* text) {
     if (length > g->longestText) g->longestText = length;
 }
 
-int ListGetState(int, GadgetSlot* g) {
-    return FirstSelectedRow(g);
-}
-
 void ListSetState(int, GadgetSlot* g, int state) {
     LVITEMA item = {};
     if (state >= 0) {
@@ -316,8 +319,6 @@ void ListSetColor(int, GadgetSlot* g, int attribute, int32_t colour) {
         COLORREF back = colour < 0 ? DefaultBackColour : (COLORREF)colour;
         SendMessageA(g->handle, LVM_SETBKCOLOR, 0, back);
         SendMessageA(g->handle, LVM_SETTEXTBKCOLOR, 0, back);
-    } else if (attribute == GridColor) {
-        g->gridColour = colour < 0 ? -1 : colour;
     } else {
         return;
     }
@@ -330,7 +331,7 @@ bool ColourRow(GadgetSlot* g, int row, int attribute, int32_t colour) {
     if (!record) return false;
     uint32_t stored = colour < 0 ? 0 : (uint32_t)colour + 1;
     size_t offset = attribute == FrontColor ? 0 : 1;
-    for (uint32_t column = 0; column < record[1]; ++column)
+    for (uint32_t column = 0; column < record[0]; ++column)
         record[RECORD_HEADER_WORDS + 2 * column + offset] = stored;
     return true;
 }
@@ -358,15 +359,15 @@ LRESULT CustomDraw(GadgetSlot* g, NMLVCUSTOMDRAW* draw) {
     if (stage == CDDS_ITEMPREPAINT) {
         if (!record) return CDRF_DODEFAULT;
         if (IsReportView(g)) return CDRF_NOTIFYSUBITEMDRAW;
-        if (record[2]) draw->clrText = record[2] - 1;
-        if (record[3]) draw->clrTextBk = record[3] - 1;
+        if (record[1]) draw->clrText = record[1] - 1;
+        if (record[2]) draw->clrTextBk = record[2] - 1;
         return CDRF_DODEFAULT;
     }
     if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
         if (!record) return CDRF_DODEFAULT;
         uint32_t column = (uint32_t)draw->iSubItem;
         uint32_t front = 0, back = 0;
-        if (column < record[1]) {
+        if (column < record[0]) {
             front = record[RECORD_HEADER_WORDS + 2 * column];
             back = record[RECORD_HEADER_WORDS + 2 * column + 1];
         }
@@ -413,8 +414,6 @@ void ListDestroy(int, GadgetSlot* g) {
     FreeRecords(g);
     delete (ListData*)g->kindData;
     g->kindData = nullptr;
-    if (g->images) ImageList_Destroy(g->images);
-    g->images = nullptr;
 }
 
 void ListBeginUpdate(int, GadgetSlot* g, int expectedItems) {
@@ -439,7 +438,6 @@ GadgetKind MakeListViewKind() {
     k.kind = KIND_LIST_VIEW;
     k.parentMessage = ListParentMessage;
     k.destroyHook = ListDestroy;
-    k.getState = ListGetState;
     k.setState = ListSetState;
     k.getText = ListGetText;
     k.setText = ListSetText;
@@ -471,6 +469,12 @@ PlatformHandle AddListView(int number, int x, int y, int width, int height, cons
     HWND list = GadgetCreate(number, &ListViewKind, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, x, y, width,
                              height, nullptr);
     if (!list) return 0;
+    GadgetSlot* g = ObjectFind(GadgetTable, number);
+    if (!g || !(g->kindData = new (std::nothrow) ListData())) {
+        DestroyWindow(list);
+        return 0;
+    }
+    DataOf(g)->designColumnWidth = columnWidth;
 
     DWORD extended = 0;
     if (flags & ListCheckBoxes) extended |= LVS_EX_CHECKBOXES;
@@ -491,6 +495,5 @@ PlatformHandle AddListView(int number, int x, int y, int width, int height, cons
     column.cx = ScaleToDpi(columnWidth, WindowDpi(list));
     column.pszText = (char*)(columnTitle ? columnTitle : "");
     SendMessageA(list, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
-    if (GadgetSlot* g = ObjectFind(GadgetTable, number)) DataOf(g)->designColumnWidth = columnWidth;
     return (PlatformHandle)list;
 }

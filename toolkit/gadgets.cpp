@@ -71,6 +71,7 @@ void PlaceGadget(GadgetSlot* g, int dpi) {
 
 } // namespace
 
+// Sets up the table and the common controls the list view needs.
 void GadgetsStartup() {
     ObjectTableInit(GadgetTable, 50, ReleaseGadget);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
@@ -113,7 +114,6 @@ HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, con
     g->handle = control;
     g->kind = kind;
     g->front = g->back = -1;
-    g->gridColour = -1;
     g->design = DesignPlace{x, y, width, height};
 
     if (ownProc) {
@@ -197,11 +197,6 @@ PlatformHandle GadgetHandle(int number) {
     return g ? (PlatformHandle)g->handle : 0;
 }
 
-int GadgetKindOf(int number) {
-    GadgetSlot* g = FindGadget(number);
-    return g ? g->kind->kind : 0;
-}
-
 bool GadgetHasFocus(int number) {
     GadgetSlot* g = FindGadget(number);
     HWND focus = GetFocus();
@@ -241,18 +236,14 @@ void GadgetSetText(int number, const char* text) {
 std::string GadgetText(int number) {
     GadgetSlot* g = FindGadget(number);
     if (!g) return "";
-    if (g->kind->getText) return g->kind->getText(number, g);
-    return ToolkitWindowText(g->handle);
+    return FailOnNoMemory(std::string(), [&] {
+        return g->kind->getText ? g->kind->getText(number, g) : ToolkitWindowText(g->handle);
+    });
 }
 
 void GadgetSetState(int number, int state) {
     GadgetSlot* g = FindGadget(number);
     if (g && g->kind->setState) g->kind->setState(number, g, state);
-}
-
-int GadgetState(int number) {
-    GadgetSlot* g = FindGadget(number);
-    return g && g->kind->getState ? g->kind->getState(number, g) : 0;
 }
 
 void GadgetSetColor(int number, int attribute, int32_t colour) {
@@ -264,7 +255,7 @@ void AddItem(int number, int position, const char* text) {
     GadgetSlot* g = FindGadget(number);
     if (!g) return;
     if (!text) text = "";
-    if (g->kind->addItem) g->kind->addItem(number, g, position, text);
+    if (g->kind->addItem) FailOnNoMemory([&] { g->kind->addItem(number, g, position, text); });
 }
 
 void ClearItems(int number) {
@@ -289,12 +280,14 @@ void ItemSetState(int number, int item, int state) {
 
 std::string ItemText(int number, int item, int column) {
     GadgetSlot* g = FindGadget(number);
-    return g && g->kind->itemText ? g->kind->itemText(number, g, item, column) : std::string();
+    if (!g || !g->kind->itemText) return "";
+    return FailOnNoMemory(std::string(), [&] { return g->kind->itemText(number, g, item, column); });
 }
 
 void ItemSetColor(int number, int item, int attribute, int32_t colour) {
     GadgetSlot* g = FindGadget(number);
-    if (g && g->kind->setItemColor) g->kind->setItemColor(number, g, item, -1, attribute, colour);
+    if (g && g->kind->setItemColor)
+        FailOnNoMemory([&] { g->kind->setItemColor(number, g, item, -1, attribute, colour); });
 }
 
 void AddItemWithColors(int number, int position, const char* text, int32_t front, int32_t back) {
@@ -304,7 +297,7 @@ void AddItemWithColors(int number, int position, const char* text, int32_t front
         AddItem(number, position, text);
         return;
     }
-    g->kind->addItemWithColors(number, g, position, text ? text : "", front, back);
+    FailOnNoMemory([&] { g->kind->addItemWithColors(number, g, position, text ? text : "", front, back); });
 }
 
 // Kinds without their own bulk mode simply stop redrawing until the matching end call.

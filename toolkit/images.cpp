@@ -11,7 +11,7 @@ namespace {
 
 constexpr size_t FILE_HEADER_SIZE = 14;
 constexpr uint32_t INFO_HEADER_SIZE = 40; // BITMAPINFOHEADER; later versions only add fields
-constexpr int64_t LARGEST_SIDE = 0xFFFF;  // the slot keeps 16-bit sizes
+constexpr int64_t LARGEST_SIDE = 0xFFFF;  // the largest side taken
 
 uint32_t ReadU32(const uint8_t* p) {
     return p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
@@ -107,10 +107,7 @@ HBITMAP BitmapFromFile(const uint8_t* data, size_t size) {
 void ImageRelease(int number) {
     ImageSlot* image = ObjectFind(ImageTable, number);
     if (!image) return;
-    if (image->isIcon)
-        DestroyIcon((HICON)image->handle);
-    else
-        DeleteObject(image->handle);
+    DeleteObject(image->handle);
     ObjectFree(ImageTable, number);
 }
 
@@ -127,33 +124,6 @@ PlatformHandle ImageFromMemory(int number, const void* data, size_t size) {
     if (size < 2 || bytes[0] != 'B' || bytes[1] != 'M') return 0;
     HBITMAP bitmap = BitmapFromFile(bytes, size);
     if (!bitmap) return 0;
-    BITMAP facts = {};
-    GetObjectA(bitmap, sizeof facts, &facts);
     slot->handle = bitmap;
-    slot->width = (uint16_t)facts.bmWidth;
-    slot->height = (uint16_t)facts.bmHeight;
-    slot->depth = (uint8_t)facts.bmBitsPixel;
-    slot->flags = 0;
-    slot->isIcon = false;
     return (PlatformHandle)bitmap;
-}
-
-PlatformHandle ImageHandle(int number) {
-    ImageSlot* image = ObjectFind(ImageTable, number);
-    return image ? (PlatformHandle)image->handle : 0;
-}
-
-int ImageWidth(int number) {
-    ImageSlot* image = ObjectFind(ImageTable, number);
-    return image ? image->width : 0;
-}
-
-int ImageHeight(int number) {
-    ImageSlot* image = ObjectFind(ImageTable, number);
-    return image ? image->height : 0;
-}
-
-int ImageDepth(int number) {
-    ImageSlot* image = ObjectFind(ImageTable, number);
-    return image ? image->depth : 0;
 }

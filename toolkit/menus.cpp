@@ -11,7 +11,6 @@ HMENU CurrentMenu = nullptr;
 void MenuRelease(int number) {
     MenuSlot* menu = ObjectFind(MenuTable, number);
     if (!menu) return;
-    if (menu->attachedTo) SetMenu(menu->attachedTo, nullptr);
     if (CurrentMenu == menu->handle) CurrentMenu = nullptr;
     DestroyMenu(menu->handle);
     ObjectFree(MenuTable, number);
@@ -30,7 +29,6 @@ PlatformHandle PopupMenuCreate(int number) {
     HMENU handle = CreatePopupMenu();
     if (!handle) return 0;
     menu->handle = handle;
-    menu->attachedTo = nullptr;
     CurrentMenu = handle;
     return (PlatformHandle)handle;
 }
@@ -38,9 +36,6 @@ PlatformHandle PopupMenuCreate(int number) {
 void MenuAddItem(int item, const char* text) {
     if (!CurrentMenu) return;
     AppendMenuA(CurrentMenu, MF_STRING, (UINT_PTR)item, text ? text : "");
-    // A menu bar shows a new item only once it is set again.
-    for (const MenuSlot& menu : MenuTable.slots)
-        if (menu.handle == CurrentMenu && menu.attachedTo) SetMenu(menu.attachedTo, CurrentMenu);
 }
 
 void PopupMenuShow(int number, PlatformHandle owner) {

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "toolkit/out_of_memory.h"
+
 template <typename Slot> struct ObjectTable {
     std::vector<Slot> slots; // numbers 0 .. capacity
     int step;                // initial capacity and growth step
@@ -29,12 +31,16 @@ template <typename Slot> Slot* ObjectFind(ObjectTable<Slot>& table, int number) 
 }
 
 // Releases whatever the number holds, grows the table when the number lies beyond it, and
-// returns the emptied slot for the caller to fill. Null for a negative number.
+// returns the emptied slot for the caller to fill. Null for a negative number, or when the table
+// cannot grow for want of memory.
 template <typename Slot> Slot* ObjectClaim(ObjectTable<Slot>& table, int number) {
     if (number < 0) return nullptr;
     if (ObjectFind(table, number) && table.release) table.release(number);
-    if ((size_t)number >= table.slots.size())
-        table.slots.resize((size_t)number + (size_t)table.step + 1, Slot());
+    if ((size_t)number >= table.slots.size() && !FailOnNoMemory(false, [&] {
+            table.slots.resize((size_t)number + (size_t)table.step + 1, Slot());
+            return true;
+        }))
+        return nullptr;
     Slot* slot = &table.slots[(size_t)number];
     *slot = Slot();
     return slot;

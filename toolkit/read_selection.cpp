@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "toolkit/foreign_editor.h"
+#include "toolkit/out_of_memory.h"
 #include "toolkit/toolkit.h"
 
 static const UINT SCI_GETSELECTIONSTART = 2143;
@@ -64,6 +65,8 @@ std::string WindowSelectedText(PlatformHandle window, int maxBytes, int timeoutM
     // The broadcast handle would put the question to every top-level window.
     if (!target || target == HWND_BROADCAST || !IsWindow(target)) return "";
     Deadline deadline = DeadlineIn(timeoutMs);
-    return IsScintillaWindow(target) ? ReadScintillaSelection(target, maxBytes, deadline)
-                                     : ReadEditSelection(target, maxBytes, deadline);
+    return FailOnNoMemory(std::string(), [&] {
+        return IsScintillaWindow(target) ? ReadScintillaSelection(target, maxBytes, deadline)
+                                         : ReadEditSelection(target, maxBytes, deadline);
+    });
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "toolkit/foreign_editor.h"
+#include "toolkit/out_of_memory.h"
 #include "toolkit/toolkit.h"
 
 static const UINT SCI_REPLACESEL = 2170;
@@ -59,7 +60,9 @@ PasteOutcome WindowReplaceSelection(PlatformHandle window, const char* text, int
         if (asked != PASTE_LANDED) return asked;
         if (readOnly) return PASTE_READ_ONLY;
         bool fallback = false;
-        PasteOutcome pasted = PasteIntoScintilla(target, text, deadline, &fallback);
+        // Without memory for the text's copy nothing was sent.
+        PasteOutcome pasted = FailOnNoMemory(
+            PASTE_NO_ANSWER, [&] { return PasteIntoScintilla(target, text, deadline, &fallback); });
         if (!fallback) return pasted;
     }
     return SendWithin(target, EM_REPLACESEL, 0, (LPARAM)text, deadline, &answer);

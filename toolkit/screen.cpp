@@ -5,9 +5,6 @@
 int ScreenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
 }
-int ScreenHeight() {
-    return GetSystemMetrics(SM_CYSCREEN);
-}
 
 bool RectTouchesAnyMonitor(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return false;
@@ -42,16 +39,6 @@ bool WindowRestoredFrame(PlatformHandle handle, int* left, int* top, int* right,
     return true;
 }
 
-// The toolkit flags 1, 2 and 0x10000000 are not styles; with no style bit left, a window gets a caption.
 int ScreenScaled(int figure) {
     return ScaleToDpi(figure, SystemDpi());
-}
-
-void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight) {
-    DWORD style = flags & ~(WindowScreenCentered | WindowParentCentered | WindowInvisible);
-    if (style == 0) style = WS_CAPTION;
-    int dpi = SystemDpi(), width, height;
-    FrameForClient(style, ScaleToDpi(clientWidth, dpi), ScaleToDpi(clientHeight, dpi), dpi, &width, &height);
-    if (outerWidth) *outerWidth = width;
-    if (outerHeight) *outerHeight = height;
 }

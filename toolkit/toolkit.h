@@ -7,6 +7,8 @@
 // the Win32 implementation. Platform handles travel as integers.
 //
 // Every operation given a number that names no object does nothing and returns 0 (or "").
+// An operation that cannot get memory fails the same way: it gives its failure result (0, false,
+// "") with nothing half done, and never lets an exception out.
 #pragma once
 
 #include <cstdint>
@@ -54,7 +56,6 @@ constexpr uint32_t WindowCloseBox = 0x00080000; // with the system menu
 // ---- Gadget constants ------------------------------------------------------------------------------
 constexpr int FrontColor = 1;
 constexpr int BackColor = 2;
-constexpr int GridColor = 3;
 constexpr int ItemSelected = 1;
 constexpr int ItemChecked = 2;
 constexpr uint32_t ListCheckBoxes = 1;
@@ -138,12 +139,10 @@ PlatformHandle AddTextField(int number, int x, int y, int width, int height, con
 // True when the keyboard focus is in the gadget's control or a child of it (a combo box's edit field).
 bool GadgetHasFocus(int number);
 PlatformHandle GadgetHandle(int number);
-int GadgetKindOf(int number);                        // the kind number, 0 without a gadget
 void GadgetSetFont(int number, PlatformHandle font); // number -1: default font of later gadgets
 void GadgetSetText(int number, const char* text);
 std::string GadgetText(int number);
 void GadgetSetState(int number, int state);
-int GadgetState(int number);
 void GadgetSetColor(int number, int attribute, int32_t colour); // COLORREF 0x00BBGGRR, -1 = default
 void AddItem(int number, int position, const char* text);       // position -1: at the end
 void ClearItems(int number);
@@ -193,10 +192,6 @@ void FontFree(int number);
 // ---- Images ----------------------------------------------------------------------------------------
 // Decodes a complete image file held in memory ("BM" bitmaps). size bounds every read.
 PlatformHandle ImageFromMemory(int number, const void* data, size_t size);
-PlatformHandle ImageHandle(int number);
-int ImageWidth(int number);
-int ImageHeight(int number);
-int ImageDepth(int number);
 
 // ---- Clipboard -------------------------------------------------------------------------------------
 // Tries for about a second while another program holds the clipboard open. False when the text was
@@ -233,7 +228,6 @@ inline bool SameFileStamp(const FileStampInfo& a, const FileStampInfo& b) {
 
 // ---- Screen ----------------------------------------------------------------------------------------
 int ScreenWidth(); // primary screen, pixels
-int ScreenHeight();
 // A 96-dpi figure in pixels at the scale windows open at.
 int ScreenScaled(int figure);
 // True when the rectangle (screen pixels) shares at least one pixel with some monitor.

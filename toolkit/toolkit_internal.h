@@ -10,12 +10,11 @@
 #include "toolkit/toolkit.h"
 
 // ---- Slots of the six families ---------------------------------------------------------------------
+// Each table owns its slots; a slot owns what its fields say.
 struct WindowSlot {
-    HWND handle;
-    HACCEL accelerators; // Tab / Shift+Tab
-    int acceleratorCount;
-    HBRUSH background; // none for every window of the application
-    int dpi;           // the scale its gadgets and fonts are made for
+    HWND handle;         // the window, destroyed by WindowClose
+    HACCEL accelerators; // owned: Tab and Shift+Tab as focus moves
+    int dpi;             // the scale its gadgets and fonts are made for
 };
 
 struct GadgetKind;
@@ -26,45 +25,38 @@ struct DesignPlace {
 };
 
 struct GadgetSlot {
-    HWND handle;
-    const GadgetKind* kind;
-    WNDPROC previousProc; // the control's procedure before the layer subclassed it
-    int32_t front, back;  // -1: not set
-    HBRUSH brush;         // solid brush of the back colour (text box, text field)
-    size_t longestText;   // list view: longest text ever added, the buffer size for reading cells
-    int32_t gridColour;   // list view: -1 not set
-    HIMAGELIST images;    // list view: never used by the application
-    int updateDepth;      // nesting of GadgetBeginUpdate
-    void* kindData;       // owned by the kind, freed by its destroy hook (list view: colour records)
-    bool carriesId;       // "ZQ_ID" is set (creation step 6 done): parent messages may be routed
-    DesignPlace design;
-    HFONT designFont; // the font the application gave it (or the default font)
-    HFONT scaledFont; // owned: that font made anew for the window's scale, when it differs
+    HWND handle;            // the control; destroying it frees the slot
+    const GadgetKind* kind; // the kind's operations, a table that lives for the whole program
+    WNDPROC previousProc;   // the control's procedure before the layer subclassed it
+    int32_t front, back;    // colours the application set (text box, text field, editor); -1: not set
+    HBRUSH brush;           // owned: solid brush of the back colour (text box, text field)
+    size_t longestText;     // list view: longest text ever added, the buffer size for reading cells
+    int updateDepth;        // nesting of GadgetBeginUpdate
+    void* kindData;         // owned by the kind, freed by its destroy hook (list view: colour records)
+    bool carriesId;         // "ZQ_ID" is set: parent messages may be routed to the kind
+    DesignPlace design;     // where the application put it
+    HFONT designFont;       // the font the application gave it (or the default font); not owned
+    HFONT scaledFont;       // owned: that font made anew for the window's scale, when it differs
 };
 
 struct FontSlot {
-    HFONT handle;
-    int size; // points
-    int dpi;  // the scale it was made for
+    HFONT handle; // owned, deleted by FontFree
+    int size;     // points, as the application asked
+    int dpi;      // the scale it was made for
 };
 
 struct ImageSlot {
-    HGDIOBJ handle; // HBITMAP, or HICON when isIcon
-    uint16_t width, height;
-    uint8_t depth;
-    uint8_t flags;
-    bool isIcon;
+    HGDIOBJ handle; // owned bitmap
 };
 
 struct MenuSlot {
-    HMENU handle;
-    HWND attachedTo; // window whose menu bar it is; none for popups
+    HMENU handle; // owned popup menu
 };
 
 constexpr size_t FILE_BUFFER_SIZE = 4096;
 struct FileSlot {
-    HANDLE handle;           // never INVALID_HANDLE_VALUE: an open file or 0
-    char* buffer;            // FILE_BUFFER_SIZE bytes
+    HANDLE handle;           // owned: an open file or 0, never INVALID_HANDLE_VALUE
+    char* buffer;            // owned: FILE_BUFFER_SIZE bytes
     size_t buffered;         // bytes waiting in the buffer (writing)
     size_t readPos, readEnd; // unread bytes in the buffer (reading)
     int mode;                // FILE_MODE_READ or FILE_MODE_WRITE
@@ -113,19 +105,21 @@ void GadgetsFollowDpi(HWND window, int dpi);
 HFONT FontForDpi(HFONT font, int dpi);
 
 // ---- Events ------------------------------------------------------------------------------------------
+// The one record of what the window procedure saw, owned by events.cpp and read by WaitEvent.
 struct EventStateRecord {
-    int objectNumber; // gadget of the last gadget event, or item of the last menu event
-    int windowNumber; // toolkit window of the last handled message; -1 without one
-    int eventType;    // sub-type of the last gadget event; -1 at the start of every WaitEvent
-    int pendingEvent; // recorded by the window procedure while a message is handled; 0 none; a
-                      // close request (16) is never replaced, only handed out by WaitEvent
-    int closeWindow;  // toolkit window the pending close request was for
-    int queuedEvent;  // returned by the next WaitEvent before it waits; 0 none
-    int queuedWindow;
-    WPARAM lastWParam;
-    LPARAM lastLParam;
+    int objectNumber = 0;  // gadget of the last gadget event, or item of the last menu event
+    int windowNumber = -1; // toolkit window of the last handled message; -1 without one
+    int eventType = -1;    // sub-type of the last gadget event; -1 at the start of every WaitEvent
+    int pendingEvent = 0;  // recorded by the window procedure while a message is handled; 0 none
+    int closeWindow = -1;  // toolkit window the pending close request was for
+    int queuedEvent = 0;   // returned by the next WaitEvent before it waits; 0 none
+    int queuedWindow = 0;  // toolkit window of the queued event
+    WPARAM lastWParam = 0; // of the last message WaitEvent returned as it came
 };
 extern EventStateRecord EventState;
+// Records the event for the next WaitEvent (0: drops the one recorded). A close request, once
+// recorded, stays until a WaitEvent hands it out: false then, and nothing is changed.
+bool RecordEvent(int code);
 
 // The toolkit window a window belongs to: walks up through the parents to the first window with
 // the property "ZQ_WindowID". Its number, or -1; and its handle, or 0.
@@ -151,7 +145,6 @@ struct GadgetKind {
     bool (*parentMessage)(int number, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM lParam,
                           LRESULT* result);
     void (*destroyHook)(int number, GadgetSlot* g);
-    int (*getState)(int number, GadgetSlot* g);
     void (*setState)(int number, GadgetSlot* g, int state);
     std::string (*getText)(int number, GadgetSlot* g);
     void (*setText)(int number, GadgetSlot* g, const char* text);

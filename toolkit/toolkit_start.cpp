@@ -1,5 +1,5 @@
-// Start and end of the toolkit: every family's table, the shared event record, the icon and cursor
-// of the window classes, and the common controls the list view needs.
+// Start and end of the toolkit: every family's table, the shared event record, and the icon and
+// cursor of the window classes.
 #include "toolkit/toolkit_internal.h"
 
 HICON ToolkitIcon = nullptr;
@@ -15,15 +15,9 @@ void StartToolkit() {
     FilesStartup();
 
     EventState = EventStateRecord();
-    EventState.windowNumber = -1;
-    EventState.eventType = -1;
-    EventState.closeWindow = -1;
 
     ToolkitIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     ToolkitCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-
-    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
 }
 
 // Fonts go after the windows, so that no control still uses a font when it is deleted.

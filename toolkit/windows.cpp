@@ -22,11 +22,11 @@ void WindowsStartup() {
     ObjectTableInit(WindowTable, 16, ReleaseWindow);
 }
 
-static std::string WindowClassName(int number) {
-    char name[32];
-    snprintf(name, sizeof name, "WindowClass_%ld", (long)number);
-    return name;
-}
+// The class name of window `number`, held without allocating.
+struct WindowClassName {
+    char text[32];
+    explicit WindowClassName(int number) { snprintf(text, sizeof text, "WindowClass_%ld", (long)number); }
+};
 
 static HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
@@ -40,11 +40,41 @@ static DWORD PlatformStyle(uint32_t flags) {
     return style & ~(WindowScreenCentered | WindowParentCentered);
 }
 
+void WindowOuterSize(int clientWidth, int clientHeight, uint32_t flags, int* outerWidth, int* outerHeight) {
+    int dpi = SystemDpi(), width, height;
+    FrameForClient(PlatformStyle(flags), ScaleToDpi(clientWidth, dpi), ScaleToDpi(clientHeight, dpi), dpi,
+                   &width, &height);
+    if (outerWidth) *outerWidth = width;
+    if (outerHeight) *outerHeight = height;
+}
+
+// Centres the outer frame on the screen (cut to the screen's size) or on the active window, as the
+// flags ask; otherwise x and y stay.
+static void CentreFrame(uint32_t flags, int* x, int* y, int* outerWidth, int* outerHeight) {
+    if (flags & WindowScreenCentered) {
+        int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+        if (*outerWidth > screenWidth) *outerWidth = screenWidth;
+        if (*outerHeight > screenHeight) *outerHeight = screenHeight;
+        *x = (screenWidth - *outerWidth) / 2;
+        *y = (screenHeight - *outerHeight) / 2;
+    } else if (flags & WindowParentCentered) {
+        HWND around = GetActiveWindow();
+        RECT r;
+        if (around && GetWindowRect(around, &r)) {
+            *x = r.left + ((r.right - r.left) - *outerWidth) / 2;
+            *y = r.top + ((r.bottom - r.top) - *outerHeight) / 2;
+            if (*x < 0) *x = 0;
+            if (*y < 0) *y = 0;
+        }
+    }
+}
+
 PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint32_t flags,
                           const char* title) {
     if (!ObjectClaim(WindowTable, number)) return 0;
 
-    std::string className = WindowClassName(number);
+    WindowClassName className(number);
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -53,36 +83,19 @@ PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint3
     wc.hIcon = ToolkitIcon;
     wc.hCursor = ToolkitCursor;
     wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className.c_str();
+    wc.lpszClassName = className.text;
     RegisterClassExA(&wc);
 
     DWORD style = PlatformStyle(flags);
     int dpi = SystemDpi();
     int outerWidth, outerHeight;
-    FrameForClient(style, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi), dpi, &outerWidth, &outerHeight);
+    WindowOuterSize(width, height, flags, &outerWidth, &outerHeight);
+    CentreFrame(flags, &x, &y, &outerWidth, &outerHeight);
 
-    if (flags & WindowScreenCentered) {
-        int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        if (outerWidth > screenWidth) outerWidth = screenWidth;
-        if (outerHeight > screenHeight) outerHeight = screenHeight;
-        x = (screenWidth - outerWidth) / 2;
-        y = (screenHeight - outerHeight) / 2;
-    } else if (flags & WindowParentCentered) {
-        HWND around = GetActiveWindow();
-        RECT r;
-        if (around && GetWindowRect(around, &r)) {
-            x = r.left + ((r.right - r.left) - outerWidth) / 2;
-            y = r.top + ((r.bottom - r.top) - outerHeight) / 2;
-            if (x < 0) x = 0;
-            if (y < 0) y = 0;
-        }
-    }
-
-    HWND window = CreateWindowExA(0, className.c_str(), title ? title : "", style, x, y, outerWidth,
-                                  outerHeight, nullptr, nullptr, Instance(), nullptr);
+    HWND window = CreateWindowExA(0, className.text, title ? title : "", style, x, y, outerWidth, outerHeight,
+                                  nullptr, nullptr, Instance(), nullptr);
     if (!window) {
-        UnregisterClassA(className.c_str(), Instance());
+        UnregisterClassA(className.text, Instance());
         ObjectFree(WindowTable, number);
         return 0;
     }
@@ -96,7 +109,6 @@ PlatformHandle WindowOpen(int number, int x, int y, int width, int height, uint3
     ACCEL keys[2] = {{FVIRTKEY, VK_TAB, (WORD)CMD_FOCUS_NEXT},
                      {FVIRTKEY | FSHIFT, VK_TAB, (WORD)CMD_FOCUS_PREVIOUS}};
     slot->accelerators = CreateAcceleratorTableA(keys, 2);
-    slot->acceleratorCount = 2;
     // Opened on a monitor of another scale than the system's: the client area is made for that one.
     int monitorDpi = PlatformWindowDpi(window);
     if (monitorDpi != dpi) {
@@ -116,9 +128,8 @@ void WindowClose(int number) {
     RemovePropA(closing.handle, WINDOW_ID_PROPERTY);
     slot->handle = nullptr;        // no longer a toolkit window for the messages that destroying sends
     DestroyWindow(closing.handle); // its gadgets free their numbers as they go
-    UnregisterClassA(WindowClassName(number).c_str(), Instance());
+    UnregisterClassA(WindowClassName(number).text, Instance());
     if (closing.accelerators) DestroyAcceleratorTable(closing.accelerators);
-    if (closing.background) DeleteObject(closing.background);
     ObjectFree(WindowTable, number);
 }
 
@@ -170,8 +181,7 @@ void SetKeyboardFocus(PlatformHandle control) {
     if (!IsWindow((HWND)control)) return;
     EventStateRecord before = EventState;
     SetFocus((HWND)control);
-    if (EventState.pendingEvent == WM_CLOSE) return; // a close request is never dropped
-    EventState.pendingEvent = before.pendingEvent;
+    if (!RecordEvent(before.pendingEvent)) return;
     EventState.objectNumber = before.objectNumber;
     EventState.eventType = before.eventType;
 }

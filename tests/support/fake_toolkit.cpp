@@ -106,9 +106,6 @@ PlatformHandle AddTextField(int, int, int, int, int, const char*, uint32_t) {
 PlatformHandle GadgetHandle(int number) {
     return Find(number) ? (PlatformHandle)(0x1000 + number) : 0;
 }
-int GadgetKindOf(int number) {
-    return Find(number) ? Find(number)->kind : 0;
-}
 bool GadgetHasFocus(int) {
     return false;
 }
@@ -130,10 +127,6 @@ void GadgetSetState(int number, int state) {
     if (!g) return;
     if (g->kind == KIND_COMBO_BOX && state >= 0 && state < (int)g->items.size())
         g->text = g->items[(size_t)state];
-}
-
-int GadgetState(int) {
-    return 0;
 }
 
 void GadgetSetColor(int number, int attribute, int32_t colour) {
@@ -281,18 +274,6 @@ void FontFree(int) {}
 PlatformHandle ImageFromMemory(int, const void*, size_t) {
     return 0;
 }
-PlatformHandle ImageHandle(int) {
-    return 0;
-}
-int ImageWidth(int) {
-    return 0;
-}
-int ImageHeight(int) {
-    return 0;
-}
-int ImageDepth(int) {
-    return 0;
-}
 
 bool ClipboardSetText(const char* text) {
     Record("ClipboardSetText(" + Str(text) + ")");
@@ -328,9 +309,6 @@ FileStampInfo FileStamp(const char*) {
 
 int ScreenWidth() {
     return Fake.screenWidth;
-}
-int ScreenHeight() {
-    return Fake.screenHeight;
 }
 int ScreenScaled(int figure) {
     return (figure * Fake.dpi + 48) / 96;

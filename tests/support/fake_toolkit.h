@@ -34,7 +34,7 @@ struct FakeToolkit {
     PasteOutcome replaceSelectionOutcome = PASTE_LANDED;
     bool clipboardRefuses = false; // another program holds it: ClipboardSetText places nothing
     std::string editorSelection;   // what WindowSelectedText reads from any window
-    int screenWidth = 1024, screenHeight = 768;
+    int screenWidth = 1024;
     int dpi = 96; // the scale windows open at
     // Monitors as left, top, right, bottom; the primary screen by default.
     std::vector<std::vector<int>> monitors{{0, 0, 1024, 768}};

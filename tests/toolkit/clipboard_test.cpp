@@ -11,7 +11,7 @@
 namespace {
 
 TEST(Clipboard, TextMakesTheRoundTripOwnedByAWindowOfTheTool) {
-    HWND window = (HWND)WindowOpen(3, 10, 10, 100, 50, 0x00C80000, "Owner");
+    HWND window = (HWND)WindowOpen(3, 10, 10, 100, 50, WindowTitleBar | WindowCloseBox, "Owner");
     ASSERT_NE(window, nullptr);
     ClipboardSetText("ALPHA|beta|Gamma 3");
     EXPECT_EQ(GetClipboardOwner(), window);

@@ -10,7 +10,7 @@ namespace {
 class EventTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = (HWND)WindowOpen(1, 120, 100, 420, 300, 0x00C80000, "Events");
+        window = (HWND)WindowOpen(1, 120, 100, 420, 300, WindowTitleBar | WindowCloseBox, "Events");
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(BringToForeground(window));
         EventsBeforeSentinel(window); // whatever opening the window raised
@@ -55,7 +55,7 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
     EXPECT_EQ(seen[1].code, EVENT_CLOSE);
 
     // It names the window it was for, also after messages for another window.
-    HWND other = (HWND)WindowOpen(2, 300, 200, 200, 100, 0x00C80000, "Other");
+    HWND other = (HWND)WindowOpen(2, 300, 200, 200, 100, WindowTitleBar | WindowCloseBox, "Other");
     SendMessageA(window, WM_CLOSE, 0, 0);
     SendMessageA(other, WM_COMMAND, 42, 0);
     int closed = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/failing_allocation.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_test_support.h"
 
@@ -118,16 +119,24 @@ TEST_F(ComboBoxTest, SettingTheTextOfAnEntryDoesNotSelectIt) {
 }
 
 TEST_F(ComboBoxTest, DropDownListSelectsEntriesByText) {
-    AddComboBox(3, 10, 250, 200, 150, 0);
+    HWND box = (HWND)AddComboBox(3, 10, 250, 200, 150, 0);
+    // Without memory to keep its first item the box takes none, and works on afterwards.
+    FailAllocationAfter(1, true);
+    AddItem(3, -1, "one");
+    bool failed = AllocationFailureReached();
+    FailAllocationAfter(0);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(ItemCount(3), 0);
     for (const char* name : {"one", "two"})
         AddItem(3, -1, name);
+    auto selected = [&] { return SendMessageA(box, CB_GETCURSEL, 0, 0); };
     GadgetSetText(3, "two");
-    EXPECT_EQ(GadgetState(3), 1);
+    EXPECT_EQ(selected(), 1);
     EXPECT_EQ(GadgetText(3), "two");
     GadgetSetText(3, "none such");
-    EXPECT_EQ(GadgetState(3), 1);
+    EXPECT_EQ(selected(), 1);
     GadgetSetText(3, "");
-    EXPECT_EQ(GadgetState(3), -1);
+    EXPECT_EQ(selected(), -1);
 }
 
 TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {

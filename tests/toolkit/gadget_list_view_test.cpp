@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "support/failing_allocation.h"
 #include "support/win_controls.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_test_support.h"
@@ -77,7 +78,6 @@ TEST_F(ListViewTest, IsASingleSelectionReportListWithCheckBoxes) {
     EXPECT_TRUE(style & WS_TABSTOP);
     EXPECT_TRUE(GetWindowLongPtrA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES);
-    EXPECT_EQ(GadgetKindOf(LIST), KIND_LIST_VIEW);
 
     HWND multi = (HWND)AddListView(3, 10, 240, 200, 100, "Many", 100, ListMultiSelect);
     EXPECT_FALSE(GetWindowLongPtrA(multi, GWL_STYLE) & LVS_SINGLESEL);
@@ -307,6 +307,13 @@ TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {
         RunEventsFor(100);
         EXPECT_TRUE(CaptureWindow(list, &whole, true) && shown.pixels == whole.pixels) << rows;
     }
+    EXPECT_EQ(ItemCount(LIST), 0);
+    // Without memory for its colour record the first row is not added; the list works on.
+    FailAllocationAfter(1, true);
+    AddItemWithColors(LIST, -1, "no memory", 0, 0xC7FFFF);
+    bool failed = AllocationFailureReached();
+    FailAllocationAfter(0);
+    EXPECT_TRUE(failed);
     EXPECT_EQ(ItemCount(LIST), 0);
     AddItem(LIST, -1, "after");
     EXPECT_EQ(ItemCount(LIST), 1);

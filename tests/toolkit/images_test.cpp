@@ -93,10 +93,6 @@ TEST(Images, TheBannerSizedBitmapKeepsEveryPixel) {
 
     PlatformHandle image = ImageFromMemory(1, file.data(), file.size());
     ASSERT_NE(image, 0);
-    EXPECT_EQ(ImageHandle(1), image);
-    EXPECT_EQ(ImageWidth(1), width);
-    EXPECT_EQ(ImageHeight(1), height);
-    EXPECT_EQ(ImageDepth(1), 32);
     BITMAP facts = {};
     ASSERT_NE(GetObjectA((HBITMAP)image, sizeof facts, &facts), 0);
     EXPECT_EQ(facts.bmWidth, width);
@@ -120,7 +116,6 @@ TEST(Images, TopDownAndPalettedFilesDecode) {
             file[66 + (size_t)y * 4 + (size_t)x] = indices[y][x]; // pixels follow the 3 colours
     PlatformHandle image = ImageFromMemory(2, file.data(), file.size());
     ASSERT_NE(image, 0);
-    EXPECT_EQ(ImageHeight(2), 2);
     std::vector<uint32_t> pixels = BitmapPixels(image, 3, 2);
     const uint32_t expected[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x0000FF, 0x0000FF, 0x00FF00};
     for (int i = 0; i < 6; ++i)
@@ -181,9 +176,6 @@ TEST(Images, ReusingANumberReleasesTheOldBitmapEvenWhenDecodingFails) {
     EXPECT_EQ(GetObjectType((HGDIOBJ)first), 0u);
     EXPECT_EQ(ImageFromMemory(4, file.data(), 20), 0);
     EXPECT_EQ(GetObjectType((HGDIOBJ)second), 0u);
-    EXPECT_EQ(ImageHandle(4), 0);
-    EXPECT_EQ(ImageWidth(4), 0);
-    EXPECT_EQ(ImageDepth(-1), 0);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 class PopupMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        owner = (HWND)WindowOpen(1, 150, 120, 360, 260, 0x00C80000, "Menu owner");
+        owner = (HWND)WindowOpen(1, 150, 120, 360, 260, WindowTitleBar | WindowCloseBox, "Menu owner");
         ASSERT_NE(owner, nullptr);
         ASSERT_TRUE(BringToForeground(owner));
         ASSERT_TRUE(MovePointerTo(300, 250));

@@ -54,7 +54,8 @@ std::vector<SeenEvent> EventsBeforeSentinel(HWND window, int timeoutMs) {
 }
 
 HWND OpenGadgetWindow(int number, int clientWidth, int clientHeight) {
-    HWND window = (HWND)WindowOpen(number, 40, 40, clientWidth, clientHeight, 0x00C80000, "Gadget test");
+    HWND window = (HWND)WindowOpen(number, 40, 40, clientWidth, clientHeight, WindowTitleBar | WindowCloseBox,
+                                   "Gadget test");
     if (!window) return nullptr;
     BeginGadgets((PlatformHandle)window);
     BringToForeground(window);

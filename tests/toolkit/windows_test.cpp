@@ -53,7 +53,7 @@ TEST_F(WindowTest, ASecondaryWindowIsCentredOnTheScreenWithItsClientSize) {
 }
 
 TEST_F(WindowTest, AMainWindowStandsWhereItWasAsked) {
-    HWND window = (HWND)WindowOpen(1, 130, 95, 300, 220, 0x00C80000, "Placed");
+    HWND window = (HWND)WindowOpen(1, 130, 95, 300, 220, WindowTitleBar | WindowCloseBox, "Placed");
     ASSERT_NE(window, nullptr);
     RECT outer = OuterRect(window);
     EXPECT_EQ(outer.left, 130);
@@ -70,7 +70,7 @@ TEST_F(WindowTest, AMainWindowStandsWhereItWasAsked) {
 }
 
 TEST_F(WindowTest, ResizeKeepsWhatIsLeftAtMinusOne) {
-    HWND window = (HWND)WindowOpen(1, 60, 70, 300, 220, 0x00C80000, "Resized");
+    HWND window = (HWND)WindowOpen(1, 60, 70, 300, 220, WindowTitleBar | WindowCloseBox, "Resized");
     ASSERT_NE(window, nullptr);
     WindowResize(1, -1, -1, 320, 200);
     EXPECT_EQ(WindowLeft(1), 60);
@@ -91,9 +91,9 @@ TEST_F(WindowTest, ResizeKeepsWhatIsLeftAtMinusOne) {
 }
 
 TEST_F(WindowTest, ReusingANumberClosesTheOldWindow) {
-    HWND first = (HWND)WindowOpen(1, 50, 50, 200, 100, 0x00C80000, "First");
+    HWND first = (HWND)WindowOpen(1, 50, 50, 200, 100, WindowTitleBar | WindowCloseBox, "First");
     ASSERT_NE(first, nullptr);
-    HWND second = (HWND)WindowOpen(1, 80, 80, 200, 100, 0x00C80000, "Second");
+    HWND second = (HWND)WindowOpen(1, 80, 80, 200, 100, WindowTitleBar | WindowCloseBox, "Second");
     ASSERT_NE(second, nullptr);
     EXPECT_FALSE(IsWindow(first));
     EXPECT_TRUE(IsWindow(second));
@@ -120,7 +120,7 @@ TEST_F(WindowTest, FlagsWithoutAStyleGiveACaptionedWindow) {
 }
 
 TEST_F(WindowTest, ClosingFreesTheNumberAndTheClass) {
-    HWND window = (HWND)WindowOpen(1, 40, 40, 200, 100, 0x00C80000, "Closing");
+    HWND window = (HWND)WindowOpen(1, 40, 40, 200, 100, WindowTitleBar | WindowCloseBox, "Closing");
     ASSERT_NE(window, nullptr);
     WNDCLASSEXA info = {};
     info.cbSize = sizeof info;
