@@ -163,16 +163,12 @@ TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
     std::string path = dir + "constants.ovc";
     ASSERT_TRUE(WriteWholeFile(path, "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\nl = 3\r\n"));
     Fake.gadgets[CATEGORY_BOX].items.clear();
-    long failing = 1;
-    for (; failing < 1000; failing++) {
-        FailAllocationAfter(failing);
-        LoadCatalogue(path);
-        bool failed = AllocationFailureReached();
-        FailAllocationAfter(0);
-        if (!failed) break;
-        EXPECT_TRUE(CatalogueEntryCount() == 0 && ComboItems().empty()) << "allocation " << failing;
-    }
-    EXPECT_GT(failing, 5); // the load's allocations were failed in turn
+    long allowed = 0;
+    for (; RunOutOfMemory(
+             allowed, [&] { LoadCatalogue(path); }, true);
+         allowed++)
+        EXPECT_TRUE(CatalogueEntryCount() == 0 && ComboItems().empty()) << "allocation " << allowed;
+    EXPECT_GT(allowed, 4); // the load's allocations were failed in turn
     EXPECT_EQ(Describe(), (Strings{"a/1", "b/2", "b/3"}));
 }
 

@@ -121,11 +121,7 @@ TEST_F(ComboBoxTest, SettingTheTextOfAnEntryDoesNotSelectIt) {
 TEST_F(ComboBoxTest, DropDownListSelectsEntriesByText) {
     HWND box = (HWND)AddComboBox(3, 10, 250, 200, 150, 0);
     // Without memory to keep its first item the box takes none, and works on afterwards.
-    FailAllocationAfter(1, true);
-    AddItem(3, -1, "one");
-    bool failed = AllocationFailureReached();
-    FailAllocationAfter(0);
-    EXPECT_TRUE(failed);
+    EXPECT_TRUE(RunOutOfMemory(0, [] { AddItem(3, -1, "one"); }));
     EXPECT_EQ(ItemCount(3), 0);
     for (const char* name : {"one", "two"})
         AddItem(3, -1, name);
