@@ -229,6 +229,7 @@ bool EditCatalogue() {
         HoldMainWindow();
         const char* notWhole = nullptr;
         if (BeginGadgets(WindowHandle(EDITOR_WINDOW))) notWhole = BuildEditorGadgets(font);
+        SetKeyboardFocus(GadgetHandle(EDITOR_TEXT)); // typing goes into the text at once, at its start
         if (PopupMenuCreate(EDIT_MENU)) {
             MenuAddItem(MENU_CUT, "Cut");
             MenuAddItem(MENU_COPY, "Copy");
