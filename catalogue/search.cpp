@@ -154,8 +154,7 @@ void ShowEntriesContaining(const std::string& text) {
     bool odd = false;
     for (size_t row = 0; row < matches.size(); row++) {
         if (row > 0 && matches[row].category != matches[row - 1].category) odd = false;
-        AddItemWithColors(ENTRY_LIST, -1, &CatalogueList.text[matches[row].text],
-                          odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT, odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
+        AddEntryRow(&CatalogueList.text[matches[row].text], odd);
         odd = !odd;
     }
     GadgetEndUpdate(ENTRY_LIST);
