@@ -110,7 +110,7 @@ static bool Save(bool holdsPart) {
     g_loadedStamp = FileStamp(path.c_str());
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
-    LoadCatalogue(CataloguePath());
+    LoadCatalogue(path);
     ShowCategory(FIRST_CATEGORY_COMMAND);
     // The main window's list shows the category in its box: the next event of the box keeps it.
     LastComboText = GadgetText(CATEGORY_BOX);
@@ -164,7 +164,7 @@ struct FindPlace {
 // ignores it) starts over from the top. Tells the user when there is none.
 static void FindNext(FindPlace& place) {
     std::string text = GadgetText(SEARCH_FIELD);
-    if (LowerAscii(text) != LowerAscii(place.text)) place.line = FIND_NOT_FOUND;
+    if (!EqualFoldAscii(text.c_str(), place.text.c_str())) place.line = FIND_NOT_FOUND;
     place.text = text;
     place.line = FindInEditor(text, place.line);
     if (place.line == FIND_NOT_FOUND)
