@@ -25,10 +25,6 @@ static HWND Editor() {
     return (HWND)GadgetHandle(EDITOR_TEXT);
 }
 
-static std::string CataloguePath() {
-    return ResolveDataDirectory() + CATALOGUE_FILE_NAME;
-}
-
 // What the user is told when the editor could not load the catalogue file whole, and asked before
 // such a file is replaced by what the editor holds.
 static const char* const NOT_READ =

@@ -42,7 +42,7 @@ bool BuildMainWindow() {
     if (BeginGadgets(WindowHandle(MAIN_WINDOW))) {
         AddComboBox(CATEGORY_BOX, 5, 5, 290, 200, CATEGORY_BOX_FLAGS);
         GadgetSetFont(CATEGORY_BOX, ButtonFont);
-        LoadCatalogue(ResolveDataDirectory() + CATALOGUE_FILE_NAME);
+        LoadCatalogue(CataloguePath());
         GadgetSetText(CATEGORY_BOX, ToolWord.c_str());
 
         AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
