@@ -6,6 +6,10 @@ const char* const IDE_COMPILER_DIRECTORY = "G:\\zq400\\Compilers\\";
 const char* const SETTINGS_FILE_NAME = "Orvane.cfg";
 const char* const CATALOGUE_FILE_NAME = "constants.ovc";
 
+std::string CataloguePath() {
+    return ResolveDataDirectory() + CATALOGUE_FILE_NAME;
+}
+
 // Everything up to and including the last "\" or "/", after one leading double quote.
 static std::string DirectoryPart(const std::string& path) {
     size_t start = (!path.empty() && path[0] == '"') ? 1 : 0;

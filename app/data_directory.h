@@ -16,3 +16,6 @@ extern const char* const IDE_COMPILER_DIRECTORY;
 // File names inside the data directory.
 extern const char* const SETTINGS_FILE_NAME;  // "Orvane.cfg"
 extern const char* const CATALOGUE_FILE_NAME; // "constants.ovc"
+
+// The catalogue file's full path.
+std::string CataloguePath();

@@ -25,10 +25,6 @@ static HWND Editor() {
     return (HWND)GadgetHandle(EDITOR_TEXT);
 }
 
-static std::string CataloguePath() {
-    return ResolveDataDirectory() + CATALOGUE_FILE_NAME;
-}
-
 // What the user is told when the editor could not load the catalogue file whole, and asked before
 // such a file is replaced by what the editor holds.
 static const char* const NOT_READ =
@@ -110,7 +106,7 @@ static bool Save(bool holdsPart) {
     g_loadedStamp = FileStamp(path.c_str());
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
-    LoadCatalogue(CataloguePath());
+    LoadCatalogue(path);
     ShowCategory(FIRST_CATEGORY_COMMAND);
     // The main window's list shows the category in its box: the next event of the box keeps it.
     LastComboText = GadgetText(CATEGORY_BOX);
@@ -164,7 +160,7 @@ struct FindPlace {
 // ignores it) starts over from the top. Tells the user when there is none.
 static void FindNext(FindPlace& place) {
     std::string text = GadgetText(SEARCH_FIELD);
-    if (LowerAscii(text) != LowerAscii(place.text)) place.line = FIND_NOT_FOUND;
+    if (!EqualFoldAscii(text.c_str(), place.text.c_str())) place.line = FIND_NOT_FOUND;
     place.text = text;
     place.line = FindInEditor(text, place.line);
     if (place.line == FIND_NOT_FOUND)
@@ -229,6 +225,7 @@ bool EditCatalogue() {
         HoldMainWindow();
         const char* notWhole = nullptr;
         if (BeginGadgets(WindowHandle(EDITOR_WINDOW))) notWhole = BuildEditorGadgets(font);
+        SetKeyboardFocus(GadgetHandle(EDITOR_TEXT)); // typing goes into the text at once, at its start
         if (PopupMenuCreate(EDIT_MENU)) {
             MenuAddItem(MENU_CUT, "Cut");
             MenuAddItem(MENU_COPY, "Copy");

@@ -24,6 +24,7 @@ bool ShowInfoWindow() {
         }
         WindowHide(INFO_WINDOW, 0);
         HoldMainWindow();
+        SetKeyboardFocus(GadgetHandle(OK_BUTTON)); // Return closes it, as a dialog's default button does
 
         // OK and Escape count as a close request; a close request from any window ends the loop.
         int code;

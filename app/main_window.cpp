@@ -42,7 +42,7 @@ bool BuildMainWindow() {
     if (BeginGadgets(WindowHandle(MAIN_WINDOW))) {
         AddComboBox(CATEGORY_BOX, 5, 5, 290, 200, CATEGORY_BOX_FLAGS);
         GadgetSetFont(CATEGORY_BOX, ButtonFont);
-        LoadCatalogue(ResolveDataDirectory() + CATALOGUE_FILE_NAME);
+        LoadCatalogue(CataloguePath());
         GadgetSetText(CATEGORY_BOX, ToolWord.c_str());
 
         AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
@@ -65,12 +65,16 @@ bool BuildMainWindow() {
     return true;
 }
 
+// Shows what the text names and notes the box's text (which showing may have changed) as shown.
+static void ShowBoxText(const std::string& text) {
+    ShowCategory(text);
+    LastComboText = GadgetText(CATEGORY_BOX);
+}
+
 // Shows what the combo box names when its text differs from the text last shown.
 static void FollowCategoryBox() {
     std::string text = GadgetText(CATEGORY_BOX);
-    if (text == LastComboText) return;
-    ShowCategory(text);
-    LastComboText = GadgetText(CATEGORY_BOX);
+    if (text != LastComboText) ShowBoxText(text);
 }
 
 // Every event of the combo box: the list follows the text as typed, then completion may extend it
@@ -105,10 +109,7 @@ static int DispatchMainEvent(int code) {
         // Return in the combo box confirms its text; anywhere else it leaves the list and its ticks.
         // The list then shows that text: later events of the box that leave it so keep the list and
         // its ticks.
-        if (EventWParam() == VK_RETURN && GadgetHasFocus(CATEGORY_BOX)) {
-            ShowCategory(GadgetText(CATEGORY_BOX));
-            LastComboText = GadgetText(CATEGORY_BOX);
-        }
+        if (EventWParam() == VK_RETURN && GadgetHasFocus(CATEGORY_BOX)) ShowBoxText(GadgetText(CATEGORY_BOX));
         return code;
     }
     if (code != EVENT_GADGET) return code;

@@ -192,8 +192,7 @@ void FillList(const CatalogueCategory* category) {
     for (uint32_t group = category ? category->firstGroup : NO_CATALOGUE_INDEX; group != NO_CATALOGUE_INDEX;
          group = c.groups[group].nextOfCategory) {
         for (uint32_t entry = c.groups[group].firstEntry; entry < EntriesEnd(group); entry++) {
-            AddItemWithColors(ENTRY_LIST, -1, &c.text[c.entries[entry]], odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT,
-                              odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
+            AddEntryRow(&c.text[c.entries[entry]], odd);
             odd = !odd;
         }
     }
@@ -201,6 +200,11 @@ void FillList(const CatalogueCategory* category) {
 }
 
 } // namespace
+
+void AddEntryRow(const char* text, bool odd) {
+    AddItemWithColors(ENTRY_LIST, -1, text, odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT,
+                      odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
+}
 
 std::string ReadToolWord() {
     return CleanWord(PlatformEnvironment(TOOL_WORD_VARIABLE));

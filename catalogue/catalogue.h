@@ -74,6 +74,9 @@ constexpr int EVEN_ROW_FRONT = 0x00AC7453;
 constexpr int ODD_ROW_BACK = 0x00D2FFFB;
 constexpr int ODD_ROW_FRONT = 0x00000000;
 
+// Appends a row with the text to the entry list, in the colours of an odd or an even row.
+void AddEntryRow(const char* text, bool odd);
+
 // Rebuilds CatalogueList from the catalogue file at that path and appends every group name, as
 // written, to the sorted combo box. Does not empty the combo box first.
 void LoadCatalogue(const std::string& path);

@@ -194,12 +194,6 @@ static const size_t CONTENT_PADDING = 8;
 #error "the parser's scans read the first byte of a word as its lowest"
 #endif
 
-// The high bit of every zero byte of the word, up to its first zero byte: bytes behind that one may
-// be marked wrongly, so only the lowest mark counts.
-static uint64_t ZeroBytes(uint64_t word) {
-    return (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
-}
-
 // The first byte from p on that ends the line (CR, LF or the zero byte) or is the stop ("=" ends a
 // key's name, "]" a group's; 0 for none), eight bytes at a time (the first byte of a word is its
 // lowest on the little-endian processors this runs on).

@@ -15,7 +15,6 @@
 namespace {
 
 const uint64_t ONES = 0x0101010101010101ull;
-const uint64_t LOW_SEVEN_BITS = 0x7F7F7F7F7F7F7F7Full;
 
 bool IsLowerLetter(unsigned char c) {
     return c >= 'a' && c <= 'z';
@@ -23,11 +22,6 @@ bool IsLowerLetter(unsigned char c) {
 
 unsigned PairIndex(unsigned char first, unsigned char second) {
     return (unsigned)FoldAscii(first) << 8 | FoldAscii(second);
-}
-
-// The high bit of every byte of the word that is zero, and no other bit.
-uint64_t ZeroBytes(uint64_t word) {
-    return ~(((word & LOW_SEVEN_BITS) + LOW_SEVEN_BITS) | word | LOW_SEVEN_BITS);
 }
 
 uint64_t Load(const char* at) {
@@ -154,8 +148,7 @@ void ShowEntriesContaining(const std::string& text) {
     bool odd = false;
     for (size_t row = 0; row < matches.size(); row++) {
         if (row > 0 && matches[row].category != matches[row - 1].category) odd = false;
-        AddItemWithColors(ENTRY_LIST, -1, &CatalogueList.text[matches[row].text],
-                          odd ? ODD_ROW_FRONT : EVEN_ROW_FRONT, odd ? ODD_ROW_BACK : EVEN_ROW_BACK);
+        AddEntryRow(&CatalogueList.text[matches[row].text], odd);
         odd = !odd;
     }
     GadgetEndUpdate(ENTRY_LIST);

@@ -16,6 +16,13 @@ inline unsigned char FoldAscii(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? (unsigned char)(c + 32) : c;
 }
 
+// For scans that read eight bytes of a text at a time: the high bit of every byte of the word that
+// is zero, and no other bit. The bytes equal to c are the zero bytes of word ^ (c * 0x0101010101010101).
+inline uint64_t ZeroBytes(uint64_t word) {
+    const uint64_t lowSevenBits = 0x7F7F7F7F7F7F7F7Full;
+    return ~(((word & lowSevenBits) + lowSevenBits) | word | lowSevenBits);
+}
+
 // The text between its leading and trailing blanks; every other byte stays.
 std::string_view TrimBlanks(std::string_view text);
 

@@ -19,6 +19,13 @@ GadgetSlot* FindGadget(int number) {
     return ObjectFind(GadgetTable, number);
 }
 
+// Lets the kind free its data, deletes the gadget's scaled font and frees its number.
+void FreeGadgetSlot(int number, GadgetSlot* g) {
+    if (g->kind->destroyHook) g->kind->destroyHook(number, g);
+    if (g->scaledFont) DeleteObject(g->scaledFont);
+    ObjectFree(GadgetTable, number);
+}
+
 // Wraps every control: when the control goes away its number becomes free again.
 LRESULT CALLBACK GadgetLayerProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     int number = -1;
@@ -27,9 +34,7 @@ LRESULT CALLBACK GadgetLayerProc(HWND control, UINT message, WPARAM wParam, LPAR
     if (message == WM_NCDESTROY) {
         if (g) {
             g->carriesId = false;
-            if (g->kind->destroyHook) g->kind->destroyHook(number, g);
-            if (g->scaledFont) DeleteObject(g->scaledFont);
-            ObjectFree(GadgetTable, number);
+            FreeGadgetSlot(number, g);
         }
         RemovePropA(control, ID_PROPERTY);
         RemovePropA(control, PREVIOUS_PROC_PROPERTY);
@@ -46,11 +51,8 @@ void ReleaseGadget(int number) {
     HWND control = g->handle;
     DestroyWindow(control);
     g = FindGadget(number);
-    if (g && g->handle == control) { // the control could not be destroyed from here
-        if (g->kind->destroyHook) g->kind->destroyHook(number, g);
-        if (g->scaledFont) DeleteObject(g->scaledFont);
-        ObjectFree(GadgetTable, number);
-    }
+    if (g && g->handle == control) // the control could not be destroyed from here
+        FreeGadgetSlot(number, g);
 }
 
 // Gives the gadget the font, made for the scale of its window.

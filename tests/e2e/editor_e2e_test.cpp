@@ -65,8 +65,7 @@ TEST_F(Editor, OpensCentredHoldingALargeFileWholeAndTakesTyping) {
 
     EXPECT_EQ(WindowTextOf(editor), shown);
     EXPECT_EQ(WindowTextOf(Gadget(editorWindow, SEARCH_FIELD)), "Searchtext");
-    FocusEditorAtStart();
-    ASSERT_TRUE(TypeText("x"));
+    ASSERT_TRUE(TypeText("x")); // the text has the keyboard focus at open, the caret at its start
     ASSERT_TRUE(PressKey(VK_RETURN));
     EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "x\r\n" + shown; }, 3000));
     ASSERT_TRUE(ClickGadget(editorWindow, CANCEL_BUTTON));

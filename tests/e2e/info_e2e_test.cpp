@@ -64,6 +64,7 @@ TEST_F(Info, ShowsBannerAndAboutTextCentredAndEscapeGivesTheFocusBack) {
     EXPECT_EQ(WindowTextOf(Gadget(info, OK_BUTTON)), "OK");
 
     SaveScreenshotIfWanted(info, "info-window");
+    EXPECT_EQ(FocusedControlOf(info), Gadget(info, OK_BUTTON)); // Return closes it as OK does
     ASSERT_TRUE(BringToForeground(info) && PressKey(VK_ESCAPE));
     ASSERT_TRUE(InfoClosed(info));
     EXPECT_TRUE(IsWindowEnabled(run.main));
