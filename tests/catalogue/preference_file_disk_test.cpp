@@ -59,10 +59,7 @@ std::string FirstBytes(const std::string& path, size_t count) {
 
 class PreferenceFileDisk : public ::testing::Test {
   protected:
-    void TearDown() override {
-        FailAllocationAfter(0);
-        PreferenceFile::Close();
-    }
+    void TearDown() override { PreferenceFile::Close(); }
 };
 
 TEST_F(PreferenceFileDisk, OpenCreatesAMissingFileEmpty) {
@@ -196,18 +193,6 @@ TEST_F(PreferenceFileDisk, HugeFileIsRefusedAndKeptIntact) {
 
 // ---- Memory running out --------------------------------------------------------------------------
 
-// Memory runs out `allowed` allocations from now: every later one fails too.
-void AllowAllocations(long allowed) {
-    FailAllocationAfter(allowed + 1, true);
-}
-
-// Closes with no memory to write the file back with.
-void CloseWithoutMemory() {
-    AllowAllocations(0);
-    PreferenceFile::Close();
-    FailAllocationAfter(0);
-}
-
 TEST_F(PreferenceFileDisk, OpenFailsWhenTheContentCannotBeHeld) {
     std::string path = NewPath("constants.ovc");
     std::string bytes = "[g]\nk=1\nj=2\n";
@@ -217,11 +202,7 @@ TEST_F(PreferenceFileDisk, OpenFailsWhenTheContentCannotBeHeld) {
     for (;; allowed++) {
         SCOPED_TRACE(allowed);
         ASSERT_TRUE(WriteWholeFile(path, bytes));
-        AllowAllocations(allowed);
-        opened = PreferenceFile::Open(path.c_str());
-        bool failed = AllocationFailureReached();
-        FailAllocationAfter(0);
-        if (!failed) break;
+        if (!RunOutOfMemory(allowed, [&] { opened = PreferenceFile::Open(path.c_str()); })) break;
         EXPECT_FALSE(opened);
         // Closed: a write goes nowhere, and the file keeps what it had.
         PreferenceFile::WriteNumber("k", 5);
@@ -239,39 +220,26 @@ TEST_F(PreferenceFileDisk, WritesWithoutRoomChangeNothing) {
     ASSERT_TRUE(PreferenceFile::Open(path.c_str()));
     PreferenceFile::SelectGroup("g");
 
-    AllowAllocations(0); // no room for the name's copy
-    PreferenceFile::WriteNumber("k", 2);
-    AllowAllocations(1); // room for the name, none for the longer value
-    PreferenceFile::WriteNumber("k", 22);
-    AllowAllocations(2); // name and value of a new key, but no record
-    PreferenceFile::WriteNumber("new", 3);
+    RunOutOfMemory(0, [] { PreferenceFile::WriteNumber("k", 2); });   // no room for the name's copy
+    RunOutOfMemory(1, [] { PreferenceFile::WriteNumber("k", 22); });  // none for the longer value
+    RunOutOfMemory(2, [] { PreferenceFile::WriteNumber("new", 3); }); // a new key, but no record
     EXPECT_EQ(PreferenceFile::ReadNumber("k", -1), 1);
     EXPECT_EQ(PreferenceFile::ReadNumber("new", -1), -1);
 
-    AllowAllocations(0); // no room for the pending name: reads give defaults, writes go nowhere
-    EXPECT_FALSE(PreferenceFile::SelectGroup("missing"));
-    EXPECT_EQ(PreferenceFile::ReadNumber("k", -1), -1);
-    FailAllocationAfter(0);
+    RunOutOfMemory(0, [] { // no room for the pending name: reads give defaults, writes go nowhere
+        EXPECT_FALSE(PreferenceFile::SelectGroup("missing"));
+        EXPECT_EQ(PreferenceFile::ReadNumber("k", -1), -1);
+    });
+    // No room for the output keeps the file; one made by Create stays empty.
+    ASSERT_TRUE(PreferenceFile::SelectGroup("g"));
     PreferenceFile::WriteNumber("k", 4);
-    CloseWithoutMemory();
+    EXPECT_EQ(PreferenceFile::ReadNumber("k", -1), 4);
+    RunOutOfMemory(0, PreferenceFile::Close);
     EXPECT_EQ(ReadWholeFile(path), bytes);
-}
-
-TEST_F(PreferenceFileDisk, NoRoomForTheOutputKeepsTheFile) {
-    std::string path = NewPath("Orvane.cfg");
-    std::string bytes = "[g]\nk=1\n";
-    ASSERT_TRUE(WriteWholeFile(path, bytes));
-    ASSERT_TRUE(PreferenceFile::Open(path.c_str()));
-    PreferenceFile::SelectGroup("g");
-    PreferenceFile::WriteNumber("k", 2);
-    CloseWithoutMemory();
-    EXPECT_EQ(ReadWholeFile(path), bytes);
-
-    // And a file made by Create stays empty.
     ASSERT_TRUE(PreferenceFile::Create(path.c_str()));
     PreferenceFile::SelectGroup("WindowPositions");
     PreferenceFile::WriteNumber("WindowPosX", 1);
-    CloseWithoutMemory();
+    RunOutOfMemory(0, PreferenceFile::Close);
     EXPECT_EQ(ReadWholeFile(path), "");
 }
 

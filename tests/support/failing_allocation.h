@@ -10,3 +10,14 @@ void FailAllocationAfter(long count, bool andEveryLater = false);
 
 // Whether the allocation chosen by FailAllocationAfter has been reached.
 bool AllocationFailureReached();
+
+// Runs `action` with memory running out after `allowed` allocations (only that one failing with
+// `onlyThatOne`, else every later one too), then lets every allocation succeed again; whether
+// memory ran out.
+template <class Action> bool RunOutOfMemory(long allowed, Action action, bool onlyThatOne = false) {
+    FailAllocationAfter(allowed + 1, !onlyThatOne);
+    action();
+    bool reached = AllocationFailureReached();
+    FailAllocationAfter(0);
+    return reached;
+}

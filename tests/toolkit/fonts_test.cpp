@@ -2,25 +2,14 @@
 
 #include <windows.h>
 
+#include "support/win_controls.h"
 #include "toolkit/toolkit.h"
+#include "toolkit/toolkit_test_support.h"
 
 namespace {
 
-LOGFONTA FontFacts(PlatformHandle font) {
-    LOGFONTA facts = {};
-    EXPECT_EQ(GetObjectA((HFONT)font, sizeof facts, &facts), (int)sizeof facts);
-    return facts;
-}
-
-int DisplayDotsPerInch() {
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    int dpi = GetDeviceCaps(display, LOGPIXELSY);
-    DeleteDC(display);
-    return dpi;
-}
-
 TEST(Fonts, PointSizesBecomeCharacterHeightsForTheDisplay) {
-    ASSERT_EQ(DisplayDotsPerInch(), 96);
+    ASSERT_EQ(DisplayDpi(), 96);
     const int sizes[] = {8, 9, 10};
     const int heights[] = {-11, -12, -13};
     for (int i = 0; i < 3; ++i) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/failing_allocation.h"
+#include "support/win_controls.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_test_support.h"
 
@@ -23,10 +24,7 @@ class ComboBoxTest : public GadgetWindowTest {
         ASSERT_NO_FATAL_FAILURE(GadgetWindowTest::SetUp());
         combo = (HWND)AddComboBox(COMBO, 10, 10, 250, 200, ComboEditable | ComboAutoScroll | ComboSorted);
         ASSERT_NE(combo, nullptr);
-        COMBOBOXINFO info = {};
-        info.cbSize = sizeof info;
-        ASSERT_TRUE(GetComboBoxInfo(combo, &info));
-        edit = info.hwndItem;
+        edit = ComboEditField(combo);
         ASSERT_NE(edit, nullptr);
         for (const char* name : {"window", "colour", "file"})
             ComboBoxAddSorted(COMBO, name);
@@ -121,11 +119,7 @@ TEST_F(ComboBoxTest, SettingTheTextOfAnEntryDoesNotSelectIt) {
 TEST_F(ComboBoxTest, DropDownListSelectsEntriesByText) {
     HWND box = (HWND)AddComboBox(3, 10, 250, 200, 150, 0);
     // Without memory to keep its first item the box takes none, and works on afterwards.
-    FailAllocationAfter(1, true);
-    AddItem(3, -1, "one");
-    bool failed = AllocationFailureReached();
-    FailAllocationAfter(0);
-    EXPECT_TRUE(failed);
+    EXPECT_TRUE(RunOutOfMemory(0, [] { AddItem(3, -1, "one"); }));
     EXPECT_EQ(ItemCount(3), 0);
     for (const char* name : {"one", "two"})
         AddItem(3, -1, name);
@@ -142,14 +136,9 @@ TEST_F(ComboBoxTest, DropDownListSelectsEntriesByText) {
 TEST_F(ComboBoxTest, SelectEditRangeSelectsInTheEditField) {
     GadgetSetText(COMBO, "colours");
     ComboBoxSelectEditRange(COMBO, 2, -1);
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-    EXPECT_EQ(start, 2u);
-    EXPECT_EQ(end, 7u);
+    EXPECT_TRUE(EditSelection(edit).start == 2 && EditSelection(edit).end == 7);
     ComboBoxSelectEditRange(COMBO, 0, 3);
-    SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 3u);
+    EXPECT_TRUE(EditSelection(edit).start == 0 && EditSelection(edit).end == 3);
 }
 
 TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
@@ -163,9 +152,7 @@ TEST_F(ComboBoxTest, TypingAndChoosingArriveAsNotificationEvents) {
         EXPECT_NE(e.code, EVENT_GADGET);
     ComboBoxSelectEditRange(COMBO, 0, -1);
     SetFocus(window);
-    DWORD start = 0, end = 1;
-    SendMessageA(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-    EXPECT_EQ(start, end);
+    EXPECT_EQ(EditSelection(edit).start, EditSelection(edit).end);
     GadgetSetText(COMBO, "");
     ASSERT_TRUE(PrepareToClick(edit));
     ASSERT_TRUE(ActUntil([&] { ClickWindowCentre(edit); }, [&] { return GetFocus() == edit; }));

@@ -54,9 +54,7 @@ TEST_F(GadgetTest, CreationSetsIdPropertyFontAndStyles) {
 }
 
 LONG FontHeightOf(HWND control) {
-    LOGFONTA facts = {};
-    GetObjectA((HFONT)SendMessageA(control, WM_GETFONT, 0, 0), sizeof facts, &facts);
-    return facts.lfHeight;
+    return FontFacts((PlatformHandle)SendMessageA(control, WM_GETFONT, 0, 0)).lfHeight;
 }
 
 // A window moved to a monitor of another scale takes the frame the system suggests; its gadgets,

@@ -309,11 +309,7 @@ TEST_F(ListViewTest, BulkFillAndClearKeepEveryRow) {
     }
     EXPECT_EQ(ItemCount(LIST), 0);
     // Without memory for its colour record the first row is not added; the list works on.
-    FailAllocationAfter(1, true);
-    AddItemWithColors(LIST, -1, "no memory", 0, 0xC7FFFF);
-    bool failed = AllocationFailureReached();
-    FailAllocationAfter(0);
-    EXPECT_TRUE(failed);
+    EXPECT_TRUE(RunOutOfMemory(0, [] { AddItemWithColors(LIST, -1, "no memory", 0, 0xC7FFFF); }));
     EXPECT_EQ(ItemCount(LIST), 0);
     AddItem(LIST, -1, "after");
     EXPECT_EQ(ItemCount(LIST), 1);

@@ -157,3 +157,9 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     ReleaseDC(window, dc);
     return colour;
 }
+
+LOGFONTA FontFacts(PlatformHandle font) {
+    LOGFONTA facts = {};
+    EXPECT_EQ(GetObjectA((HFONT)font, sizeof facts, &facts), (int)sizeof facts);
+    return facts;
+}

@@ -13,6 +13,7 @@
 
 #include "support/win_input.h"
 #include "support/win_process.h"
+#include "toolkit/toolkit.h"
 
 // ---- Toolkit events ------------------------------------------------------------------------------
 struct SeenEvent {
@@ -75,3 +76,7 @@ struct CapturedPixels {
 bool CaptureWindow(HWND window, CapturedPixels* out, bool fromScreen = false);
 // Reads one pixel of the client area as painted on the screen (after UpdateWindow).
 COLORREF ClientPixel(HWND window, int x, int y);
+
+// ---- Fonts -------------------------------------------------------------------------------------
+// What a font handle was made with; a failed lookup fails the test.
+LOGFONTA FontFacts(PlatformHandle font);
