@@ -2,8 +2,10 @@
 // category combo box and the entry list.
 //
 // Failures: the catalogue reports none. A file that cannot be read gives an empty catalogue, and so
-// does memory running out while loading: LoadCatalogue is the catalogue's one catch of
-// std::bad_alloc, so that a file too big for memory leaves the tool running without it.
+// does memory running out while loading. Memory running out is caught where it starts: in
+// LoadCatalogue (a file too big for memory leaves the tool running without it), in the search of
+// the entries containing a text (nothing is found) and in ticking the editor's flag set (nothing is
+// ticked).
 #pragma once
 
 #include <cstddef>

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "toolkit/out_of_memory.h"
 #include "toolkit/toolkit.h"
 
 static std::string TrimmedPart(const std::string& text, size_t start, size_t end) {
@@ -14,7 +15,7 @@ static std::string TrimmedPart(const std::string& text, size_t start, size_t end
     return text.substr(first, text.find_last_not_of(blanks, end - 1) + 1 - first);
 }
 
-bool TickFlagSet(const std::string& selection) {
+static bool TickParts(const std::string& selection) {
     std::unordered_map<std::string, int> rowOfPart; // -1 until a row shows the part
     for (size_t start = 0;;) {
         size_t bar = std::min(selection.find('|', start), selection.size());
@@ -36,6 +37,12 @@ bool TickFlagSet(const std::string& selection) {
     for (int row : rows)
         ItemSetState(ENTRY_LIST, row, ItemChecked);
     return true;
+}
+
+// The flag set's one catch of std::bad_alloc: without the memory to compare the parts, nothing is
+// ticked (before anything is ticked), and the tool goes on.
+bool TickFlagSet(const std::string& selection) {
+    return FailOnNoMemory(false, [&] { return TickParts(selection); });
 }
 
 void TickEditorFlagSet(int32_t editorHandle) {

@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/text.h"
+#include "toolkit/out_of_memory.h"
 #include "toolkit/toolkit.h"
 
 #if !defined(__BYTE_ORDER__) || __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
@@ -108,7 +109,7 @@ bool IsSearchText(const std::string& text) {
     return true;
 }
 
-std::vector<CatalogueMatch> FindEntriesContaining(const std::string& text) {
+static std::vector<CatalogueMatch> FindMatches(const std::string& text) {
     std::vector<CatalogueMatch> matches;
     const CatalogueData& c = CatalogueList;
     if (text.size() < 2 || text.find('\0') != std::string::npos || c.pairCounts.empty()) return matches;
@@ -138,6 +139,11 @@ std::vector<CatalogueMatch> FindEntriesContaining(const std::string& text) {
         at = stringEnd + 1;
     }
     return matches;
+}
+
+// The search's one catch of std::bad_alloc: without the memory for it, nothing is found.
+std::vector<CatalogueMatch> FindEntriesContaining(const std::string& text) {
+    return FailOnNoMemory(std::vector<CatalogueMatch>(), [&] { return FindMatches(text); });
 }
 
 void ShowEntriesContaining(const std::string& text) {

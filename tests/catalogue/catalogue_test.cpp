@@ -15,6 +15,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/platform.h"
 #include "catalogue/preference_file.h"
+#include "catalogue/search.h"
 #include "catalogue/text.h"
 #include "support/failing_allocation.h"
 #include "support/fake_toolkit.h"
@@ -327,6 +328,10 @@ TEST_F(CatalogueTest, TextThatNamesNoCategoryListsTheEntriesContainingIt) {
     EXPECT_EQ(Rows()[700] + Rows()[999], "Item_700Item_999");
     EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[599].back + Fake.gadgets[ENTRY_LIST].rows[600].back,
               ODD_ROW_BACK + EVEN_ROW_BACK);
+    // Without the memory for the search, nothing is found and the tool goes on.
+    std::vector<CatalogueMatch> found = {{0, 0}};
+    EXPECT_TRUE(RunOutOfMemory(0, [&] { found = FindEntriesContaining("item_1"); }));
+    EXPECT_TRUE(found.empty());
 }
 
 #ifndef ORVANE_SAMPLE_CATALOGUE

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/flag_set.h"
 #include "catalogue/output.h"
+#include "support/failing_allocation.h"
 #include "support/fake_toolkit.h"
 
 class OutputTest : public ::testing::Test {
@@ -142,4 +143,9 @@ TEST_F(OutputTest, SelectedFlagSetComesTickedAndPastesBack) {
         SetRows(rows);
         EXPECT_FALSE(TickFlagSet(selection) || Ticks() != "0000") << selection;
     }
+    // Without the memory to compare the parts, nothing is ticked and the tool goes on.
+    SetRows(rows);
+    bool ticked = true;
+    EXPECT_TRUE(RunOutOfMemory(1, [&] { ticked = TickFlagSet("MB_OK|MB_YESNO"); }));
+    EXPECT_FALSE(ticked || Ticks() != "0000");
 }
