@@ -53,11 +53,11 @@ bool TakeOverRunningInstance() {
     HWND running = FindWindowA(nullptr, MAIN_WINDOW_TITLE);
     if (!running) return true;
 
-    // Its place as restored, also while it is minimised or maximised. A place that would leave the
-    // new window off every monitor is not taken, as with the remembered place.
+    // Its place as restored, also while it is minimised or maximised, kept on the screen as the
+    // remembered place is. A place that would leave the new window off every monitor is not taken.
     int left, top, right, bottom;
     if (WindowRestoredFrame((PlatformHandle)running, &left, &top, &right, &bottom) &&
-        MainWindowWouldShow(left, top))
+        PlaceMainWindow(&left, &top))
         TakeoverRect = TakeoverRectangle{true, left, top};
 
     // The running instance's window procedure only notes the request, so it answers at once; one

@@ -16,7 +16,8 @@ void WaitForStartTurn();
 void EndStartTurn();
 
 // Finds the running instance's main window by its title, notes where its restored outer frame
-// starts in TakeoverRect (unless that would leave the new window off every monitor), asks it to
+// starts in TakeoverRect (moved inside its monitor's work area where part of it would be off it;
+// not at all where it would be off every monitor), asks it to
 // close and waits for it to end (it saves its position first). False when it is still there then, asking its
 // user about changes not saved: its foremost window is brought to the front, and this start is to
 // end without a window of its own.

@@ -24,13 +24,24 @@ int DefaultWindowY() {
     return 10;
 }
 
-bool MainWindowWouldShow(int x, int y) {
+// The coordinate that keeps a span of that length inside from..to, moved as little as it takes.
+static int KeptInside(int at, int length, int from, int to) {
+    if (at > to - length) at = to - length;
+    return at < from ? from : at;
+}
+
+bool PlaceMainWindow(int* x, int* y) {
     int width = 0, height = 0;
     WindowOuterSize(MAIN_WINDOW_CLIENT_WIDTH, MAIN_WINDOW_CLIENT_HEIGHT, MAIN_WINDOW_FLAGS, &width, &height);
     // 64-bit sums: a remembered coordinate near the 32-bit limit must not wrap onto the screen.
-    long long right = (long long)x + width, bottom = (long long)y + height;
-    if (right > INT32_MAX || bottom > INT32_MAX) return false;
-    return RectTouchesAnyMonitor(x, y, (int)right, (int)bottom);
+    long long right = (long long)*x + width, bottom = (long long)*y + height;
+    ScreenRect workArea;
+    if (right > INT32_MAX || bottom > INT32_MAX ||
+        !WorkAreaUnder(ScreenRect{*x, *y, (int)right, (int)bottom}, &workArea))
+        return false;
+    *x = KeptInside(*x, width, workArea.left, workArea.right);
+    *y = KeptInside(*y, height, workArea.top, workArea.bottom);
+    return true;
 }
 
 void LoadWindowPosition() {
@@ -41,7 +52,7 @@ void LoadWindowPosition() {
     MainWindowPos.y = PreferenceFile::ReadNumber(POSITION_Y_KEY, DefaultWindowY());
     PreferenceFile::Close();
 
-    if (!MainWindowWouldShow(MainWindowPos.x, MainWindowPos.y)) {
+    if (!PlaceMainWindow(&MainWindowPos.x, &MainWindowPos.y)) {
         MainWindowPos.x = DefaultWindowX();
         MainWindowPos.y = DefaultWindowY();
     }

@@ -8,7 +8,8 @@ std::string SettingsFilePath();
 
 // Reads MainWindowPos. Opening creates a missing file empty; missing keys give the default place
 // near the right edge of the primary screen. A remembered place that would leave the whole window
-// off every monitor (a monitor since removed, a changed layout) gives the default place too.
+// off every monitor (a monitor since removed, a changed layout) gives the default place too; one
+// that would leave part of it off its monitor's work area is moved inside, as PlaceMainWindow does.
 void LoadWindowPosition();
 
 // Replaces the settings file with the group and the two keys of MainWindowPos. When the file
@@ -19,5 +20,9 @@ void SaveWindowPosition();
 int DefaultWindowX();
 int DefaultWindowY();
 
-// True when the main window's outer frame at that top-left corner shares a pixel with a monitor.
-bool MainWindowWouldShow(int x, int y);
+// Where the main window goes with its outer frame's top-left corner at x, y: there when the whole
+// window lies in the work area of the monitor that shows most of it; else moved inside that work
+// area by as little as it takes, keeping its size (a display scale or a taskbar changed since the
+// place was noted), its top-left corner first where it is larger. False, and x, y unchanged, when
+// no monitor would show any of it.
+bool PlaceMainWindow(int* x, int* y);

@@ -71,7 +71,8 @@ else
 fi
 
 # The layout cases at 150 % display scale, in a Wine prefix of that scale: every window, gadget and
-# font scaled by 1.5, captions whole, the banner filling its box.
+# font scaled by 1.5, captions whole, the banner filling its box, a place noted at 100 % kept on the
+# screen.
 echo "== test: win64 layout at 144 dpi"
 wine_session_stop
 wine_session_start "$root/build/win64" 144
@@ -80,6 +81,6 @@ wine_session_start "$root/build/win64" 144
   timeout 600 wine tests/toolkit_tests.exe \
     --gtest_filter='WindowTest.*:ImageBoxTest.ClientEdge*:GadgetTest.AWindowMoved*' </dev/null
   ORVANE_BIN_DIR=$PWD/bin ORVANE_SAMPLE_DIR=$root timeout 600 wine tests/e2e/e2e_tests.exe \
-    --gtest_filter='MainWindow.GeometryTitleAndGadgets:Info.ShowsBanner*:Editor.OpensCentred*' \
+    --gtest_filter='MainWindow.GeometryTitleAndGadgets:Info.ShowsBanner*:Editor.OpensCentred*:Startup.RememberedPlaceKeeps*' \
     </dev/null
 )

@@ -6,10 +6,16 @@ int ScreenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
 }
 
-bool RectTouchesAnyMonitor(int left, int top, int right, int bottom) {
-    if (right <= left || bottom <= top) return false;
-    RECT r = {left, top, right, bottom};
-    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+bool WorkAreaUnder(ScreenRect rect, ScreenRect* workArea) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return false;
+    RECT r = {rect.left, rect.top, rect.right, rect.bottom};
+    // The monitor that shows the most of the rectangle, none when no monitor shows any of it.
+    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONULL);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoA(monitor, &info)) return false;
+    *workArea = ScreenRect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    return true;
 }
 
 bool WindowRestoredFrame(PlatformHandle handle, int* left, int* top, int* right, int* bottom) {

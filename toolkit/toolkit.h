@@ -230,8 +230,13 @@ inline bool SameFileStamp(const FileStampInfo& a, const FileStampInfo& b) {
 int ScreenWidth(); // primary screen, pixels
 // A 96-dpi figure in pixels at the scale windows open at.
 int ScreenScaled(int figure);
-// True when the rectangle (screen pixels) shares at least one pixel with some monitor.
-bool RectTouchesAnyMonitor(int left, int top, int right, int bottom);
+// A rectangle on the screen, in pixels.
+struct ScreenRect {
+    int left, top, right, bottom;
+};
+// The work area (the monitor less its taskbars) of the monitor that shares the most pixels with the
+// rectangle. False when the rectangle shares no pixel with any monitor.
+bool WorkAreaUnder(ScreenRect rect, ScreenRect* workArea);
 // The outer frame (screen pixels) a top-level window of any process has when restored: its frame,
 // or while it is minimised or maximised the frame it returns to. False when that cannot be read,
 // also where the platform gives another process's minimised or maximised window only its frame.

@@ -51,17 +51,17 @@ TEST_F(Settings, DefaultFollowsTheScreenWidth) {
 
 TEST_F(Settings, RememberedPlaceComesBackAndIsWrittenCanonically) {
     ASSERT_TRUE(
-        WriteWholeFile(SettingsPath(), "; mine\n[windowpositions]\nwindowposx=-5\n  WindowPosY =  200\n"));
+        WriteWholeFile(SettingsPath(), "; mine\n[windowpositions]\nwindowposx=5\n  WindowPosY =  200\n"));
     LoadWindowPosition();
-    EXPECT_EQ(MainWindowPos.x, -5); // partly off the screen, but still showing
+    EXPECT_EQ(MainWindowPos.x, 5);
     EXPECT_EQ(MainWindowPos.y, 200);
     // Reading leaves the file's bytes alone.
     EXPECT_EQ(ReadWholeFile(SettingsPath()),
-              "; mine\n[windowpositions]\nwindowposx=-5\n  WindowPosY =  200\n");
+              "; mine\n[windowpositions]\nwindowposx=5\n  WindowPosY =  200\n");
 
     SaveWindowPosition();
     // Saving replaces the whole file: the comment is gone, the keys are spelled as the program spells them.
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), "[WindowPositions]\r\nWindowPosX = -5\r\nWindowPosY = 200\r\n");
+    EXPECT_EQ(ReadWholeFile(SettingsPath()), "[WindowPositions]\r\nWindowPosX = 5\r\nWindowPosY = 200\r\n");
 }
 
 TEST_F(Settings, MissingOrOddKeysFollowTheNumberRules) {
@@ -83,40 +83,41 @@ TEST_F(Settings, MissingOrOddKeysFollowTheNumberRules) {
     EXPECT_EQ(MainWindowPos.y, 10);
 }
 
-TEST_F(Settings, PlaceWhollyOffEveryMonitorFallsBackToTheDefault) {
-    // The fake's frame is client + 6 wide and client + 25 high: 306 x 435.
+TEST_F(Settings, PlaceOffTheWorkAreaMovesInsideAndOffEveryMonitorFallsBackToTheDefault) {
+    // The fake's frame is client + 6 wide and client + 25 high: 306 x 435. The work area leaves a
+    // taskbar of 30 pixels at the bottom.
+    Fake.monitors = {{0, 0, 1024, 768, 0, 0, 1024, 738}};
     struct Case {
-        int x, y;
-        bool kept;
+        int x, y, placedX, placedY;
     } cases[] = {
-        {5000, 5000, false}, {-306, 200, false}, // right edge just left of the screen
-        {-305, 200, true},                       // one column still on it
-        {1023, 200, true},   {1024, 200, false}, {100, -435, false},      {100, -434, true},
-        {100, 767, true},    {100, 768, false},  {2147483600, 10, false}, // far edge beyond 32 bits
-        {-5, 200, true},
+        {5000, 5000, 714, 10}, {-306, 200, 714, 10}, // right edge just left of the screen
+        {-305, 200, 0, 200},                         // one column still on it
+        {1023, 200, 718, 200}, {1024, 200, 714, 10}, {100, -435, 714, 10},      {100, -434, 100, 0},
+        {100, 767, 100, 303},  {100, 768, 714, 10},  {2147483600, 10, 714, 10}, // beyond 32 bits
+        {-5, 200, 0, 200},     {718, 303, 718, 303},                            // wholly inside: kept
     };
     for (const Case& c : cases) {
         std::string text = "[WindowPositions]\r\nWindowPosX = " + std::to_string(c.x) +
                            "\r\nWindowPosY = " + std::to_string(c.y) + "\r\n";
         ASSERT_TRUE(WriteWholeFile(SettingsPath(), text));
         LoadWindowPosition();
-        if (c.kept) {
-            EXPECT_EQ(MainWindowPos.x, c.x) << c.x << "," << c.y;
-            EXPECT_EQ(MainWindowPos.y, c.y) << c.x << "," << c.y;
-        } else {
-            EXPECT_EQ(MainWindowPos.x, 714) << c.x << "," << c.y;
-            EXPECT_EQ(MainWindowPos.y, 10) << c.x << "," << c.y;
-        }
+        EXPECT_EQ(MainWindowPos.x, c.placedX) << c.x << "," << c.y;
+        EXPECT_EQ(MainWindowPos.y, c.placedY) << c.x << "," << c.y;
     }
+    // A work area smaller than the window keeps the window's top-left corner in it.
+    Fake.monitors = {{0, 0, 200, 300}};
+    int x = 50, y = 50;
+    EXPECT_TRUE(PlaceMainWindow(&x, &y));
+    EXPECT_EQ(x + y, 0);
 }
 
 TEST_F(Settings, SecondMonitorKeepsAPlaceOffThePrimaryScreen) {
     Fake.monitors = {{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
     ASSERT_TRUE(
-        WriteWholeFile(SettingsPath(), "[WindowPositions]\r\nWindowPosX = 1500\r\nWindowPosY = 900\r\n"));
+        WriteWholeFile(SettingsPath(), "[WindowPositions]\r\nWindowPosX = 1500\r\nWindowPosY = 500\r\n"));
     LoadWindowPosition();
     EXPECT_EQ(MainWindowPos.x, 1500);
-    EXPECT_EQ(MainWindowPos.y, 900);
+    EXPECT_EQ(MainWindowPos.y, 500);
 
     // With that monitor gone, the same place would hide the window.
     Fake.monitors = {{0, 0, 1024, 768}};

@@ -18,13 +18,30 @@ TEST_F(Startup, FirstRunWritesTheDefaultPlace) {
     EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(714, 10));
 }
 
-TEST_F(Startup, RememberedPlaceIsKeptAlsoPartlyOffScreen) {
-    ASSERT_TRUE(WriteDataFile(folder, SETTINGS, "[WindowPositions]\nWindowPosX=-5\nWindowPosY=200\n"));
-    IdeStart ide;
-    ide.word = "PrintN";
-    ide.editorHandle = "12345";
-    EXPECT_EQ(RunOrvaneAndClose(folder, ide), 0);
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(-5, 200));
+// A remembered place that would leave part of the window off the work area (noted at another
+// display scale, or partly off the screen) is moved inside it, keeping the window's size; a place
+// wholly inside stays. At 150 % the place near the right edge noted at 100 % is moved.
+TEST_F(Startup, RememberedPlaceKeepsTheWholeWindowOnTheWorkArea) {
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    for (POINT place : {POINT{714, 10}, POINT{-5, 200}, POINT{40, 30}}) {
+        SCOPED_TRACE(std::to_string(place.x) + "," + std::to_string(place.y));
+        ASSERT_TRUE(WriteDataFile(folder, SETTINGS,
+                                  "[WindowPositions]\nWindowPosX=" + std::to_string(place.x) +
+                                      "\nWindowPosY=" + std::to_string(place.y) + "\n"));
+        ChildProcess orvane;
+        HWND window = StartOrvaneWindow(folder, IdeStart(), &orvane);
+        ASSERT_TRUE(window);
+        RECT outer = OuterRect(window);
+        SIZE size = OuterSize(window);
+        long placedX = std::max(work.left, std::min(place.x, work.right - size.cx));
+        long placedY = std::max(work.top, std::min(place.y, work.bottom - size.cy));
+        EXPECT_EQ(outer.left, placedX);
+        EXPECT_EQ(outer.top, placedY);
+        EXPECT_TRUE(outer.right <= work.right && outer.bottom <= work.bottom);
+        EXPECT_EQ(CloseOrvane(orvane, window), 0);
+        EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(placedX, placedY));
+    }
 }
 
 TEST_F(Startup, PlaceOffEveryMonitorGivesWayToTheDefault) {

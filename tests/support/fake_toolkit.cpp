@@ -314,9 +314,15 @@ int ScreenScaled(int figure) {
     return (figure * Fake.dpi + 48) / 96;
 }
 
-bool RectTouchesAnyMonitor(int left, int top, int right, int bottom) {
+// The first monitor touched stands in for the one that shows the most: the tests' monitors are
+// side by side, and each case lies mostly on the first it touches.
+bool WorkAreaUnder(ScreenRect r, ScreenRect* workArea) {
     for (const std::vector<int>& m : Fake.monitors)
-        if (left < m[2] && right > m[0] && top < m[3] && bottom > m[1]) return true;
+        if (r.left < m[2] && r.right > m[0] && r.top < m[3] && r.bottom > m[1]) {
+            *workArea =
+                m.size() == 8 ? ScreenRect{m[4], m[5], m[6], m[7]} : ScreenRect{m[0], m[1], m[2], m[3]};
+            return true;
+        }
     return false;
 }
 

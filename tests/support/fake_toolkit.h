@@ -36,7 +36,8 @@ struct FakeToolkit {
     std::string editorSelection;   // what WindowSelectedText reads from any window
     int screenWidth = 1024;
     int dpi = 96; // the scale windows open at
-    // Monitors as left, top, right, bottom; the primary screen by default.
+    // Monitors as left, top, right, bottom, then their work area's four when it is not the whole
+    // monitor; the primary screen by default.
     std::vector<std::vector<int>> monitors{{0, 0, 1024, 768}};
 };
 
