@@ -43,6 +43,12 @@ wine_session_start() {
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1 || true
   timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || true
+  # Wine draws the caption buttons and the controls' arrows with its Marlett font, which the
+  # packaged Wine does not find by itself: without it the close box shows the letter "r".
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
+  fi
   if ! timeout 60 wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop </dev/null 2>/dev/null | grep -q Default; then
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 || true
