@@ -1,4 +1,5 @@
-// POSIX implementation of the platform layer, used by the native build and its unit tests.
+// POSIX implementation of the platform layer, used by the native build and its unit tests. Paths are
+// UTF-8 here as they are for the system.
 #include "platform.h"
 
 #include <cerrno>
@@ -33,12 +34,15 @@ static int ToFd(PlatformFile file) {
     return (int)(file - 1);
 }
 
-// No sharing modes here: an exclusive advisory lock refuses a second writer while the file is open.
-static PlatformFile OpenLocked(const char* path, int flags) {
+// No sharing modes here: an exclusive advisory lock refuses a second writer while the file is open,
+// a shared one lets others through this layer read but not write.
+static PlatformFile OpenLocked(const char* path, int flags, int lock = LOCK_EX) {
     char native[PATH_MAX];
     int fd = ToNativePath(path, native) ? open(native, flags | O_CLOEXEC, 0644) : -1;
     if (fd < 0) return 0;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // A folder opens for reading here, unlike on Win32, so only a regular file is taken.
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flock(fd, lock | LOCK_NB) != 0) {
         close(fd);
         return 0;
     }
@@ -103,10 +107,83 @@ bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t len
     return written && cut;
 }
 
+PlatformFile PlatformFileOpenExisting(const char* path, PlatformFileAccess access) {
+    if (access == PLATFORM_FILE_WRITE) return OpenLocked(path, O_WRONLY);
+    return OpenLocked(path, O_RDONLY, LOCK_SH);
+}
+
+// Nothing here refuses to create over an existing file.
+PlatformFile PlatformFileCreateOrTruncate(const char* path) {
+    return PlatformFileCreate(path);
+}
+
+int64_t PlatformFileRead(PlatformFile file, void* buffer, int64_t length) {
+    int64_t total = 0;
+    while (file && total < length) {
+        ssize_t n = read(ToFd(file), (char*)buffer + total, (size_t)(length - total));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        total += n;
+    }
+    return total;
+}
+
+bool PlatformFileWrite(PlatformFile file, const void* data, int64_t length) {
+    const char* bytes = (const char*)data;
+    while (length > 0) {
+        ssize_t n = file ? write(ToFd(file), bytes, (size_t)length) : -1;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        length -= n;
+    }
+    return true;
+}
+
+bool PlatformFileFlush(PlatformFile file) {
+    return file && fsync(ToFd(file)) == 0;
+}
+
 void PlatformFileClose(PlatformFile file) {
     if (!file) return;
     flock(ToFd(file), LOCK_UN);
     close(ToFd(file));
+}
+
+bool PlatformFileFactsOf(const char* path, PlatformFileFacts* facts) {
+    char native[PATH_MAX];
+    struct stat st;
+    if (!ToNativePath(path, native) || stat(native, &st) != 0) return false;
+    facts->size = (int64_t)st.st_size;
+    facts->lastWrite = (int64_t)st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
+
+bool PlatformPathMissing(const char* path) {
+    char native[PATH_MAX];
+    struct stat st;
+    if (!ToNativePath(path, native) || stat(native, &st) == 0) return false;
+    return errno == ENOENT || errno == ENOTDIR;
+}
+
+bool PlatformFileMoveReplacing(const char* from, const char* to) {
+    char nativeFrom[PATH_MAX], nativeTo[PATH_MAX];
+    if (!ToNativePath(from, nativeFrom) || !ToNativePath(to, nativeTo) || rename(nativeFrom, nativeTo) != 0)
+        return false;
+    // The new name reaches the disk with its folder.
+    char* slash = std::strrchr(nativeTo, '/');
+    if (slash) *(slash == nativeTo ? slash + 1 : slash) = 0;
+    int folder = open(slash ? nativeTo : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    return true;
+}
+
+bool PlatformFileDelete(const char* path) {
+    char native[PATH_MAX];
+    return ToNativePath(path, native) && unlink(native) == 0;
 }
 
 std::string PlatformEnvironment(const char* name) {

@@ -1,5 +1,6 @@
 // Replacing a whole file in one step, so that a failed or interrupted write never leaves it
-// half-written, and telling the user why it could not be done.
+// half-written, and telling the user why it could not be done. The files themselves are the platform
+// layer's; the reasons are the system's error codes it leaves behind.
 #include "toolkit/toolkit_internal.h"
 
 #include <string>
@@ -24,22 +25,20 @@ static std::string SystemReason(DWORD error) {
 }
 
 static bool FileSizeIs(const std::string& path, uint64_t expected) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    return (((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow) == expected;
+    PlatformFileFacts facts;
+    return PlatformFileFactsOf(path.c_str(), &facts) && (uint64_t)facts.size == expected;
 }
 
 // 0 when the file may be written or does not exist yet; else why not. Another program that holds
 // the file so that it may not be written, and a write protection, are honoured: replacing the file
 // by name would otherwise go around them.
 static DWORD WritableOrMissing(const char* path) {
-    HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    PlatformFile file = PlatformFileOpenExisting(path, PLATFORM_FILE_WRITE);
+    if (!file) {
         DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND ? 0 : error;
     }
-    CloseHandle(h);
+    PlatformFileClose(file);
     return 0;
 }
 
@@ -56,12 +55,12 @@ static DWORD ReplaceWhole(int number, const char* path, const void* data, int64_
     FileClose(number);
     if (written != (length > 0 ? length : 0) || !flushed ||
         !FileSizeIs(temporary, length > 0 ? (uint64_t)length : 0)) {
-        DeleteFileA(temporary.c_str());
+        PlatformFileDelete(temporary.c_str());
         return ERROR_DISK_FULL;
     }
-    if (!MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!PlatformFileMoveReplacing(temporary.c_str(), path)) {
         error = GetLastError();
-        DeleteFileA(temporary.c_str());
+        PlatformFileDelete(temporary.c_str());
         return error ? error : ERROR_WRITE_FAULT;
     }
     return 0;
@@ -75,7 +74,5 @@ std::string FileReplace(int number, const char* path, const void* data, int64_t 
 }
 
 bool FileMissing(const char* path) {
-    if (!path || GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return false;
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return path && PlatformPathMissing(path);
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "catalogue/platform.h"
 #include "toolkit/object_table.h"
 #include "toolkit/toolkit.h"
 
@@ -55,7 +56,7 @@ struct MenuSlot {
 
 constexpr size_t FILE_BUFFER_SIZE = 4096;
 struct FileSlot {
-    HANDLE handle;           // owned: an open file or 0, never INVALID_HANDLE_VALUE
+    PlatformFile handle;     // owned: an open file
     char* buffer;            // owned: FILE_BUFFER_SIZE bytes
     size_t buffered;         // bytes waiting in the buffer (writing)
     size_t readPos, readEnd; // unread bytes in the buffer (reading)

@@ -6,11 +6,12 @@ HWND Gadget(HWND window, int number) {
     return window ? GetDlgItem(window, number) : nullptr;
 }
 
-std::string PrepareDataFolder() {
-    std::string folder = MakeTempDir();
+std::string PrepareDataFolder(bool nonAnsiName) {
+    std::string folder = nonAnsiName ? MakeNonAnsiTempDir() : MakeTempDir();
     if (folder.empty()) return folder;
     std::string program = BinDirectory() + "Orvane.exe";
-    if (!CopyFileA(program.c_str(), (folder + "Orvane.exe").c_str(), FALSE)) return std::string();
+    if (!CopyFileW(WidePath(program).c_str(), WidePath(folder + "Orvane.exe").c_str(), FALSE))
+        return std::string();
     return folder;
 }
 
@@ -88,9 +89,9 @@ bool LaunchOrvaneIn(const std::string& folder, const IdeStart& ide, RunningOrvan
     return run->main != nullptr;
 }
 
-bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word) {
+bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word, bool nonAnsiName) {
     if (!WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) return false;
-    std::string folder = PrepareDataFolder();
+    std::string folder = PrepareDataFolder(nonAnsiName);
     if (folder.empty() || (catalogue && !WriteDataFile(folder, "constants.ovc", catalogue))) return false;
     return LaunchOrvaneIn(folder, IdeStart{word}, run);
 }

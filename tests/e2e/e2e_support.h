@@ -19,9 +19,9 @@ constexpr DWORD ORVANE_RUN_TIMEOUT_MS = 20000;
 // A gadget of a window, by its number.
 HWND Gadget(HWND window, int number);
 
-// A fresh folder (ending in "\") holding a copy of Orvane.exe, and so its data directory.
-// "" when it could not be made.
-std::string PrepareDataFolder();
+// A fresh folder (ending in "\") holding a copy of Orvane.exe, and so its data directory; with
+// nonAnsiName, one named NON_ANSI_NAME inside a fresh one. "" when it could not be made.
+std::string PrepareDataFolder(bool nonAnsiName = false);
 
 // A test with a fresh data folder of its own, begun once no Orvane window of an earlier test is up.
 class DataFolderTest : public ::testing::Test {
@@ -84,8 +84,9 @@ struct RunningOrvane {
 bool LaunchOrvaneIn(const std::string& folder, const IdeStart& ide, RunningOrvane* run,
                     DWORD timeoutMs = 10000);
 // Starts Orvane with the IDE's word in a fresh data folder holding the catalogue (none when it is
-// null), once no window of an earlier test is up.
-bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word = nullptr);
+// null), once no window of an earlier test is up; nonAnsiName as for PrepareDataFolder.
+bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word = nullptr,
+                  bool nonAnsiName = false);
 // Waits until Orvane waits for input again after it showed a window.
 void SettleOrvane(RunningOrvane& run);
 // Asks the main window to close and waits for the end; the process is stopped when it hangs.

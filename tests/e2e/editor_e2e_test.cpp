@@ -14,8 +14,8 @@ class Editor : public ::testing::Test {
     void TearDown() override { EXPECT_TRUE(QuitOrvane(run)) << "Orvane did not end when asked"; }
 
     // A null catalogue leaves the data folder without one.
-    void Open(const char* catalogue) {
-        ASSERT_TRUE(LaunchOrvane(catalogue, &run, "fruit"));
+    void Open(const char* catalogue, bool nonAnsiFolderName = false) {
+        ASSERT_TRUE(LaunchOrvane(catalogue, &run, "fruit", nonAnsiFolderName));
         editorWindow = OpenEditor(run);
         ASSERT_TRUE(editorWindow) << "no editor window";
         editor = Gadget(editorWindow, EDITOR_TEXT);
@@ -128,6 +128,25 @@ TEST_F(Editor, WithoutACatalogueTheEditorStartsEmptyAndSaveCreatesIt) {
     EXPECT_EQ(Catalogue(), "[new]\r\nk = v");
     EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "new");
     EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), std::vector<std::string>{"v"});
+}
+
+// Installed in a folder whose name the ANSI code page cannot write: the catalogue shows, Save
+// replaces it, and the window's place is remembered there.
+TEST_F(Editor, WorksInAFolderNamedInAnyScript) {
+    Open(CATALOGUE, true);
+    ASSERT_NE(run.folder.find(NON_ANSI_NAME), std::string::npos);
+    EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), (std::vector<std::string>{"apple", "banana"}));
+    EXPECT_EQ(WindowTextOf(editor), CATALOGUE);
+    SelectAllAndDelete();
+    ASSERT_TRUE(ClickGadget(editorWindow, SAVE_BUTTON));
+    ASSERT_TRUE(EditorClosed());
+    EXPECT_TRUE(DataFileExists(run.folder, "constants.ovc"));
+    EXPECT_EQ(Catalogue(), "");
+    EXPECT_FALSE(DataFileExists(run.folder, "constants.ovc.saving"));
+
+    RECT outer = OuterRect(run.main);
+    ASSERT_TRUE(QuitOrvane(run));
+    EXPECT_EQ(ReadDataFile(run.folder, "Orvane.cfg"), SettingsFileText(outer.left, outer.top));
 }
 
 TEST_F(Editor, CancelLeavesTheFileAsItWas) {

@@ -6,6 +6,14 @@
 #ifdef _WIN32
 #include <windows.h>
 
+std::wstring WidePath(const std::string& path) {
+    int length = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? (size_t)length : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
 std::string MakeTempDir() {
     char base[MAX_PATH + 1];
     DWORD n = GetTempPathA(sizeof base, base);
@@ -21,7 +29,11 @@ std::string MakeTempDir() {
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+static FILE* OpenFile(const std::string& path, bool writing) {
+    return _wfopen(WidePath(path).c_str(), writing ? L"wb" : L"rb");
 }
 #else
 #include <cstdlib>
@@ -39,17 +51,21 @@ bool FileExists(const std::string& path) {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
 }
+
+static FILE* OpenFile(const std::string& path, bool writing) {
+    return fopen(path.c_str(), writing ? "wb" : "rb");
+}
 #endif
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
+    FILE* f = OpenFile(path, true);
     if (!f) return false;
     bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return fclose(f) == 0 && ok;
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    FILE* f = fopen(path.c_str(), "rb");
+    FILE* f = OpenFile(path, false);
     if (!f) return std::string();
     std::string bytes;
     char chunk[65536];
@@ -58,4 +74,15 @@ std::string ReadWholeFile(const std::string& path) {
         bytes.append(chunk, n);
     fclose(f);
     return bytes;
+}
+
+std::string MakeNonAnsiTempDir() {
+    std::string parent = MakeTempDir(), folder = parent + NON_ANSI_NAME;
+    if (parent.empty()) return parent;
+#ifdef _WIN32
+    bool made = CreateDirectoryW(WidePath(folder).c_str(), nullptr);
+#else
+    bool made = mkdir(folder.c_str(), 0755) == 0;
+#endif
+    return made ? folder + parent.back() : std::string();
 }

@@ -1,4 +1,5 @@
-// Fresh scratch folders for tests, in the platform's own path syntax.
+// Fresh scratch folders for tests, in the platform's own path syntax. Paths are UTF-8, as in the
+// program, so that folders of any name work.
 #pragma once
 
 #include <string>
@@ -14,3 +15,13 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 std::string ReadWholeFile(const std::string& path);
 
 bool FileExists(const std::string& path);
+
+// A folder name the Western ANSI code page cannot write: Cyrillic and Chinese letters.
+constexpr const char* NON_ANSI_NAME = u8"Инструменты 工具";
+// Creates a folder of that name inside a new one, as MakeTempDir does.
+std::string MakeNonAnsiTempDir();
+
+#ifdef _WIN32
+// The path as the system's wide functions take it.
+std::wstring WidePath(const std::string& path);
+#endif

@@ -1,5 +1,7 @@
 #include "support/win_process.h"
 
+#include "support/temp_dir.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -34,18 +36,31 @@ static std::vector<char> EnvironmentBlock(const std::vector<EnvironmentChange>& 
     return block;
 }
 
+// The command line as the system's wide text: ANSI text, as an IDE's arguments are, but for the
+// program's path quoted at its start, which is UTF-8 as every path.
+static std::wstring WideCommandLine(const std::string& program, const std::string& line) {
+    std::string quoted = "\"" + program + "\"";
+    size_t pathEnd = line.compare(0, quoted.size(), quoted) == 0 ? quoted.size() : 0;
+    std::string rest = line.substr(pathEnd);
+    int length = MultiByteToWideChar(CP_ACP, 0, rest.c_str(), (int)rest.size(), nullptr, 0);
+    std::wstring wideRest(length > 0 ? (size_t)length : 0, L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, rest.c_str(), (int)rest.size(), &wideRest[0], length);
+    return WidePath(line.substr(0, pathEnd)) + wideRest;
+}
+
 bool StartProcess(const std::string& program, const std::string& commandLine,
                   const std::vector<EnvironmentChange>& changes, const std::string& currentDirectory,
                   ChildProcess* child) {
     StopProcess(*child);
     std::vector<char> environment = EnvironmentBlock(changes);
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
+    std::wstring line = WideCommandLine(program, commandLine);
+    std::wstring directory = WidePath(currentDirectory);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, environment.data(),
-                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &info))
+    // The environment block stays ANSI text: without CREATE_UNICODE_ENVIRONMENT the system takes it so.
+    if (!CreateProcessW(WidePath(program).c_str(), &line[0], nullptr, nullptr, FALSE, 0, environment.data(),
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &info))
         return false;
     CloseHandle(info.hThread);
     child->process = info.hProcess;

@@ -28,7 +28,8 @@ struct ChildProcess {
 };
 
 // Starts the program with the whole command line as given, this process's environment changed as
-// listed, in the current directory given ("" keeps this process's).
+// listed, in the current directory given ("" keeps this process's). Paths are UTF-8; the command line
+// is ANSI text but for the program's path quoted at its start.
 bool StartProcess(const std::string& program, const std::string& commandLine,
                   const std::vector<EnvironmentChange>& changes, const std::string& currentDirectory,
                   ChildProcess* child);

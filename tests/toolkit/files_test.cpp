@@ -16,8 +16,9 @@ std::string PatternBytes(size_t length) {
     return bytes;
 }
 
+// Also in a folder whose name the ANSI code page cannot write.
 TEST(Files, ALargeFileGoesThroughWholeInBothDirections) {
-    std::string path = MakeTempDir() + "large.ovc";
+    std::string path = MakeNonAnsiTempDir() + "large.ovc";
     std::string content = PatternBytes(4096 * 3 + 517);
     ASSERT_NE(FileCreate(1, path.c_str()), 0);
     // Odd-sized pieces fill the buffer unevenly; one piece is larger than the buffer itself.
@@ -125,22 +126,28 @@ TEST(Files, NothingHappensWithoutDataOrWithTheWrongDirection) {
     FileClose(9);
 }
 
+// Also in a folder whose name the ANSI code page cannot write.
 TEST(Files, ReplaceSwapsTheWholeFileOrLeavesItAsItWas) {
-    std::string folder = MakeTempDir();
+    std::string folder = MakeNonAnsiTempDir();
     std::string path = folder + "constants.ovc";
     EXPECT_TRUE(FileMissing(path.c_str()));
+    EXPECT_FALSE(FileStamp(path.c_str()).present);
     EXPECT_TRUE(FileMissing((folder + "no folder\\constants.ovc").c_str()));
     std::string content = PatternBytes(4096 + 10);
     EXPECT_EQ(FileReplace(1, path.c_str(), content.data(), (int64_t)content.size()), "");
     EXPECT_EQ(ReadWholeFile(path), content);
     EXPECT_FALSE(FileMissing(path.c_str()));
+    FileStampInfo stamp = FileStamp(path.c_str());
+    EXPECT_TRUE(stamp.present);
+    EXPECT_EQ(stamp.size, (int64_t)content.size());
+    EXPECT_NE(stamp.lastWrite, 0);
     EXPECT_EQ(FileReplace(1, path.c_str(), "", 0), "");
     EXPECT_EQ(ReadWholeFile(path), "");
 
     // Another program holds it so that it may not be written: the reason, and the file untouched.
     ASSERT_TRUE(WriteWholeFile(path, "old"));
-    HANDLE held =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_NE(FileReplace(1, path.c_str(), "new", 3), "");
     CloseHandle(held);
