@@ -14,8 +14,12 @@ std::string PrepareDataFolder() {
     return folder;
 }
 
+bool WaitForEarlierOrvanes() {
+    return WaitUntilNoProcessNamed("Orvane.exe", 10000) && WaitUntilNoWindowTitled(ORVANE_TITLE, 5000);
+}
+
 void DataFolderTest::SetUp() {
-    ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
+    ASSERT_TRUE(WaitForEarlierOrvanes()) << "an Orvane of an earlier test still runs";
     folder = PrepareDataFolder();
     ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
 }
@@ -89,7 +93,7 @@ bool LaunchOrvaneIn(const std::string& folder, const IdeStart& ide, RunningOrvan
 }
 
 bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word) {
-    if (!WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) return false;
+    if (!WaitForEarlierOrvanes()) return false;
     std::string folder = PrepareDataFolder();
     if (folder.empty() || (catalogue && !WriteDataFile(folder, "constants.ovc", catalogue))) return false;
     return LaunchOrvaneIn(folder, IdeStart{word}, run);

@@ -23,7 +23,11 @@ HWND Gadget(HWND window, int number);
 // "" when it could not be made.
 std::string PrepareDataFolder();
 
-// A test with a fresh data folder of its own, begun once no Orvane window of an earlier test is up.
+// Waits until every Orvane of an earlier test has ended, its process and not only its window, and
+// no stand-in's window is up: a start then finds none of them. False when one still runs.
+bool WaitForEarlierOrvanes();
+
+// A test with a fresh data folder of its own, begun once WaitForEarlierOrvanes.
 class DataFolderTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -84,7 +88,7 @@ struct RunningOrvane {
 bool LaunchOrvaneIn(const std::string& folder, const IdeStart& ide, RunningOrvane* run,
                     DWORD timeoutMs = 10000);
 // Starts Orvane with the IDE's word in a fresh data folder holding the catalogue (none when it is
-// null), once no window of an earlier test is up.
+// null), once WaitForEarlierOrvanes.
 bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word = nullptr);
 // Waits until Orvane waits for input again after it showed a window.
 void SettleOrvane(RunningOrvane& run);
