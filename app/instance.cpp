@@ -48,6 +48,22 @@ static void BringInstanceToFront(HWND mainWindow) {
     SetForegroundWindow(search.found);
 }
 
+// Waits at most TAKEOVER_END_WAIT_MS until the window's process has ended; until the window has
+// gone where the process cannot be waited for.
+static void WaitForProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = id ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr;
+    if (process) {
+        WaitForSingleObject(process, TAKEOVER_END_WAIT_MS);
+        CloseHandle(process);
+        return;
+    }
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && GetTickCount() - start < TAKEOVER_END_WAIT_MS)
+        Sleep(20);
+}
+
 bool TakeOverRunningInstance() {
     TakeoverRect = TakeoverRectangle{false, 0, 0};
     HWND running = FindWindowA(nullptr, MAIN_WINDOW_TITLE);
@@ -60,22 +76,21 @@ bool TakeOverRunningInstance() {
         MainWindowWouldShow(left, top))
         TakeoverRect = TakeoverRectangle{true, left, top};
 
-    // The running instance's window procedure only notes the request, so it answers at once; one
-    // that does not answer must not hold this start. Its place is then not taken over either,
-    // since its window stays where it is.
+    // The running instance's window procedure only notes the request and answers what it will do,
+    // so it answers at once; one that does not answer must not hold this start. Its place is then
+    // not taken over either, since its window stays where it is.
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(running, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, TAKEOVER_CLOSE_TIMEOUT_MS, &answer)) {
         TakeoverRect = TakeoverRectangle{false, 0, 0};
         return true;
     }
+    if (answer == (DWORD_PTR)CLOSE_ANSWER_STAYS) {
+        BringInstanceToFront(running);
+        return false;
+    }
 
-    // The running instance saves its place and ends, its window going last; where its place could
-    // not be read, this start then reads that saved place. An instance whose window stays asks the
-    // user first (its editor holds changes not saved): it keeps running, and this start gives way.
-    DWORD start = GetTickCount();
-    while (IsWindow(running) && GetTickCount() - start < TAKEOVER_END_WAIT_MS)
-        Sleep(20);
-    if (!IsWindow(running)) return true;
-    BringInstanceToFront(running);
-    return false;
+    // It saves its place and ends, in its own time: a busy machine or a slow folder may hold it
+    // for seconds. Where its place could not be read, this start then reads that saved place.
+    WaitForProcessOf(running);
+    return true;
 }

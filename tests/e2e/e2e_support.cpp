@@ -116,10 +116,12 @@ bool QuitOrvane(RunningOrvane& run) {
     return ended;
 }
 
-bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child) {
+bool StartStandInInstance(int x, int y, const std::string& recordFile, StandInMode mode,
+                          ChildProcess* child) {
+    static const char* const modes[] = {"answer", "hang", "slow"};
     std::string program = BinDirectory() + "standin_instance.exe";
     std::string line = "\"" + program + "\" " + std::to_string(x) + " " + std::to_string(y) + " \"" +
-                       recordFile + "\"" + (hang ? " hang" : " answer");
+                       recordFile + "\" " + modes[mode];
     if (!StartProcess(program, line, {}, "", child)) return false;
     return WaitForWindowTitled(ORVANE_TITLE, 10000, child->id) != nullptr;
 }

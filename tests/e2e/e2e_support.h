@@ -97,8 +97,10 @@ bool QuitOrvane(RunningOrvane& run);
 
 // Starts the stand-in for a running instance (a window titled ORVANE_TITLE with its outer corner
 // at x, y) and waits until its window is up. It appends "WM_CLOSE <wParam> <lParam>" to recordFile
-// when asked to close; a hanging one stops taking messages once its window is up.
-bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child);
+// when asked to close and answers that it ends; a hanging one stops taking messages once its window
+// is up; a slow one ends some 4.5 s after it answered, its window standing until then.
+enum StandInMode { STANDIN_ANSWERS, STANDIN_HANGS, STANDIN_ENDS_SLOWLY };
+bool StartStandInInstance(int x, int y, const std::string& recordFile, StandInMode mode, ChildProcess* child);
 
 // Starts the stand-in IDE (a frame window "Orvane Test Host" with a child edit control holding
 // text) and gives its edit control, the window an IDE names in ZQ_TOOL_Scintilla. A hanging one

@@ -1,7 +1,9 @@
 // Stands in for a running instance of the tool: a top-level window with the main window's title at
 // a given place. It writes the close request it receives into a file and then ends, as the real
-// instance does. In "hang" mode it stops taking messages once its window is up, like a hung program.
-//   standin_instance.exe X Y RECORD_FILE [hang] [LIFETIME_SECONDS]
+// instance does. In "hang" mode it stops taking messages once its window is up, like a hung program;
+// in "slow" mode it answers that it ends, but its window stays and its process ends only
+// SLOW_END_MS later, as an instance's on a busy machine.
+//   standin_instance.exe X Y RECORD_FILE [answer|hang|slow] [LIFETIME_SECONDS]
 // It never outlives LIFETIME_SECONDS (default 60), so that no test can leave it behind for long.
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,10 @@
 #include "program_window.h"
 
 static const char* g_recordPath = "";
+static bool g_slow = false;   // "slow" mode
+static bool g_closed = false; // a close request came
+
+const DWORD SLOW_END_MS = 4500;
 
 static void Record(const char* text) {
     FILE* f = fopen(g_recordPath, "ab");
@@ -24,7 +30,11 @@ static LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LP
         char line[64];
         snprintf(line, sizeof line, "WM_CLOSE %lld %lld\r\n", (long long)wParam, (long long)lParam);
         Record(line);
-        DestroyWindow(window);
+        g_closed = true;
+        if (g_slow)
+            PostQuitMessage(0);
+        else
+            DestroyWindow(window);
         return 0;
     }
     case WM_TIMER: // the lifetime is over: ends with exit code 3
@@ -40,6 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int y = atoi(__argv[2]);
     g_recordPath = __argv[3];
     bool hang = __argc > 4 && strcmp(__argv[4], "hang") == 0;
+    g_slow = __argc > 4 && strcmp(__argv[4], "slow") == 0;
     int lifetimeSeconds = __argc > 5 ? atoi(__argv[5]) : 60;
 
     const char* title = "Orvane V1.2.2";
@@ -60,5 +71,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     SetTimer(window, 1, (UINT)lifetimeSeconds * 1000, nullptr);
-    return RunMessageLoop();
+    int code = RunMessageLoop();
+    if (g_slow && g_closed) Sleep(SLOW_END_MS);
+    return code;
 }
