@@ -1,8 +1,7 @@
 // Stands in for a running instance of the tool: a top-level window with the main window's title at
 // a given place. It writes the close request it receives into a file and then ends, as the real
 // instance does. In "hang" mode it stops taking messages once its window is up, like a hung program;
-// in "slow" mode it answers that it ends, but its window stays and its process ends only
-// SLOW_END_MS later, as an instance's on a busy machine.
+// in "slow" mode its window and process stay 4.5 s after it answered, as on a busy machine.
 //   standin_instance.exe X Y RECORD_FILE [answer|hang|slow] [LIFETIME_SECONDS]
 // It never outlives LIFETIME_SECONDS (default 60), so that no test can leave it behind for long.
 #include <cstdio>
@@ -12,10 +11,7 @@
 #include "program_window.h"
 
 static const char* g_recordPath = "";
-static bool g_slow = false;   // "slow" mode
-static bool g_closed = false; // a close request came
-
-const DWORD SLOW_END_MS = 4500;
+static bool g_slow = false; // "slow" mode
 
 static void Record(const char* text) {
     FILE* f = fopen(g_recordPath, "ab");
@@ -30,7 +26,6 @@ static LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LP
         char line[64];
         snprintf(line, sizeof line, "WM_CLOSE %lld %lld\r\n", (long long)wParam, (long long)lParam);
         Record(line);
-        g_closed = true;
         if (g_slow)
             PostQuitMessage(0);
         else
@@ -72,6 +67,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     SetTimer(window, 1, (UINT)lifetimeSeconds * 1000, nullptr);
     int code = RunMessageLoop();
-    if (g_slow && g_closed) Sleep(SLOW_END_MS);
+    if (g_slow && code == 0) Sleep(4500); // closed, not at the end of its lifetime
     return code;
 }
