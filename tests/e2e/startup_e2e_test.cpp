@@ -111,11 +111,13 @@ TEST_F(Startup, NewStartOverAWindowOrABoxThatOnlyTellsReplacesTheInstance) {
         HANDLE held = shown != SAVE_FAILED ? INVALID_HANDLE_VALUE
                                            : CreateFileA((folder + "constants.ovc").c_str(), GENERIC_READ,
                                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (shown == CLIPBOARD_HELD)
+        if (shown == CLIPBOARD_HELD) {
             ASSERT_TRUE(TickListRow(Gadget(run.main, ENTRY_LIST), 0) && OpenClipboard(nullptr));
+        }
         const int boxButtons[] = {0, 0, FIND_BUTTON, SAVE_BUTTON, COPY_BUTTON};
-        if (boxButtons[shown])
+        if (boxButtons[shown]) {
             EXPECT_TRUE(ClickGadget(front, boxButtons[shown]) && WaitForMessageBox(run.process.id, 10000));
+        }
         if (shown == CLIPBOARD_HELD) CloseClipboard();
 
         ChildProcess next;
