@@ -10,7 +10,7 @@
 std::intptr_t AnswerCloseRequest(int window) {
     if (window != MAIN_WINDOW) return CLOSE_ANSWER_ENDS;
     if (UserIsAsked() || EditorHoldsChanges()) return CLOSE_ANSWER_STAYS;
-    EndTelling();
+    StopTelling();
     EndMenu();
     return CLOSE_ANSWER_ENDS;
 }

@@ -5,6 +5,6 @@
 
 // CLOSE_ANSWER_STAYS (instance.h) while the tool is to ask its user first: its editor holds changes
 // not saved, or a question is up. Otherwise CLOSE_ANSWER_ENDS, and a box that only tells and an
-// open menu are ended, so that the tool ends at once. Close requests of other windows answer
-// CLOSE_ANSWER_ENDS and change nothing.
+// open menu are ended, and no box that only tells is shown any more, so that the tool ends at once.
+// Close requests of other windows answer CLOSE_ANSWER_ENDS and change nothing.
 std::intptr_t AnswerCloseRequest(int window);

@@ -8,8 +8,10 @@
 
 static int TellingBoxes = 0; // TellUser: boxes up that only tell
 static int Questions = 0;    // AskUser: questions up
+static bool Stopped = false; // StopTelling
 
 void TellUser(int window, const char* text, unsigned icon) {
+    if (Stopped) return;
     TellingBoxes++;
     MessageBoxA((HWND)WindowHandle(window), text, "Message", MB_OK | icon);
     TellingBoxes--;
@@ -34,7 +36,8 @@ static BOOL CALLBACK PressOk(HWND window, LPARAM) {
     return TRUE;
 }
 
-void EndTelling() {
+void StopTelling() {
+    Stopped = true;
     // Posted rather than ended here: this may run while another program waits for the tool's
     // answer, and the box's going (hiding a window) may take the system a while.
     if (TellingBoxes > 0 && Questions == 0) EnumThreadWindows(GetCurrentThreadId(), PressOk, 0);

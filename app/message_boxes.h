@@ -4,8 +4,7 @@
 // question.
 #pragma once
 
-// Tells the user something until OK (or a close request of the tool); icon is MB_ICONINFORMATION
-// or MB_ICONWARNING.
+// Tells the user something until OK (or StopTelling); icon is MB_ICONINFORMATION or MB_ICONWARNING.
 void TellUser(int window, const char* text, unsigned icon);
 
 // Asks with the buttons, icon and default button given (MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2,
@@ -15,5 +14,6 @@ int AskUser(int window, const char* question, unsigned buttons);
 // True while a question waits for the user's answer.
 bool UserIsAsked();
 
-// Ends a telling box that is up as OK does, once the box's own loop takes its next message.
-void EndTelling();
+// The tool is ending: a telling box that is up ends as OK does, once the box's own loop takes its
+// next message, and none is shown from now on.
+void StopTelling();

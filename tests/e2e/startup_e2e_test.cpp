@@ -93,14 +93,14 @@ TEST_F(Startup, SecondStartClosesTheRunningInstance) {
     }
 }
 
-// A new start while the running instance shows its info window, an editor without changes, or a
-// box that only tells (the editor's "It wasn't found!", a failed save, the clipboard that another
-// program holds): that window and box close, the instance ends, and the new one opens at its place
-// once the old one has ended.
+// A new start while the running instance shows its info window, an editor without changes (also
+// with its menu open), or a box that only tells (the editor's "It wasn't found!", a failed save,
+// the clipboard that another program holds): that window and box close, the instance ends, and the
+// new one opens at its place once the old one has ended.
 TEST_F(Startup, NewStartOverAWindowOrABoxThatOnlyTellsReplacesTheInstance) {
     ASSERT_TRUE(WriteDataFile(folder, "constants.ovc", "[fruit]\r\nA = apple\r\n"));
-    enum Shown { INFO, EDITOR, NOT_FOUND, SAVE_FAILED, CLIPBOARD_HELD };
-    for (Shown shown : {INFO, EDITOR, NOT_FOUND, SAVE_FAILED, CLIPBOARD_HELD}) {
+    enum Shown { INFO, EDITOR, NOT_FOUND, SAVE_FAILED, CLIPBOARD_HELD, MENU };
+    for (Shown shown : {INFO, EDITOR, NOT_FOUND, SAVE_FAILED, CLIPBOARD_HELD, MENU}) {
         SCOPED_TRACE(shown);
         RunningOrvane run;
         ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{"fruit"}, &run));
@@ -114,9 +114,15 @@ TEST_F(Startup, NewStartOverAWindowOrABoxThatOnlyTellsReplacesTheInstance) {
         if (shown == CLIPBOARD_HELD) {
             ASSERT_TRUE(TickListRow(Gadget(run.main, ENTRY_LIST), 0) && OpenClipboard(nullptr));
         }
-        const int boxButtons[] = {0, 0, FIND_BUTTON, SAVE_BUTTON, COPY_BUTTON};
+        const int boxButtons[] = {0, 0, FIND_BUTTON, SAVE_BUTTON, COPY_BUTTON, 0};
         if (boxButtons[shown]) {
             EXPECT_TRUE(ClickGadget(front, boxButtons[shown]) && WaitForMessageBox(run.process.id, 10000));
+        }
+        if (shown == MENU) {
+            RECT text = OuterRect(Gadget(front, EDITOR_TEXT));
+            ASSERT_TRUE(ClickGadget(front, EDITOR_TEXT) && RightClickAt(text.left + 20, text.top + 20));
+            EXPECT_TRUE(
+                WaitUntil([&] { return VisibleWindowOfClass("#32768", run.process.id) != nullptr; }, 3000));
         }
         if (shown == CLIPBOARD_HELD) CloseClipboard();
 
