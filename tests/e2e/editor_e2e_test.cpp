@@ -406,13 +406,13 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
     HWND box = WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box && PostMessageA(run.main, WM_CLOSE, 0, 0) && DismissMessageBox(box));
     answer(IDNO, true);
-    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(WaitForOrvaneExit(run.process), 0);
     EXPECT_EQ(Catalogue(), CATALOGUE);
 
     openAndType();
     ASSERT_TRUE(PostMessageA(run.main, WM_CLOSE, 0, 0));
     answer(IDYES);
-    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(WaitForOrvaneExit(run.process), 0);
     EXPECT_EQ(Catalogue(), "new " + std::string(CATALOGUE));
 }
 
