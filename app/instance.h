@@ -3,7 +3,8 @@
 
 // What a running instance's main window answers a close request with. CLOSE_ANSWER_ENDS (0, also
 // the system's default answer): it ends, its process with it. CLOSE_ANSWER_STAYS: it stays to ask
-// its user first (its editor holds changes not saved), and a new start gives way to it.
+// its user first (its editor holds changes not saved, or a question is up), and a new start gives
+// way to it.
 constexpr long CLOSE_ANSWER_ENDS = 0;
 constexpr long CLOSE_ANSWER_STAYS = 0x4F41534B;
 
