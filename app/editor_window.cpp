@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/data_directory.h"
+#include "app/message_boxes.h"
 #include "app/secondary_window.h"
 #include "app/window_numbers.h"
 #include "catalogue/catalogue.h"
@@ -23,6 +24,12 @@ const int LINES_SHOWN_BELOW_MATCH = 9;
 
 static HWND Editor() {
     return (HWND)GadgetHandle(EDITOR_TEXT);
+}
+
+static bool EditorOpen = false; // EditCatalogue: while the editor window is open
+
+bool EditorHoldsChanges() {
+    return EditorOpen && SendMessageA(Editor(), EM_GETMODIFY, 0, 0);
 }
 
 // What the user is told when the editor could not load the catalogue file whole, and asked before
@@ -80,13 +87,12 @@ static const char* LoadEditorText() {
 static void ReportSaveFailure(const std::string& reason) {
     std::string message = "The catalogue could not be saved:\r\n" + reason +
                           "\r\n\r\nYour changes are still in the editor. Save again, or Cancel.";
-    MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), message.c_str(), "Message", MB_OK | MB_ICONWARNING);
+    TellUser(EDITOR_WINDOW, message.c_str(), MB_ICONWARNING);
 }
 
 // Yes or No, No the default: true for Yes.
 static bool UserAgrees(const char* question) {
-    return MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), question, "Message",
-                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+    return AskUser(EDITOR_WINDOW, question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 // True when the window is to close: the catalogue was saved and the main window reloaded.
@@ -118,9 +124,9 @@ static bool Save(bool holdsPart) {
 // editor stays open when that fails), No drops them, Cancel keeps the editor open. True when it may
 // close.
 static bool MayClose(bool holdsPart) {
-    if (!SendMessageA(Editor(), EM_GETMODIFY, 0, 0)) return true;
-    int answer = MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), "Save the changes to the catalogue?",
-                             "Message", MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (!EditorHoldsChanges()) return true;
+    int answer =
+        AskUser(EDITOR_WINDOW, "Save the changes to the catalogue?", MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDYES) return Save(holdsPart);
     return answer == IDNO;
 }
@@ -163,9 +169,7 @@ static void FindNext(FindPlace& place) {
     if (!EqualFoldAscii(text.c_str(), place.text.c_str())) place.line = FIND_NOT_FOUND;
     place.text = text;
     place.line = FindInEditor(text, place.line);
-    if (place.line == FIND_NOT_FOUND)
-        MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), "It wasn't found!", "Message",
-                    MB_OK | MB_ICONINFORMATION);
+    if (place.line == FIND_NOT_FOUND) TellUser(EDITOR_WINDOW, "It wasn't found!", MB_ICONINFORMATION);
 }
 
 // Null when the editor holds the whole catalogue file, as LoadEditorText.
@@ -231,9 +235,10 @@ bool EditCatalogue() {
             MenuAddItem(MENU_COPY, "Copy");
             MenuAddItem(MENU_PASTE, "Paste");
         }
-        if (notWhole)
-            MessageBoxA((HWND)WindowHandle(EDITOR_WINDOW), notWhole, "Message", MB_OK | MB_ICONWARNING);
+        EditorOpen = true;
+        if (notWhole) TellUser(EDITOR_WINDOW, notWhole, MB_ICONWARNING);
         endTool = RunEditorLoop(notWhole != nullptr);
+        EditorOpen = false;
     }
     CloseSecondaryWindow(EDITOR_WINDOW, EDITOR_FONT, hadFocus);
     return endTool;

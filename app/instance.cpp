@@ -48,6 +48,26 @@ static void BringInstanceToFront(HWND mainWindow) {
     SetForegroundWindow(search.found);
 }
 
+// The window's process, to wait for; null where it may not be waited for.
+static HANDLE OpenProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr;
+}
+
+// Waits at most TAKEOVER_END_WAIT_MS until the process has ended; without it, until the window has
+// gone. Lets go of the process.
+static void WaitForEnd(HANDLE process, HWND window) {
+    if (process) {
+        WaitForSingleObject(process, TAKEOVER_END_WAIT_MS);
+        CloseHandle(process);
+        return;
+    }
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && GetTickCount() - start < TAKEOVER_END_WAIT_MS)
+        Sleep(20);
+}
+
 bool TakeOverRunningInstance() {
     TakeoverRect = TakeoverRectangle{false, 0, 0};
     HWND running = FindWindowA(nullptr, MAIN_WINDOW_TITLE);
@@ -60,22 +80,28 @@ bool TakeOverRunningInstance() {
         PlaceMainWindow(&left, &top))
         TakeoverRect = TakeoverRectangle{true, left, top};
 
-    // The running instance's window procedure only notes the request, so it answers at once; one
-    // that does not answer must not hold this start. Its place is then not taken over either,
-    // since its window stays where it is.
+    // Opened before the request, while the window still names its process: one that ends may take
+    // its window down while it answers.
+    HANDLE process = OpenProcessOf(running);
+
+    // The running instance's window procedure only notes the request and answers what it will do,
+    // so it answers at once; one that does not answer must not hold this start. Its place is then
+    // not taken over either, since its window stays where it is.
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(running, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, TAKEOVER_CLOSE_TIMEOUT_MS, &answer)) {
+        if (process) CloseHandle(process);
         TakeoverRect = TakeoverRectangle{false, 0, 0};
         return true;
     }
+    // One that stays to ask its user keeps running, and this start gives way to it.
+    if (answer == (DWORD_PTR)CLOSE_ANSWER_STAYS) {
+        if (process) CloseHandle(process);
+        BringInstanceToFront(running);
+        return false;
+    }
 
-    // The running instance saves its place and ends, its window going last; where its place could
-    // not be read, this start then reads that saved place. An instance whose window stays asks the
-    // user first (its editor holds changes not saved): it keeps running, and this start gives way.
-    DWORD start = GetTickCount();
-    while (IsWindow(running) && GetTickCount() - start < TAKEOVER_END_WAIT_MS)
-        Sleep(20);
-    if (!IsWindow(running)) return true;
-    BringInstanceToFront(running);
-    return false;
+    // It saves its place and ends, in its own time: a busy machine or a slow folder may hold it
+    // for seconds. Where its place could not be read, this start then reads that saved place.
+    WaitForEnd(process, running);
+    return true;
 }

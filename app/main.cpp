@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/banner.h"
+#include "app/close_request.h"
 #include "app/instance.h"
 #include "app/main_window.h"
 #include "app/settings.h"
@@ -21,6 +22,8 @@ static int Main() {
     ResetApplicationState();
     StartToolkit();
     ClearCatalogue();
+    // A new start of the tool learns from the main window's answer whether this one ends.
+    WindowSetCloseAnswer(AnswerCloseRequest);
 
     // What the IDE hands over: the word at its cursor and its editor's handle. The IDE's own word
     // wins over the command line's.
@@ -29,8 +32,9 @@ static int Main() {
     if (ToolWord.empty()) ToolWord = ReadCommandLineWord();
 
     // A running instance is asked to close, and its place on the screen is taken over; this comes
-    // before the settings are read, so that it has already written its own place by then. One that
-    // stays to ask its user about unsaved changes is left running, and this start ends at once.
+    // before the settings are read, and waits for it to end, so that it has written its own place by
+    // then. One that stays to ask its user about unsaved changes is left running, and this start
+    // ends at once.
     WaitForStartTurn();
     if (!TakeOverRunningInstance()) {
         EndStartTurn();

@@ -7,6 +7,7 @@
 #include "app/editor_window.h"
 #include "app/info_window.h"
 #include "app/main_window_frame.h"
+#include "app/message_boxes.h"
 #include "app/window_numbers.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/completion.h"
@@ -95,8 +96,7 @@ static bool SendAndTell(int toClipboard) {
     SendResult result = SendSelection(toClipboard, EditorHandle);
     bool keep = SendResultKeepsTheTool(result);
     if (const char* message = SendResultMessage(result))
-        MessageBoxA((HWND)WindowHandle(MAIN_WINDOW), message, "Message",
-                    MB_OK | (keep ? MB_ICONWARNING : MB_ICONINFORMATION));
+        TellUser(MAIN_WINDOW, message, keep ? MB_ICONWARNING : MB_ICONINFORMATION);
     return !keep;
 }
 

@@ -83,6 +83,12 @@ static void MoveFocus(bool forward) {
 
 // ---- The window procedure --------------------------------------------------------------------------
 
+static CloseAnswerFunction CloseAnswer = nullptr; // WindowSetCloseAnswer
+
+void WindowSetCloseAnswer(CloseAnswerFunction answer) {
+    CloseAnswer = answer;
+}
+
 // A close request keeps the window it was for, which messages for other windows handled before it
 // is handed out do not change.
 bool RecordEvent(int code) {
@@ -133,14 +139,17 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
     switch (message) {
     case WM_CLOSE:
-    case WM_MOVE:
-        // WM_CLOSE never destroys the window by itself: the application decides.
+    case WM_MOVE: {
+        // WM_CLOSE never destroys the window by itself: the application decides, and its answer
+        // tells the sender what it will do.
+        int number = EventState.windowNumber;
         RecordEvent((int)message);
         // Sent from another thread (a new instance closing this one), the message is handled
         // inside GetMessage, which keeps waiting for a posted one: wake it so that WaitEvent
         // hands the event over now rather than at the next input.
         if (InSendMessage()) PostMessageA(window, WM_NULL, 0, 0);
-        return 0;
+        return message == WM_CLOSE && CloseAnswer ? (LRESULT)CloseAnswer(number) : 0;
+    }
 
     case WM_DPICHANGED:
         WindowFollowDpi(window, HIWORD(wParam), (const RECT*)lParam);

@@ -108,6 +108,11 @@ int WindowLeft(int number);
 int WindowTop(int number);
 
 int WaitEvent();
+// What a window answers a close request with (the window procedure's result for WM_CLOSE, which
+// reaches whoever sent the request): the application's function is called with the number of the
+// window, after the request is recorded for WaitEvent. Without one, or with nullptr, the answer is 0.
+using CloseAnswerFunction = std::intptr_t (*)(int window);
+void WindowSetCloseAnswer(CloseAnswerFunction answer);
 std::intptr_t EventWParam();
 int EventGadgetNumber();
 int EventMenuNumber();

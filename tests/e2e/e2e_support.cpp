@@ -15,8 +15,12 @@ std::string PrepareDataFolder(bool nonAnsiName) {
     return folder;
 }
 
+bool WaitForEarlierOrvanes() {
+    return WaitUntilNoProcessNamed("Orvane.exe", 10000) && WaitUntilNoWindowTitled(ORVANE_TITLE, 5000);
+}
+
 void DataFolderTest::SetUp() {
-    ASSERT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) << "a window of an earlier test is still up";
+    ASSERT_TRUE(WaitForEarlierOrvanes()) << "an Orvane of an earlier test still runs";
     folder = PrepareDataFolder();
     ASSERT_FALSE(folder.empty()) << "no Orvane.exe in " << BinDirectory();
 }
@@ -90,7 +94,7 @@ bool LaunchOrvaneIn(const std::string& folder, const IdeStart& ide, RunningOrvan
 }
 
 bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word, bool nonAnsiName) {
-    if (!WaitUntilNoWindowTitled(ORVANE_TITLE, 5000)) return false;
+    if (!WaitForEarlierOrvanes()) return false;
     std::string folder = PrepareDataFolder(nonAnsiName);
     if (folder.empty() || (catalogue && !WriteDataFile(folder, "constants.ovc", catalogue))) return false;
     return LaunchOrvaneIn(folder, IdeStart{word}, run);
@@ -113,10 +117,12 @@ bool QuitOrvane(RunningOrvane& run) {
     return ended;
 }
 
-bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child) {
+bool StartStandInInstance(int x, int y, const std::string& recordFile, StandInMode mode,
+                          ChildProcess* child) {
+    static const char* const modes[] = {"answer", "hang", "slow"};
     std::string program = BinDirectory() + "standin_instance.exe";
     std::string line = "\"" + program + "\" " + std::to_string(x) + " " + std::to_string(y) + " \"" +
-                       recordFile + "\"" + (hang ? " hang" : " answer");
+                       recordFile + "\" " + modes[mode];
     if (!StartProcess(program, line, {}, "", child)) return false;
     return WaitForWindowTitled(ORVANE_TITLE, 10000, child->id) != nullptr;
 }

@@ -23,7 +23,11 @@ HWND Gadget(HWND window, int number);
 // nonAnsiName, one named NON_ANSI_NAME inside a fresh one. "" when it could not be made.
 std::string PrepareDataFolder(bool nonAnsiName = false);
 
-// A test with a fresh data folder of its own, begun once no Orvane window of an earlier test is up.
+// Waits until every Orvane of an earlier test has ended, its process and not only its window, and
+// no stand-in's window is up: a start then finds none of them. False when one still runs.
+bool WaitForEarlierOrvanes();
+
+// A test with a fresh data folder of its own, begun once WaitForEarlierOrvanes.
 class DataFolderTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -84,7 +88,7 @@ struct RunningOrvane {
 bool LaunchOrvaneIn(const std::string& folder, const IdeStart& ide, RunningOrvane* run,
                     DWORD timeoutMs = 10000);
 // Starts Orvane with the IDE's word in a fresh data folder holding the catalogue (none when it is
-// null), once no window of an earlier test is up; nonAnsiName as for PrepareDataFolder.
+// null), once WaitForEarlierOrvanes; nonAnsiName as for PrepareDataFolder.
 bool LaunchOrvane(const char* catalogue, RunningOrvane* run, const char* word = nullptr,
                   bool nonAnsiName = false);
 // Waits until Orvane waits for input again after it showed a window.
@@ -94,8 +98,10 @@ bool QuitOrvane(RunningOrvane& run);
 
 // Starts the stand-in for a running instance (a window titled ORVANE_TITLE with its outer corner
 // at x, y) and waits until its window is up. It appends "WM_CLOSE <wParam> <lParam>" to recordFile
-// when asked to close; a hanging one stops taking messages once its window is up.
-bool StartStandInInstance(int x, int y, const std::string& recordFile, bool hang, ChildProcess* child);
+// when asked to close and answers that it ends; a hanging one stops taking messages once its window
+// is up; a slow one ends some 4.5 s after it answered, its window standing until then.
+enum StandInMode { STANDIN_ANSWERS, STANDIN_HANGS, STANDIN_ENDS_SLOWLY };
+bool StartStandInInstance(int x, int y, const std::string& recordFile, StandInMode mode, ChildProcess* child);
 
 // Starts the stand-in IDE (a frame window "Orvane Test Host" with a child edit control holding
 // text) and gives its edit control, the window an IDE names in ZQ_TOOL_Scintilla. A hanging one

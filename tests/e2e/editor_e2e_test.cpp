@@ -387,9 +387,10 @@ TEST_F(Editor, MenuCutsCopiesAndPastesAndAPictureDeletesTheSelection) {
 }
 
 // A close request for the main window while the editor holds changes not saved: the editor asks
-// first, and so does Alt+F4 on the editor. A new start gives way to the question and brings it to
-// the front. Cancel keeps the editor and its text; No (here to a close request that came while "It
-// wasn't found!" was up) closes it unsaved and Yes saves, both ending the tool.
+// first, and so does Alt+F4 on the editor. A new start gives way to the question, also to one
+// already up, and brings it to the front. Cancel keeps the editor and its text; No (here to a close
+// request that came while "It wasn't found!" was up) closes it unsaved and Yes saves, both ending
+// the tool.
 TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
     auto openAndType = [&] {
         Open(CATALOGUE);
@@ -397,19 +398,23 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
         ASSERT_TRUE(TypeText("new "));
         ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "new " + std::string(CATALOGUE); }, 3000));
     };
-    auto answer = [&](int button) {
+    auto newStartGivesWay = [&] {
+        ChildProcess next;
+        ASSERT_TRUE(StartOrvane(run.folder, IdeStart{"fruit"}, &next));
+        EXPECT_EQ(WaitForOrvaneExit(next), 0);
+        EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{run.main});
+    };
+    auto answer = [&](int button, bool newStartFirst = false) {
         HWND box = WaitForMessageBox(run.process.id, 5000);
         ASSERT_TRUE(box) << "no question";
         EXPECT_EQ(MessageBoxText(box), "Save the changes to the catalogue?");
+        if (newStartFirst) newStartGivesWay();
         EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 2000));
         ASSERT_TRUE(ClickGadget(box, button));
     };
 
     openAndType();
-    ChildProcess next;
-    ASSERT_TRUE(StartOrvane(run.folder, IdeStart{"fruit"}, &next));
-    EXPECT_EQ(WaitForOrvaneExit(next), 0);
-    EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{run.main});
+    newStartGivesWay();
     answer(IDCANCEL);
     EXPECT_FALSE(WaitForExit(run.process, 500)) << "the program ended";
     EXPECT_EQ(WindowTextOf(editor), "new " + std::string(CATALOGUE));
@@ -419,14 +424,14 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
     ASSERT_TRUE(ClickGadget(editorWindow, FIND_BUTTON));
     HWND box = WaitForMessageBox(run.process.id, 5000);
     ASSERT_TRUE(box && PostMessageA(run.main, WM_CLOSE, 0, 0) && DismissMessageBox(box));
-    answer(IDNO);
-    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    answer(IDNO, true);
+    EXPECT_EQ(WaitForOrvaneExit(run.process), 0);
     EXPECT_EQ(Catalogue(), CATALOGUE);
 
     openAndType();
     ASSERT_TRUE(PostMessageA(run.main, WM_CLOSE, 0, 0));
     answer(IDYES);
-    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(WaitForOrvaneExit(run.process), 0);
     EXPECT_EQ(Catalogue(), "new " + std::string(CATALOGUE));
 }
 

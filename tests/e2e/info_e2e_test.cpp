@@ -83,7 +83,7 @@ TEST_F(Info, MainWindowWaitsAndItsCloseRequestEndsTheTool) {
     EXPECT_TRUE(IsWindowVisible(info));
     // As a new start asks it to: the info window closes and the tool ends.
     ASSERT_TRUE(PostMessageA(run.main, WM_CLOSE, 0, 0));
-    EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0);
+    EXPECT_EQ(WaitForOrvaneExit(run.process), 0);
 }
 
 TEST_F(Info, InfoClickedAgainOpensNoSecondWindowAndReopeningLeavesNothingBehind) {

@@ -74,50 +74,80 @@ struct StalledTaskbar {
     ~StalledTaskbar() { DestroyWindow(window); }
 };
 
+// Also when the running instance takes longer to end than its window takes to answer: the new
+// window opens only once the instance has ended, so that one tool remains.
 TEST_F(Startup, SecondStartClosesTheRunningInstance) {
-    std::string record = folder + "standin.txt";
-    ChildProcess standIn;
-    ASSERT_TRUE(StartStandInInstance(120, 80, record, false, &standIn));
+    for (StandInMode mode : {STANDIN_ANSWERS, STANDIN_ENDS_SLOWLY}) {
+        SCOPED_TRACE(mode);
+        std::string record = "standin" + std::to_string(mode) + ".txt";
+        ChildProcess standIn;
+        ASSERT_TRUE(StartStandInInstance(120, 80, folder + record, mode, &standIn));
 
-    // Nothing at start waits for another program's window to paint, here the taskbar's.
-    StalledTaskbar taskbar;
-    ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), taskbar.window);
-    ChildProcess orvane;
-    HWND window = StartOrvaneWindow(folder, IdeStart(), &orvane);
-    ASSERT_TRUE(window);
+        // Nothing at start waits for another program's window to paint, here the taskbar's.
+        StalledTaskbar taskbar;
+        ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), taskbar.window);
+        ChildProcess orvane;
+        HWND window = StartOrvaneWindow(folder, IdeStart(), &orvane);
+        ASSERT_TRUE(window);
 
-    DWORD standInCode = 99;
-    ASSERT_TRUE(WaitForExit(standIn, 10000, &standInCode)) << "the running instance was not closed";
-    EXPECT_EQ(standInCode, 0u);
-    EXPECT_EQ(ReadDataFile(folder, "standin.txt"), "WM_CLOSE 0 0\r\n");
-    // The new window stands at the closed one's outer corner.
-    RECT outer = OuterRect(window);
-    EXPECT_EQ(outer.left, 120);
-    EXPECT_EQ(outer.top, 80);
-    RECT client = {};
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 410);
+        DWORD standInCode = 99;
+        ASSERT_TRUE(WaitForExit(standIn, 0, &standInCode)) << "a window opened before the running one ended";
+        EXPECT_EQ(standInCode, 0u);
+        EXPECT_EQ(ReadDataFile(folder, record), "WM_CLOSE 0 0\r\n");
+        EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{window});
+        // The new window stands at the closed one's outer corner.
+        RECT outer = OuterRect(window);
+        EXPECT_EQ(outer.left, 120);
+        EXPECT_EQ(outer.top, 80);
+        RECT client = {};
+        ASSERT_TRUE(GetClientRect(window, &client));
+        EXPECT_EQ(client.right, 300);
+        EXPECT_EQ(client.bottom, 410);
 
-    EXPECT_EQ(CloseOrvane(orvane, window), 0);
-    EXPECT_TRUE(TopLevelWindowsTitled(ORVANE_TITLE).empty());
-    EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(120, 80));
+        EXPECT_EQ(CloseOrvane(orvane, window), 0);
+        EXPECT_TRUE(TopLevelWindowsTitled(ORVANE_TITLE).empty());
+        EXPECT_EQ(ReadDataFile(folder, SETTINGS), SettingsFileText(120, 80));
+    }
 }
 
-// A new start while the running instance shows its info window or an editor without changes: that
-// window closes, the instance ends, and the new one opens at its place.
-TEST_F(Startup, NewStartOverTheInfoWindowOrAnUnchangedEditorReplacesTheInstance) {
-    for (bool editor : {false, true}) {
-        SCOPED_TRACE(editor ? "editor" : "info window");
+// A new start while the running instance shows its info window, an editor without changes (also
+// with its menu open), or a box that only tells (the editor's "It wasn't found!", a failed save,
+// the clipboard that another program holds): that window and box close, the instance ends, and the
+// new one opens at its place once the old one has ended.
+TEST_F(Startup, NewStartOverAWindowOrABoxThatOnlyTellsReplacesTheInstance) {
+    ASSERT_TRUE(WriteDataFile(folder, "constants.ovc", "[fruit]\r\nA = apple\r\n"));
+    enum Shown { INFO, EDITOR, NOT_FOUND, SAVE_FAILED, CLIPBOARD_HELD, MENU };
+    for (Shown shown : {INFO, EDITOR, NOT_FOUND, SAVE_FAILED, CLIPBOARD_HELD, MENU}) {
+        SCOPED_TRACE(shown);
         RunningOrvane run;
-        ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart(), &run));
+        ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{"fruit"}, &run));
         ASSERT_TRUE(SetWindowPos(run.main, nullptr, 100, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
-        ASSERT_TRUE(editor ? OpenEditor(run) : OpenInfo(run));
+        HWND front = shown == INFO ? OpenInfo(run) : shown == CLIPBOARD_HELD ? run.main : OpenEditor(run);
+        ASSERT_TRUE(front);
+        // Held with reading shared only, the catalogue cannot be replaced.
+        HANDLE held = shown != SAVE_FAILED ? INVALID_HANDLE_VALUE
+                                           : CreateFileA((folder + "constants.ovc").c_str(), GENERIC_READ,
+                                                         FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (shown == CLIPBOARD_HELD) {
+            ASSERT_TRUE(TickListRow(Gadget(run.main, ENTRY_LIST), 0) && OpenClipboard(nullptr));
+        }
+        const int boxButtons[] = {0, 0, FIND_BUTTON, SAVE_BUTTON, COPY_BUTTON, 0};
+        if (boxButtons[shown]) {
+            EXPECT_TRUE(ClickGadget(front, boxButtons[shown]) && WaitForMessageBox(run.process.id, 10000));
+        }
+        if (shown == MENU) {
+            RECT text = OuterRect(Gadget(front, EDITOR_TEXT));
+            ASSERT_TRUE(ClickGadget(front, EDITOR_TEXT) && RightClickAt(text.left + 20, text.top + 20));
+            EXPECT_TRUE(
+                WaitUntil([&] { return VisibleWindowOfClass("#32768", run.process.id) != nullptr; }, 3000));
+        }
+        if (shown == CLIPBOARD_HELD) CloseClipboard();
 
         ChildProcess next;
         HWND window = StartOrvaneWindow(folder, IdeStart(), &next);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         ASSERT_TRUE(window);
-        EXPECT_EQ(WaitForOrvaneExit(run.process, 5000), 0) << "the running instance did not end";
+        EXPECT_EQ(WaitForOrvaneExit(run.process, 0), 0) << "a window opened before the running one ended";
         EXPECT_EQ(TopLevelWindowsTitled(ORVANE_TITLE), std::vector<HWND>{window});
         EXPECT_EQ(OuterRect(window).left, 100);
         EXPECT_EQ(OuterRect(window).top, 60);
@@ -146,7 +176,7 @@ TEST_F(Startup, StartsAMomentApartLeaveOneTool) {
 TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
     std::string record = folder + "standin.txt";
     ChildProcess standIn;
-    ASSERT_TRUE(StartStandInInstance(120, 80, record, true, &standIn));
+    ASSERT_TRUE(StartStandInInstance(120, 80, record, STANDIN_HANGS, &standIn));
 
     DWORD started = GetTickCount();
     EXPECT_EQ(RunOrvaneAndClose(folder), 0);

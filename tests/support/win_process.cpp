@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <tlhelp32.h>
+
 ChildProcess::~ChildProcess() {
     StopProcess(*this);
 }
@@ -165,6 +167,22 @@ HWND WaitForWindowTitled(const std::string& title, DWORD timeoutMs, DWORD proces
 
 bool WaitUntilNoWindowTitled(const std::string& title, DWORD timeoutMs) {
     return WaitUntil([&] { return TopLevelWindowsTitled(title).empty(); }, timeoutMs);
+}
+
+static bool ProcessNamedRuns(const std::string& fileName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return true;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szExeFile, fileName.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool WaitUntilNoProcessNamed(const std::string& fileName, DWORD timeoutMs) {
+    return WaitUntil([&] { return !ProcessNamedRuns(fileName); }, timeoutMs);
 }
 
 struct ClassSearch {

@@ -66,6 +66,8 @@ std::vector<HWND> TopLevelWindowsTitled(const std::string& title);
 HWND WaitForWindowTitled(const std::string& title, DWORD timeoutMs, DWORD processId = 0);
 // Waits at most timeoutMs until no top-level window has that title.
 bool WaitUntilNoWindowTitled(const std::string& title, DWORD timeoutMs);
+// Waits at most timeoutMs until no process runs a program file of that name (from any folder).
+bool WaitUntilNoProcessNamed(const std::string& fileName, DWORD timeoutMs);
 // The first visible top-level window of the class (of the process when processId is not 0), in
 // z-order: a popup menu ("#32768"), a dropped-down list ("ComboLBox"); null when none is shown.
 HWND VisibleWindowOfClass(const char* className, DWORD processId = 0);

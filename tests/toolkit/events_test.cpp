@@ -66,6 +66,13 @@ TEST_F(EventTest, ACloseRequestIsReportedAndTheWindowStaysOpen) {
         },
         3000));
     EXPECT_EQ(closed, 1);
+
+    // Its sender gets the application's answer for that window; 0 without one.
+    EXPECT_EQ(SendMessageA(other, WM_CLOSE, 0, 0), 0);
+    WindowSetCloseAnswer([](int number) { return (std::intptr_t)(100 + number); });
+    EXPECT_EQ(SendMessageA(other, WM_CLOSE, 0, 0), 102);
+    WindowSetCloseAnswer(nullptr);
+    EventsBeforeSentinel(window);
     WindowClose(2);
 }
 
