@@ -22,8 +22,9 @@ bool ShowInfoWindow() {
             GadgetSetFont(ABOUT_BOX, font);
             AddButton(OK_BUTTON, 180, 260, 40, 20, "OK", 0);
         }
-        WindowHide(INFO_WINDOW, 0);
+        // The main window takes no input from the moment the info window shows.
         HoldMainWindow();
+        WindowHide(INFO_WINDOW, 0);
         SetKeyboardFocus(GadgetHandle(OK_BUTTON)); // Return closes it, as a dialog's default button does
 
         // OK and Escape count as a close request; a close request from any window ends the loop.
