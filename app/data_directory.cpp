@@ -5,9 +5,13 @@
 const char* const IDE_COMPILER_DIRECTORY = "G:\\zq400\\Compilers\\";
 const char* const SETTINGS_FILE_NAME = "Orvane.cfg";
 const char* const CATALOGUE_FILE_NAME = "constants.ovc";
+const char* const SHIPPED_CATALOGUE_FILE_NAME = "api.ovc";
 
 std::string CataloguePath() {
     return ResolveDataDirectory() + CATALOGUE_FILE_NAME;
+}
+std::string ShippedCataloguePath() {
+    return ResolveDataDirectory() + SHIPPED_CATALOGUE_FILE_NAME;
 }
 
 // Everything up to and including the last "\" or "/", after one leading double quote.

@@ -14,8 +14,10 @@ std::string ChooseDataDirectory(const std::string& programPath, const std::strin
 extern const char* const IDE_COMPILER_DIRECTORY;
 
 // File names inside the data directory.
-extern const char* const SETTINGS_FILE_NAME;  // "Orvane.cfg"
-extern const char* const CATALOGUE_FILE_NAME; // "constants.ovc"
+extern const char* const SETTINGS_FILE_NAME;          // "Orvane.cfg"
+extern const char* const CATALOGUE_FILE_NAME;         // "constants.ovc", the user's own
+extern const char* const SHIPPED_CATALOGUE_FILE_NAME; // "api.ovc", shipped with the program
 
-// The catalogue file's full path.
+// The catalogue files' full paths.
 std::string CataloguePath();
+std::string ShippedCataloguePath();

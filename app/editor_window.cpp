@@ -112,7 +112,7 @@ static bool Save(bool holdsPart) {
     g_loadedStamp = FileStamp(path.c_str());
     ClearItems(CATEGORY_BOX);
     ClearItems(ENTRY_LIST);
-    LoadCatalogue(path);
+    LoadCatalogue(path, ShippedCataloguePath());
     ShowCategory(FIRST_CATEGORY_COMMAND);
     // The main window's list shows the category in its box: the next event of the box keeps it.
     LastComboText = GadgetText(CATEGORY_BOX);

@@ -43,13 +43,14 @@ bool BuildMainWindow() {
     if (BeginGadgets(WindowHandle(MAIN_WINDOW))) {
         AddComboBox(CATEGORY_BOX, 5, 5, 290, 200, CATEGORY_BOX_FLAGS);
         GadgetSetFont(CATEGORY_BOX, ButtonFont);
-        LoadCatalogue(CataloguePath());
-        GadgetSetText(CATEGORY_BOX, ToolWord.c_str());
+        LoadCatalogue(CataloguePath(), ShippedCataloguePath());
+        std::string category = CategoryOfWord(ToolWord);
+        GadgetSetText(CATEGORY_BOX, category.c_str());
 
         AddListView(ENTRY_LIST, 5, 30, 290, 325, "Constants", 285, ListCheckBoxes);
         GadgetSetFont(ENTRY_LIST, listFont);
         GadgetSetColor(ENTRY_LIST, BackColor, ODD_ROW_BACK);
-        ShowCategory(ToolWord.empty() ? std::string(FIRST_CATEGORY_COMMAND) : ToolWord);
+        ShowCategory(category.empty() ? std::string(FIRST_CATEGORY_COMMAND) : category);
         TickEditorFlagSet(EditorHandle);
 
         AddMainButton(PASTE_BUTTON, 5, 360, 80, "Paste 2 IDE");

@@ -61,7 +61,7 @@ LoadTiming TimeCatalogue(const std::string& folder, const std::string& text, con
         ClearItems(2);
         Pump();
         double start = Seconds();
-        LoadCatalogue(folder + "constants.ovc");
+        LoadCatalogue(folder + "constants.ovc", "");
         double loaded = Seconds();
         ShowCategory(category);
         UpdateWindow((HWND)WindowHandle(1));
@@ -393,7 +393,7 @@ void PrintLargeCatalogue(const std::string& folder, int rounds) {
     ClearItems(2);
     if (!WriteFileText(folder + "constants.ovc", text)) return;
     double start = Seconds();
-    LoadCatalogue(folder + "constants.ovc");
+    LoadCatalogue(folder + "constants.ovc", "");
     double load = Seconds() - start;
     int categories = ItemCount(1);
     char last[32];

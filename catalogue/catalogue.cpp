@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <unordered_set>
 
 CatalogueData CatalogueList;
 
@@ -40,17 +41,36 @@ size_t PowerOfTwoAbove(size_t count) {
     return size;
 }
 
-// The slot that holds the category of that name, or the free slot where it belongs. base: where the
-// categories' name offsets count from.
-uint32_t* CategorySlot(const char* base, std::string_view name) {
+// Where the categories' names stand while a file is read: those of an earlier file in the block,
+// those of the file being read in its content, counted from its base.
+struct CategoryNames {
+    const char* fileBase; // the file's content: names of categories from firstOfFile on
+    uint32_t firstOfFile; // the first category the file being read added
+    std::string_view operator()(uint32_t index) const {
+        const CatalogueCategory& category = CatalogueList.categories[index];
+        const char* base = index < firstOfFile ? CatalogueList.text.data() : fileBase;
+        return std::string_view(base + category.name, category.length);
+    }
+};
+
+// The slot that holds the category of that name, or the free slot where it belongs.
+uint32_t* CategorySlot(const CategoryNames& names, std::string_view name) {
     std::vector<uint32_t>& slots = CatalogueList.categorySlots;
     size_t mask = slots.size() - 1;
     for (size_t at = Hash(name.data(), name.size(), false) & mask;; at = (at + 1) & mask) {
         uint32_t* slot = &slots[at];
-        if (!*slot) return slot;
-        const CatalogueCategory& category = CatalogueList.categories[*slot - 1];
-        if (name == std::string_view(base + category.name, category.length)) return slot;
+        if (!*slot || name == names(*slot - 1)) return slot;
     }
+}
+
+// Makes room in the hash of category names for as many categories as there are groups.
+void GrowCategorySlots(const CategoryNames& names) {
+    CatalogueData& c = CatalogueList;
+    size_t size = PowerOfTwoAbove(c.groups.size());
+    if (size <= c.categorySlots.size()) return;
+    c.categorySlots.assign(size, 0);
+    for (uint32_t index = 0; index < c.categories.size(); index++)
+        *CategorySlot(names, names(index)) = index + 1;
 }
 
 // A group's key names seen so far, ASCII letters folded, with the entry of each name's first key.
@@ -74,13 +94,13 @@ uint32_t EntriesEnd(size_t group) {
 }
 
 // Adds the group's category, or chains the group to the category of its trimmed name.
-void JoinCategory(const char* base, uint32_t group, const char* name) {
+void JoinCategory(const CategoryNames& names, uint32_t group, const char* name) {
     CatalogueData& c = CatalogueList;
     std::string_view trimmed = TrimBlanks(name);
-    uint32_t* slot = CategorySlot(base, trimmed);
+    uint32_t* slot = CategorySlot(names, trimmed);
     if (!*slot) {
         c.categories.push_back(
-            {(uint32_t)(trimmed.data() - base), (uint32_t)trimmed.size(), group, group, 0});
+            {(uint32_t)(trimmed.data() - names.fileBase), (uint32_t)trimmed.size(), group, group, 0});
         *slot = (uint32_t)c.categories.size();
     } else {
         c.groups[c.categories[*slot - 1].lastGroup].nextOfCategory = group;
@@ -89,14 +109,15 @@ void JoinCategory(const char* base, uint32_t group, const char* name) {
     c.groups[group].category = *slot - 1;
 }
 
-// Reads the open file's groups and keys into CatalogueList with offsets from base, the first
+// Appends the open file's groups and keys to CatalogueList with offsets from base, the first
 // group's name: the parser cuts the texts in place, so every later text lies behind it. Returns the
-// size of the text block the catalogue needs.
+// size of the text the file adds to the catalogue's block.
 size_t ReadGroupsAndKeys(const char*& base) {
     CatalogueData& c = CatalogueList;
     // Counted first, so that the entries are allocated once at their final size: growing by
     // doubling would hold two arrays at once, next to the whole file.
-    uint32_t keys = 0;
+    const uint32_t firstGroup = (uint32_t)c.groups.size();
+    uint32_t keys = (uint32_t)c.entries.size();
     PreferenceFile::RewindGroups();
     while (PreferenceFile::NextGroup()) {
         c.groups.push_back({0, 0, keys, NO_CATALOGUE_INDEX});
@@ -104,18 +125,22 @@ size_t ReadGroupsAndKeys(const char*& base) {
         while (PreferenceFile::NextKey())
             keys++;
     }
+    if (c.groups.size() == firstGroup) return 0;
     c.entries.reserve(keys);
-    c.categorySlots.assign(PowerOfTwoAbove(c.groups.size()), 0);
+    PreferenceFile::RewindGroups();
+    PreferenceFile::NextGroup();
+    base = PreferenceFile::GroupNameText();
+    CategoryNames names = {base, (uint32_t)c.categories.size()};
+    GrowCategorySlots(names);
 
     size_t textBytes = 0;
     std::vector<KeyNameSlot> keyNames;
     PreferenceFile::RewindGroups();
-    for (uint32_t group = 0; PreferenceFile::NextGroup(); group++) {
+    for (uint32_t group = firstGroup; PreferenceFile::NextGroup(); group++) {
         const char* name = PreferenceFile::GroupNameText();
-        if (!base) base = name;
         c.groups[group].name = (uint32_t)(name - base);
         textBytes += std::strlen(name) + 1;
-        JoinCategory(base, group, name);
+        JoinCategory(names, group, name);
         uint32_t end = group + 1 < c.groups.size() ? c.groups[group + 1].firstEntry : keys;
         uint32_t count = end - c.groups[group].firstEntry;
         c.categories[c.groups[group].category].entryCount += count;
@@ -143,13 +168,14 @@ size_t ReadGroupsAndKeys(const char*& base) {
     return textBytes;
 }
 
-// Copies the group names and the entries' trimmed texts, in file order, from the file's content
-// into the catalogue's own block, and turns every offset into one within the block.
-void CopyTexts(const char* base, size_t textBytes) {
+// Appends the group names and the entries' trimmed texts of the groups from firstGroup on, in file
+// order, from the file's content to the catalogue's own block, and turns their offsets into ones
+// within the block.
+void CopyTexts(const char* base, size_t textBytes, uint32_t firstGroup) {
     CatalogueData& c = CatalogueList;
-    c.text.resize(textBytes);
+    uint32_t at = (uint32_t)c.text.size();
+    c.text.resize(at + textBytes);
     char* out = c.text.data();
-    uint32_t at = 0;
     auto copy = [&](const char* text, size_t length) {
         std::memcpy(out + at, text, length);
         out[at + length] = 0;
@@ -157,7 +183,7 @@ void CopyTexts(const char* base, size_t textBytes) {
         at += (uint32_t)length + 1;
         return start;
     };
-    for (uint32_t group = 0; group < c.groups.size(); group++) {
+    for (uint32_t group = firstGroup; group < c.groups.size(); group++) {
         CatalogueGroup& g = c.groups[group];
         const char* name = base + g.name;
         g.name = copy(name, std::strlen(name));
@@ -177,11 +203,16 @@ void CopyTexts(const char* base, size_t textBytes) {
 
 const CatalogueCategory* FindCategory(const std::string& name) {
     if (CatalogueList.categorySlots.empty()) return nullptr;
-    uint32_t slot = *CategorySlot(CatalogueList.text.data(), name);
+    uint32_t slot = *CategorySlot(CategoryNames{nullptr, (uint32_t)CatalogueList.categories.size()}, name);
     return slot ? &CatalogueList.categories[slot - 1] : nullptr;
 }
 
-// Empties the list and shows the entries of the category (none: an empty list).
+bool IsShipped(uint32_t group) {
+    return group >= CatalogueList.firstShippedGroup;
+}
+
+// Empties the list and shows the entries of the category (none: an empty list): the user's, then
+// the shipped ones whose text the user's do not hold.
 void FillList(const CatalogueCategory* category) {
     const CatalogueData& c = CatalogueList;
     // A category may hold thousands of entries: one redraw at the end instead of one per row, the
@@ -189,10 +220,17 @@ void FillList(const CatalogueCategory* category) {
     GadgetBeginUpdate(ENTRY_LIST, category ? (int)category->entryCount : 0);
     ClearItems(ENTRY_LIST);
     bool odd = false;
+    bool usersOwn = category && !IsShipped(category->firstGroup);
+    std::unordered_set<std::string_view> usersTexts;
     for (uint32_t group = category ? category->firstGroup : NO_CATALOGUE_INDEX; group != NO_CATALOGUE_INDEX;
          group = c.groups[group].nextOfCategory) {
         for (uint32_t entry = c.groups[group].firstEntry; entry < EntriesEnd(group); entry++) {
-            AddEntryRow(&c.text[c.entries[entry]], odd);
+            const char* text = &c.text[c.entries[entry]];
+            if (usersOwn && !IsShipped(group))
+                usersTexts.insert(text);
+            else if (usersOwn && usersTexts.count(text))
+                continue;
+            AddEntryRow(text, odd);
             odd = !odd;
         }
     }
@@ -229,31 +267,44 @@ CatalogueEntry CatalogueEntryAt(size_t index) {
             std::string_view(&c.text[c.entries[index]])};
 }
 
-// Reads the file into the emptied CatalogueList and its group names into the combo box.
-static void ReadCatalogue(const std::string& path) {
-    if (!PreferenceFile::Open(path.c_str())) return;
+// Appends the file's groups and entries to CatalogueList. The user's file is opened for writing as
+// the tool has always opened it (created empty when missing); the shipped file only when it is
+// there, and only to be read.
+static void ReadCatalogueFile(const std::string& path, bool shipped) {
+    if (!(shipped ? PreferenceFile::OpenForReading(path.c_str()) : PreferenceFile::Open(path.c_str())))
+        return;
     const char* base = nullptr;
+    uint32_t firstGroup = (uint32_t)CatalogueList.groups.size();
     size_t textBytes = ReadGroupsAndKeys(base);
-    // The file's records go before the catalogue's block is made, and the file's content before
-    // the combo box is filled: at no time are all of them held at once.
+    // The file's records go before its texts join the catalogue's block: at no time are both held
+    // beside the whole block.
     std::unique_ptr<char[]> content(PreferenceFile::CloseKeepingContent());
-    CopyTexts(base, textBytes);
-    content.reset();
-    CountTextPairs();
+    CopyTexts(base, textBytes, firstGroup);
+}
 
+// The group names go into the sorted box once both files are read and their contents released. A
+// shipped group is not listed where the user's file names its category already.
+static void FillCategoryBox() {
     const CatalogueData& c = CatalogueList;
     if (c.groups.empty()) return;
     // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
     GadgetBeginUpdate(CATEGORY_BOX, (int)c.groups.size());
-    for (const CatalogueGroup& group : c.groups)
-        ComboBoxAddSorted(CATEGORY_BOX, &c.text[group.name]);
+    for (uint32_t group = 0; group < c.groups.size(); group++) {
+        const CatalogueGroup& g = c.groups[group];
+        if (!IsShipped(group) || IsShipped(c.categories[g.category].firstGroup))
+            ComboBoxAddSorted(CATEGORY_BOX, &c.text[g.name]);
+    }
     GadgetEndUpdate(CATEGORY_BOX);
 }
 
-void LoadCatalogue(const std::string& path) {
+void LoadCatalogue(const std::string& userPath, const std::string& shippedPath) {
     ClearCatalogue();
     try {
-        ReadCatalogue(path);
+        ReadCatalogueFile(userPath, false);
+        CatalogueList.firstShippedGroup = (uint32_t)CatalogueList.groups.size();
+        if (!shippedPath.empty()) ReadCatalogueFile(shippedPath, true);
+        CountTextPairs();
+        FillCategoryBox();
     } catch (const std::bad_alloc&) {
         ClearCatalogue();
         PreferenceFile::Close();
@@ -262,10 +313,16 @@ void LoadCatalogue(const std::string& path) {
     }
 }
 
+std::string CategoryOfWord(const std::string& word) {
+    if (FindCategory(word) || word.empty() || (word.back() != 'a' && word.back() != 'w')) return word;
+    std::string stem = word.substr(0, word.size() - 1);
+    return FindCategory(stem) ? stem : word;
+}
+
 void ShowCategory(const std::string& category) {
     std::string wanted = category;
     bool command = wanted == TOOL_WORD_COMMAND || wanted == FIRST_CATEGORY_COMMAND;
-    if (wanted == TOOL_WORD_COMMAND) wanted = ReadToolWord();
+    if (wanted == TOOL_WORD_COMMAND) wanted = CategoryOfWord(ReadToolWord());
 
     if (wanted != FIRST_CATEGORY_COMMAND) {
         const CatalogueCategory* found = FindCategory(wanted);

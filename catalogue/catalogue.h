@@ -42,15 +42,17 @@ struct CatalogueCategory {
     uint32_t entryCount;            // of all its groups
 };
 
-// Every entry of the catalogue file in file order; only LoadCatalogue changes it. All texts lie in
-// one block; entries, groups and categories refer to them by offsets.
+// Every entry of the user's catalogue file, then of the shipped one, in file order; only
+// LoadCatalogue changes it. All texts lie in one block; entries, groups and categories refer to them
+// by offsets.
 struct CatalogueData {
-    std::vector<char> text;                    // every text, each followed by a zero byte
-    std::vector<uint32_t> entries;             // where each entry's text starts in the block
-    std::vector<CatalogueGroup> groups;        // every group header, also those without keys
-    std::vector<CatalogueCategory> categories; // in the order of their first groups
-    std::vector<uint32_t> categorySlots;       // hash of the category names: index + 1, 0 free
-    std::vector<uint32_t> pairCounts;          // of neighbouring bytes in the block, for the search
+    uint32_t firstShippedGroup = NO_CATALOGUE_INDEX; // the groups before it are the user's
+    std::vector<char> text;                          // every text, each followed by a zero byte
+    std::vector<uint32_t> entries;                   // where each entry's text starts in the block
+    std::vector<CatalogueGroup> groups;              // every group header, also those without keys
+    std::vector<CatalogueCategory> categories;       // in the order of their first groups
+    std::vector<uint32_t> categorySlots;             // hash of the category names: index + 1, 0 free
+    std::vector<uint32_t> pairCounts;                // of neighbouring bytes in the block, for the search
 };
 extern CatalogueData CatalogueList;
 
@@ -79,12 +81,19 @@ constexpr int ODD_ROW_FRONT = 0x00000000;
 // Appends a row with the text to the entry list, in the colours of an odd or an even row.
 void AddEntryRow(const char* text, bool odd);
 
-// Rebuilds CatalogueList from the catalogue file at that path and appends every group name, as
-// written, to the sorted combo box. Does not empty the combo box first.
-void LoadCatalogue(const std::string& path);
+// Rebuilds CatalogueList from the user's catalogue file (created empty when missing), then the
+// shipped one when it is there ("" or a missing or unreadable file: the user's alone), and appends
+// every group name, as written, to the sorted combo box: the user's, then the shipped ones of
+// categories that the user's file does not name. Does not empty the combo box first.
+void LoadCatalogue(const std::string& userPath, const std::string& shippedPath);
+
+// The category the IDE's word (lower-cased) stands for: the word itself, but for a word that names
+// no category while it does without a final "a" or "w" (MessageBoxW, CreateFileA), that category.
+std::string CategoryOfWord(const std::string& word);
 
 // Refills the entry list with the entries of the category (byte for byte), rows in alternating
-// colours. "first_one_of_the_list" shows the first category of the file and puts its name into the
+// colours: the user's, then the shipped ones whose text the user's do not hold. The user's file
+// comes first: "first_one_of_the_list" shows the first category with an entry and puts its name into the
 // combo box; "read_sysvar_again" shows the category named by the IDE's word, read now. Any other
 // text that names no category lists the entries containing it where IsSearchText says so.
 void ShowCategory(const std::string& category);

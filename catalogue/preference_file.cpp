@@ -285,14 +285,8 @@ static bool ReadContent() {
     return Parse();
 }
 
-bool Open(const char* path) {
-    Close();
-    g_state.file = PlatformFileOpenReadWrite(path);
-    if (!g_state.file) {
-        // Shown even where it may not be written; then it never is.
-        g_state.file = PlatformFileOpenForReading(path);
-        g_state.readOnly = true;
-    }
+// Reads and parses the file just opened; false, with none open, when it could not be opened or read.
+static bool ReadOpened() {
     if (!g_state.file) {
         ReleaseModel(false);
         return false;
@@ -304,6 +298,24 @@ bool Open(const char* path) {
         return false;
     }
     return true;
+}
+
+bool Open(const char* path) {
+    Close();
+    g_state.file = PlatformFileOpenReadWrite(path);
+    if (!g_state.file) {
+        // Shown even where it may not be written; then it never is.
+        g_state.file = PlatformFileOpenForReading(path);
+        g_state.readOnly = true;
+    }
+    return ReadOpened();
+}
+
+bool OpenForReading(const char* path) {
+    Close();
+    g_state.file = PlatformFileOpenForReading(path);
+    g_state.readOnly = true;
+    return ReadOpened();
 }
 
 bool Create(const char* path) {

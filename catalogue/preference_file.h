@@ -19,6 +19,10 @@ namespace PreferenceFile {
 // False, with no file open, when it cannot be opened or its content cannot be held in memory.
 bool Open(const char* path);
 
+// Opens an existing file for reading only and parses it as Open does; never creates one. False when
+// there is no such file, or it cannot be read or held in memory.
+bool OpenForReading(const char* path);
+
 // Creates the file empty for writing, replacing an existing one.
 bool Create(const char* path);
 

@@ -55,7 +55,7 @@ class CatalogueTest : public ::testing::Test {
 
     void Load(const std::string& content) {
         ASSERT_TRUE(WriteWholeFile(dir + "constants.ovc", content));
-        LoadCatalogue(dir + "constants.ovc");
+        LoadCatalogue(dir + "constants.ovc", "");
     }
 
     static std::vector<std::string> Rows() {
@@ -106,7 +106,7 @@ TEST_F(CatalogueTest, LoadKeepsFileOrderDuplicatesAndTrimmedTexts) {
     EXPECT_EQ(Fake.calls.back(), "GadgetEndUpdate(1)");
 
     // Loading again rebuilds the list from empty; the combo box is the caller's to empty.
-    LoadCatalogue(dir + "constants.ovc");
+    LoadCatalogue(dir + "constants.ovc", "");
     EXPECT_EQ(CatalogueEntryCount(), 7u);
     EXPECT_EQ(ComboItems().size(), 8u);
 }
@@ -154,7 +154,7 @@ TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
     ASSERT_EQ(CatalogueEntryCount(), 1u);
     ASSERT_EQ(std::remove((dir + "constants.ovc").c_str()), 0);
     Fake.gadgets[CATEGORY_BOX].items = {"kept"};
-    LoadCatalogue(dir + "constants.ovc");
+    LoadCatalogue(dir + "constants.ovc", "");
     EXPECT_EQ(CatalogueEntryCount(), 0u);
     EXPECT_EQ(ComboItems(), (Strings{"kept"}));     // a missing file leaves the combo box alone
     EXPECT_TRUE(FileExists(dir + "constants.ovc")); // opened for reading and writing: created empty
@@ -166,11 +166,52 @@ TEST_F(CatalogueTest, MissingFileOrMemoryGivesAnEmptyCatalogue) {
     Fake.gadgets[CATEGORY_BOX].items.clear();
     long allowed = 0;
     for (; RunOutOfMemory(
-             allowed, [&] { LoadCatalogue(path); }, true);
+             allowed, [&] { LoadCatalogue(path, ""); }, true);
          allowed++)
         EXPECT_TRUE(CatalogueEntryCount() == 0 && ComboItems().empty()) << "allocation " << allowed;
     EXPECT_GT(allowed, 4); // the load's allocations were failed in turn
     EXPECT_EQ(Describe(), (Strings{"a/1", "b/2", "b/3"}));
+}
+
+// The user's "constants.ovc" comes first in everything; the shipped "api.ovc" beside it adds what
+// the user's does not hold, and is only ever read.
+TEST_F(CatalogueTest, UsersFileComesFirstAndTheShippedFileAddsToIt) {
+    std::string user = dir + "constants.ovc", shipped = dir + "api.ovc";
+    const std::string shippedText =
+        "[messagebox]\r\na = MB_OK\r\nb = MB_YESNO\r\n[createfile]\r\ng = GENERIC_READ\r\n";
+    ASSERT_TRUE(
+        WriteWholeFile(user, "[mine]\r\nk = MY_FLAG\r\n[messagebox]\r\nx = MB_YESNO\r\ny = MY_MB\r\n"));
+    ASSERT_TRUE(WriteWholeFile(shipped, shippedText));
+    LoadCatalogue(user, shipped);
+    EXPECT_EQ(ComboItems(), (Strings{"createfile", "messagebox", "mine"})); // "messagebox" once
+    ShowCategory(FIRST_CATEGORY_COMMAND);
+    EXPECT_EQ(ComboText(), "mine");
+    ShowCategory("messagebox");
+    EXPECT_EQ(Rows(), (Strings{"MB_YESNO", "MY_MB", "MB_OK"}));
+    for (size_t i = 0; i < 3; i++) // one run of colours over both files' entries
+        EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[i].back, i == 1 ? ODD_ROW_BACK : EVEN_ROW_BACK) << i;
+    ShowCategory("generic_");
+    EXPECT_EQ(Rows(), (Strings{"GENERIC_READ"}));
+    // The IDE's word as programmers write the call: a final "a" or "w" that names no category.
+    Strings words = {"messageboxw", "createfilea", "mine", "minew", "mina", "nosuchw", "w", ""};
+    Strings categories;
+    for (const std::string& word : words)
+        categories.push_back(CategoryOfWord(word));
+    EXPECT_EQ(categories, (Strings{"messagebox", "createfile", "mine", "mine", "mina", "nosuchw", "w", ""}));
+
+    // Without a file of the user's, the shipped file's first category shows; the user's is created
+    // empty, as ever. A shipped file that is missing is not created.
+    ASSERT_EQ(std::remove(user.c_str()), 0);
+    Fake.gadgets[CATEGORY_BOX].items.clear();
+    LoadCatalogue(user, shipped);
+    ShowCategory(FIRST_CATEGORY_COMMAND);
+    EXPECT_EQ(ComboText() + "/" + Rows()[0], "messagebox/MB_OK");
+    EXPECT_TRUE(FileExists(user));
+    EXPECT_EQ(ReadWholeFile(shipped), shippedText);
+    ASSERT_EQ(std::remove(shipped.c_str()), 0);
+    Fake.gadgets[CATEGORY_BOX].items.clear();
+    LoadCatalogue(user, shipped);
+    EXPECT_TRUE(ComboItems().empty() && !FileExists(shipped));
 }
 
 TEST_F(CatalogueTest, GroupWithoutKeysIsListedAndShowsAnEmptyList) {
@@ -261,7 +302,7 @@ TEST_F(CatalogueTest, ToolWordCommandReadsTheEnvironmentAtCallTime) {
     EXPECT_EQ(Rows(), (Strings{"print"}));
     EXPECT_EQ(ComboText(), "read_sysvar_again");
 
-    SetToolWordVariable("OpenFile");
+    SetToolWordVariable("OpenFileW"); // the call's wide form names its category too
     ShowCategory("read_sysvar_again");
     EXPECT_EQ(Rows(), (Strings{"open"}));
 

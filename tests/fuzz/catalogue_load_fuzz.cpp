@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeReset();
     FakeAddGadget(CATEGORY_BOX, KIND_COMBO_BOX).text = "typed";
     FakeAddGadget(ENTRY_LIST, KIND_LIST_VIEW);
-    LoadCatalogue(path);
+    LoadCatalogue(path, "");
     Model model = Read(file);
 
     Check(CatalogueEntryCount() == model.entries.size(), "entry count differs from the model");
