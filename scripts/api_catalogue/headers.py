@@ -8,7 +8,7 @@ each branch save for a cast or a suffix.
 import os
 import re
 
-from .cexpr import MacroTable, is_identifier
+from .cexpr import MacroTable
 
 _LEXICAL = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'', re.S)
 _CONTINUATION = re.compile(r"\\[ \t]*\r?\n")
@@ -26,6 +26,7 @@ _NAME_AT_END = re.compile(r"(?:^|[\s*])([A-Za-z_]\w*)\Z")
 # Searches for a word at the end of a statement look at its last characters only.
 _TAIL = 200
 _PARAMETER_WORD = re.compile(r"[A-Za-z_]\w*|\*")
+_STATEMENT_KEYWORDS = {"return", "if", "else", "while", "for", "switch", "case", "do", "goto"}
 _QUALIFIERS = {"const", "volatile", "struct", "union", "enum", "register", "unsigned", "signed"}
 
 
@@ -136,7 +137,7 @@ def _read_enums(facts, code):
         members = []
         for item in _split_top_level(body):
             name = item.split("=", 1)[0].strip()
-            if name and is_identifier(name) and re.fullmatch(r"\w+", name):
+            if name.isidentifier():
                 members.append(name)
         facts.macros.enum_members.update(members)
         names = [tag] if tag else []
@@ -210,8 +211,12 @@ def _declaration(statement):
         if name.group(1).startswith("__"):
             statement = head[: name.start(1)].rstrip()  # __attribute__((...)), __declspec(...)
             continue
-        if not re.search(r"\w", head[: name.start(1)]):
+        words = head[: name.start(1)].split()
+        if not words:
             return None  # no return type: a macro call such as DECLARE_HANDLE(HWND)
+        if words[0] in _STATEMENT_KEYWORDS:
+            return None  # a call inside an inline function's body
+
         return name.group(1), statement[open_index + 1:-1]
 
 
