@@ -238,7 +238,7 @@ def build_families(constants):
 
 def catalogue(function_categories, families, supplement):
     """All categories in catalogue order: messagebox, the other function categories, then the
-    families (whose names end in "_"). A supplement category's entries come first in the
+    families. A supplement category's entries come first in the
     category of its name, followed by the generated entries it lacks."""
     merged = {name: [line for block in blocks for line in block.lines()]
               for name, blocks in function_categories.items()}
@@ -253,5 +253,6 @@ def catalogue(function_categories, families, supplement):
         else:
             rest = [line for line in merged.get(name, []) if line[1].lower() not in have]
         merged[name] = lines + rest
-    order = sorted(merged, key=lambda n: (n != FIRST_CATEGORY, n.endswith("_"), n))
+    family_names = {name for name, _ in families}
+    order = sorted(merged, key=lambda n: (n != FIRST_CATEGORY, n in family_names, n))
     return [(name, merged[name]) for name in order]
