@@ -20,7 +20,8 @@ _INTEGER = re.compile(r"(?:0[xX][0-9a-fA-F]+|\d+)(?:[uUlL]*|i64|ui64)\Z")
 _BINARY = {"+", "-", "*", "/", "%", "<<", ">>", "&", "|", "^", "&&", "||",
            "==", "!=", "<", ">", "<=", ">="}
 _UNARY = {"-", "+", "~", "!"}
-# Expansion is stopped past this many replacements: no real constant comes near it.
+# Expansion gives up past this many replacements, or arguments nested this deep: no real
+# constant comes near either, and a macro that refers to itself must not loop.
 _MAX_STEPS = 400
 _MAX_DEPTH = 40
 
