@@ -123,8 +123,7 @@ class MacroTable:
         out = []
         for k, text in enumerate(body):
             if text in by_param:
-                pasted = (k > 0 and body[k - 1] == "##") or (k + 1 < len(body) and body[k + 1] == "##")
-                if pasted:
+                if "##" in body[max(0, k - 1):k] + body[k + 1:k + 2]:  # pasted: taken as written
                     out.extend(by_param[text])
                 else:
                     expanded = self.expand(by_param[text], depth + 1)

@@ -111,7 +111,8 @@ def read_text(facts, header, text):
             facts.macros.define(name, body)
             found.append((match.start(), name))
         else:
-            facts.macros.define(name, body, [p.strip() for p in params[1:-1].split(",") if p.strip()])
+            names = [p.strip() for p in params[1:-1].split(",")]
+            facts.macros.define(name, body, [p for p in names if p])
     code = _DIRECTIVE.sub(lambda m: " " * len(m.group()), text)
     for offset, name in _read_enums(facts, code):
         found.append((offset, name))
@@ -152,7 +153,8 @@ def _read_enums(facts, code):
 
 def _read_records(facts, code):
     for pattern in _RECORD_TAGS:
-        facts.records.update(m.group(1) for m in pattern.finditer(code) if _starts_word(code, m.start()))
+        facts.records.update(m.group(1) for m in pattern.finditer(code)
+                             if _starts_word(code, m.start()))
     for match in _TYPEDEF_RECORD.finditer(code):
         if not _starts_word(code, match.start()):
             continue

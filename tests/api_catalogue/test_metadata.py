@@ -5,7 +5,8 @@ import unittest
 from api_catalogue import metadata
 
 ENUMS = {"items": [
-    {"name": "MESSAGEBOX_STYLE", "members": [{"name": "MB_OK", "value": 0}, {"name": "MB_ICONHAND"}],
+    {"name": "MESSAGEBOX_STYLE",
+     "members": [{"name": "MB_OK", "value": 0}, {"name": "MB_ICONHAND"}],
      "autoPopulate": {"filter": "MB_", "header": "WinUser.h"},
      "uses": [{"method": "MessageBoxA", "parameter": "uType"},
               {"method": "MessageBoxW", "parameter": "return"},
