@@ -18,7 +18,7 @@ Sources:
   %(commit)s; copy and licence in third_party/win32metadata/.
 - The constants themselves: the MinGW-w64 headers of Debian's mingw-w64-common package
   (their licences: /usr/share/doc/mingw-w64-common/copyright).
-- Hand-kept categories: samples/constants.ovc, merged in first.
+- Hand-kept categories: samples/supplement.ovc, merged in first.
 
 [messagebox] comes first; then one category per function, named after it in lower case
 (A and W forms share one), a comment naming each parameter above its constants; then the
@@ -32,7 +32,7 @@ def main(argv):
     parser.add_argument("output", nargs="?", default=os.path.join(root, "samples", "api.ovc"))
     parser.add_argument("--headers", default="/usr/share/mingw-w64/include")
     parser.add_argument("--metadata", default=os.path.join(root, "third_party", "win32metadata"))
-    parser.add_argument("--supplement", default=os.path.join(root, "samples", "constants.ovc"))
+    parser.add_argument("--supplement", default=os.path.join(root, "samples", "supplement.ovc"))
     args = parser.parse_args(argv)
 
     facts = headers.read_folder(args.headers)
