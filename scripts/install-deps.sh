@@ -10,13 +10,14 @@ packages=(
   googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb x11-utils imagemagick fonts-liberation fonts-wine
-  zip
+  zip python3
   clang-14 libclang-rt-14-dev libinih-dev
 )
 # Wine only recommends its fonts: without Liberation Sans it draws "Arial" with a wider face, and
 # captions come out wider than on Windows.
 # clang-14 and its runtimes build the fuzz targets; inih is the parse benchmark's baseline;
 # binutils assembles the probe that tells whether 32-bit code runs here.
+# python3 runs the generator of samples/api.ovc (standard library only).
 
 export DEBIAN_FRONTEND=noninteractive
 installed() {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds every configuration and runs every test: the portable suites natively (plain and with
+# Checks that the shipped samples/api.ovc is what its generator makes and runs the generator's
+# tests; then builds every configuration and runs every test: the portable suites natively (plain and with
 # AddressSanitizer + UndefinedBehaviorSanitizer), a short fuzz run of the preference file library
 # and the catalogue's loading, the Windows x86-64 suites under Wine (portable, toolkit, start-up and
 # end to end), and checks the i686 release executable. Where this machine executes 32-bit code, the
@@ -30,6 +31,18 @@ run_ctest() {
 
 echo "== check: formatting"
 find catalogue toolkit app tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+
+# The shipped catalogue is generated: it must be exactly what the generator makes from the
+# committed inputs, so that a change of either shows in review.
+echo "== check: api.ovc is what the generator makes"
+mkdir -p build
+bash "$root/scripts/make-api-catalogue.sh" build/api.ovc
+cmp build/api.ovc samples/api.ovc || {
+  echo "samples/api.ovc is stale: run bash scripts/make-api-catalogue.sh and commit it" >&2
+  exit 1
+}
+echo "== test: api.ovc generator"
+PYTHONPATH="$root/scripts" /usr/bin/python3 -m unittest discover -s tests/api_catalogue
 
 build native
 run_ctest native
