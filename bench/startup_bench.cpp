@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "bench/bench_catalogue.h"
 
@@ -28,6 +29,17 @@ bool WriteFileText(const std::string& path, const std::string& text) {
     if (!file) return false;
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fclose(file) == 0 && written;
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::string text;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return text;
+    char buffer[65536];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, got);
+    std::fclose(file);
+    return text;
 }
 
 struct Run {
@@ -108,6 +120,7 @@ struct Case {
     bool bigFirst;
     int bigSize;
     double startTarget, memoryTarget; // the most start-up and working set (above empty / file size); 0: none
+    const char* shipped = nullptr;    // the shipped catalogue to put beside the program instead
     std::string folder;
     size_t fileSize = 0;
     Run best; // the fastest start; memory from the lowest peak
@@ -131,9 +144,10 @@ std::string Mb(SIZE_T bytes) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: startup_bench ORVANE_EXE [RUNS]\n");
+        std::fprintf(stderr, "usage: startup_bench ORVANE_EXE [RUNS [API_OVC]]\n");
         return 2;
     }
+    std::string shipped = argc > 3 ? argv[3] : "";
     int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     // The program starts as a user starts it, without the IDE's words.
     SetEnvironmentVariableA("ZQ_TOOL_Word", nullptr);
@@ -144,14 +158,15 @@ int main(int argc, char** argv) {
     std::string root =
         std::string(temp) + "orvane_startup_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
     CreateDirectoryA(root.c_str(), nullptr);
-    Case cases[] = {
-        {"empty catalogue (baseline)", 0, false, 0, 0, 0, "", 0, {}, 0},
+    Case caseList[] = {
+        {"empty catalogue (baseline)", 0, false, 0, 0, 0, nullptr, "", 0, {}, 0},
         {"100,000 entries, a 20-entry category shown",
          CATALOGUE_ENTRIES,
          false,
          BIG_CATEGORY_SIZE,
          1.2,
          2.5,
+         nullptr,
          "",
          0,
          {},
@@ -162,6 +177,7 @@ int main(int argc, char** argv) {
          BIG_CATEGORY_SIZE,
          1.5,
          3.0,
+         nullptr,
          "",
          0,
          {},
@@ -172,18 +188,36 @@ int main(int argc, char** argv) {
          0,
          0,
          0,
+         nullptr,
          "",
          0,
          {},
          0},
     };
+    std::vector<Case> cases(std::begin(caseList), std::end(caseList));
+    // The shipped files as a new user gets them: api.ovc beside the program, and no catalogue of the
+    // user's own until the first start creates it empty.
+    if (!shipped.empty())
+        cases.push_back({"the shipped api.ovc, no constants.ovc of the user's",
+                         0,
+                         false,
+                         0,
+                         1.15,
+                         2.0,
+                         shipped.c_str(),
+                         "",
+                         0,
+                         {},
+                         0});
     for (Case& c : cases) {
-        c.folder = root + std::to_string(&c - cases) + "\\";
+        c.folder = root + std::to_string(&c - cases.data()) + "\\";
         CreateDirectoryA(c.folder.c_str(), nullptr);
-        std::string text = CatalogueText(c.entries, c.bigFirst, c.bigSize);
+        std::string text =
+            c.shipped ? ReadFileText(c.shipped) : CatalogueText(c.entries, c.bigFirst, c.bigSize);
         c.fileSize = text.size();
-        if (!CopyFileA(argv[1], (c.folder + "Orvane.exe").c_str(), FALSE) ||
-            !WriteFileText(c.folder + "constants.ovc", text)) {
+        if ((c.shipped && text.empty()) || !CopyFileA(argv[1], (c.folder + "Orvane.exe").c_str(), FALSE) ||
+            !WriteFileText(c.folder + (c.shipped ? "api.ovc" : "constants.ovc"), text) ||
+            text.empty() != !c.fileSize) {
             std::fprintf(stderr, "cannot prepare %s\n", c.folder.c_str());
             return 1;
         }
@@ -237,7 +271,7 @@ int main(int argc, char** argv) {
         double memory =
             ((double)c.best.peakWorkingSet - (double)base.best.peakWorkingSet) / (double)c.fileSize;
         std::printf(
-            "- %s: start-up at most %.1fx: %.2fx, %s; peak working set above empty at most %.1fx the file's "
+            "- %s: start-up at most %.2fx: %.2fx, %s; peak working set above empty at most %.1fx the file's "
             "size: %.2fx, %s.\n",
             c.name, c.startTarget, start, start <= c.startTarget ? "met" : "not met", c.memoryTarget, memory,
             memory <= c.memoryTarget ? "met" : "not met");
@@ -245,6 +279,7 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         DeleteFileA((c.folder + "Orvane.exe").c_str());
         DeleteFileA((c.folder + "constants.ovc").c_str());
+        DeleteFileA((c.folder + "api.ovc").c_str());
         DeleteFileA((c.folder + "Orvane.cfg").c_str());
         RemoveDirectoryA(c.folder.c_str());
     }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release archives from this checkout: dist/Orvane-1.2.2-win32.zip (the 32-bit release
 # executable) and dist/Orvane-1.2.2-win64.zip (the x86-64 build), each holding Orvane.exe without
-# debug information, the sample constants.ovc and a short README.txt for users.
+# debug information, the shipped catalogue api.ovc and a short README.txt for users. They carry no
+# constants.ovc: that is the user's own file, which unpacking a new version over an old folder must
+# never replace.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -27,7 +29,7 @@ for flavour in win32 win64; do
   case "$sections" in
     *.debug*) echo "$stage/Orvane.exe has debug sections" >&2; exit 1 ;;
   esac
-  cp samples/constants.ovc "$stage/constants.ovc"
+  cp samples/api.ovc "$stage/api.ovc"
   # Windows users read the README in Notepad: CR LF line ends.
   sed 's/$/\r/' docs/USER-README.txt > "$stage/README.txt"
   # Fixed times and order make the archive depend only on its contents.
@@ -35,7 +37,7 @@ for flavour in win32 win64; do
   archive="$root/dist/Orvane-$version-$flavour.zip"
   rm -f "$archive"
   (cd "build/release-$flavour" && zip -q -X -D "$archive" "Orvane-$version/Orvane.exe" \
-      "Orvane-$version/constants.ovc" "Orvane-$version/README.txt")
-  echo "$archive"
+      "Orvane-$version/api.ovc" "Orvane-$version/README.txt")
+  echo "$archive: $(stat -c %s "$archive") bytes"
 done
 file build/win32/bin/Orvane.exe

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows x86-64 Orvane.exe and starts it under Wine, in Wine's 1024 x 768 virtual
-# desktop, with the sample catalogue next to it (build/run/ is its data folder).
+# desktop, with the shipped files next to it as a new user gets them (build/run/ is its data folder).
 # With a display ($DISPLAY set) it runs there until the user quits the tool. Without one it runs
 # on a private Xvfb, saves a screenshot to build/run/screenshot.png after a few seconds, and stops.
 set -euo pipefail
@@ -14,9 +14,10 @@ cmake --build build/win64 -j "$(nproc)" --target Orvane
 
 run_dir="$root/build/run"
 mkdir -p "$run_dir"
-cp build/win64/bin/Orvane.exe "$run_dir/"
-# The catalogue is the user's once copied: a run never overwrites one that was edited in the tool.
-[ -f "$run_dir/constants.ovc" ] || cp samples/constants.ovc "$run_dir/"
+# The program and the shipped catalogue are replaced as an upgrade replaces them. The user's own
+# catalogue constants.ovc is none of them: the first start creates it empty, and a run never
+# touches one that was edited in the tool.
+cp build/win64/bin/Orvane.exe samples/api.ovc "$run_dir/"
 
 source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT

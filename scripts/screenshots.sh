@@ -20,7 +20,7 @@ wine_session_start "$root/build/win64"
 ORVANE_SCREENSHOT_DIR="$shots" ORVANE_BIN_DIR="$root/build/win64/bin" ORVANE_SAMPLE_DIR="$root" \
   timeout 120 wine build/win64/tests/e2e/e2e_tests.exe \
   --gtest_filter='Screenshots.*:Info.ShowsBannerAndAboutTextCentredAndEscapeGivesTheFocusBack' </dev/null
-for name in main-window editor-window info-window found-constants; do
+for name in main-window editor-window info-window found-constants generated-category; do
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done

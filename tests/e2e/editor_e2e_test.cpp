@@ -123,11 +123,17 @@ TEST_F(Editor, WithoutACatalogueTheEditorStartsEmptyAndSaveCreatesIt) {
     ASSERT_TRUE(TypeText("k = v"));
     ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(editor) == "[new]\r\nk = v"; }, 3000))
         << WindowTextOf(editor);
+    // Save reloads the shipped catalogue beside the user's too; the user's comes first.
+    const std::string shipped = "[messagebox]\r\nok = MB_OK\r\n[new]\r\nx = v\r\ny = w\r\n";
+    ASSERT_TRUE(WriteDataFile(run.folder, "api.ovc", shipped));
     ASSERT_TRUE(ClickGadget(editorWindow, SAVE_BUTTON));
     ASSERT_TRUE(EditorClosed());
     EXPECT_EQ(Catalogue(), "[new]\r\nk = v");
+    EXPECT_EQ(ReadDataFile(run.folder, "api.ovc"), shipped);
     EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "new");
-    EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), std::vector<std::string>{"v"});
+    EXPECT_EQ(ListRowTexts(Gadget(run.main, ENTRY_LIST)), (std::vector<std::string>{"v", "w"}));
+    EXPECT_EQ(ComboItemTexts(Gadget(run.main, CATEGORY_BOX)),
+              (std::vector<std::string>{"messagebox", "new"}));
 }
 
 // Installed in a folder whose name the ANSI code page cannot write: the catalogue shows, Save
@@ -435,19 +441,27 @@ TEST_F(Editor, CloseRequestOfTheMainWindowAsksAboutChangesNotSaved) {
     EXPECT_EQ(Catalogue(), "new " + std::string(CATALOGUE));
 }
 
-// The pictures in the README: the main window with the sample catalogue and the editor over it, and
-// the constants found for a word that names no category.
+// The pictures in the README, with the shipped api.ovc beside a user's constants.ovc of one category:
+// the main window and the editor over it, the generated category of a call written in its wide
+// form, and the constants found for a word that names no category.
 // Runs only for scripts/screenshots.sh, which sets ORVANE_SCREENSHOT_DIR.
 TEST(Screenshots, MainAndEditorWindows) {
     if (!getenv("ORVANE_SCREENSHOT_DIR")) GTEST_SKIP() << "ORVANE_SCREENSHOT_DIR is not set";
-    const char* sourceDir = getenv("ORVANE_SAMPLE_DIR");
-    ASSERT_TRUE(sourceDir);
-    std::string sample = ReadWholeFile(WindowsPathFromHost(sourceDir) + "\\samples\\constants.ovc");
-    ASSERT_FALSE(sample.empty());
+    std::string shipped = ReadWholeFile(FolderFromEnvironment("ORVANE_SAMPLE_DIR") + "samples\\api.ovc");
+    ASSERT_FALSE(shipped.empty());
+    const char* own = "; constants.ovc - my own categories, read before the shipped api.ovc.\r\n"
+                      "; No upgrade touches this file.\r\n\r\n"
+                      "[myflags]\r\nFLAG_LOUD = FLAG_LOUD\r\nFLAG_QUIET = FLAG_QUIET\r\n";
+    auto launch = [&](const char* word, RunningOrvane* run) {
+        ASSERT_TRUE(WaitForEarlierOrvanes());
+        std::string folder = PrepareDataFolder();
+        ASSERT_TRUE(WriteDataFile(folder, "api.ovc", shipped) && WriteDataFile(folder, "constants.ovc", own));
+        ASSERT_TRUE(LaunchOrvaneIn(folder, IdeStart{word}, run));
+        // Whole on the screen at any scale: the first start's place near the right edge is for 96 dpi.
+        SetWindowPos(run->main, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    };
     RunningOrvane run;
-    ASSERT_TRUE(LaunchOrvane(sample.c_str(), &run, "messagebox"));
-    // Whole on the screen at any scale: the first start's place near the right edge is for 96 dpi.
-    SetWindowPos(run.main, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_NO_FATAL_FAILURE(launch("messagebox", &run));
 
     // Two ticked rows: a click selects the first one, Space ticks, Down moves on.
     RECT list = OuterRect(Gadget(run.main, ENTRY_LIST));
@@ -466,10 +480,10 @@ TEST(Screenshots, MainAndEditorWindows) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editorWindow); }, 5000));
     EXPECT_TRUE(QuitOrvane(run));
 
-    // The IDE's word names no category: the constants containing it.
-    RunningOrvane found;
-    ASSERT_TRUE(LaunchOrvane(sample.c_str(), &found, "mb_icon"));
-    SetWindowPos(found.main, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SaveScreenshotIfWanted(found.main, "found-constants");
-    EXPECT_TRUE(QuitOrvane(found));
+    for (const char* word : {"CreateFileW", "mb_icon"}) {
+        RunningOrvane other;
+        ASSERT_NO_FATAL_FAILURE(launch(word, &other));
+        SaveScreenshotIfWanted(other.main, word[0] == 'C' ? "generated-category" : "found-constants");
+        EXPECT_TRUE(QuitOrvane(other));
+    }
 }

@@ -188,6 +188,24 @@ TEST_F(Startup, HungRunningInstanceDoesNotHoldTheNewStart) {
     EXPECT_TRUE(WaitUntilNoWindowTitled(ORVANE_TITLE, 5000));
 }
 
+// The shipped files as a new user gets them: the program and api.ovc. The IDE's word as the call
+// is written names its category; the user's own constants.ovc is created empty, api.ovc only read.
+TEST_F(Startup, ShippedCatalogueAsANewUserGetsIt) {
+    std::string shipped = ReadWholeFile(FolderFromEnvironment("ORVANE_SAMPLE_DIR") + "samples\\api.ovc");
+    ASSERT_FALSE(shipped.empty());
+    ASSERT_TRUE(WriteDataFile(folder, "api.ovc", shipped));
+    RunningOrvane run;
+    IdeStart ide;
+    ide.word = "MessageBoxW";
+    ASSERT_TRUE(LaunchOrvaneIn(folder, ide, &run));
+    EXPECT_EQ(WindowTextOf(Gadget(run.main, CATEGORY_BOX)), "messagebox");
+    EXPECT_EQ(ListRowText(Gadget(run.main, ENTRY_LIST), 0), "MB_OK");
+    EXPECT_GT(ComboItemCount(Gadget(run.main, CATEGORY_BOX)), 5000);
+    EXPECT_TRUE(QuitOrvane(run));
+    EXPECT_EQ(ReadDataFile(folder, "constants.ovc"), "");
+    EXPECT_TRUE(ReadDataFile(folder, "api.ovc") == shipped);
+}
+
 TEST_F(Startup, HostEditorIsLeftAloneWhenNothingWasChosen) {
     ChildProcess host;
     HWND editor = nullptr;
