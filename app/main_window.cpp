@@ -43,7 +43,7 @@ bool BuildMainWindow() {
     if (BeginGadgets(WindowHandle(MAIN_WINDOW))) {
         AddComboBox(CATEGORY_BOX, 5, 5, 290, 200, CATEGORY_BOX_FLAGS);
         GadgetSetFont(CATEGORY_BOX, ButtonFont);
-        LoadCatalogue(CataloguePath(), ShippedCataloguePath());
+        LoadCatalogue(CataloguePath(), ShippedCataloguePath(), FILL_CATEGORY_BOX_LATER);
         std::string category = CategoryOfWord(ToolWord);
         GadgetSetText(CATEGORY_BOX, category.c_str());
 
@@ -60,6 +60,10 @@ bool BuildMainWindow() {
         AddMainButton(COPY_BUTTON, 5, 385, 145, "Copy 2 clipboard and exit");
     }
     WindowHide(MAIN_WINDOW, 0);
+    // The user sees the window at once; its drop-down list of thousands of names is filled behind it,
+    // before any input is taken.
+    UpdateWindow((HWND)WindowHandle(MAIN_WINDOW));
+    FillCategoryBox();
     LastComboText = GadgetText(CATEGORY_BOX);
     // Typing replaces the IDE's word at once.
     SetKeyboardFocus(GadgetHandle(CATEGORY_BOX));

@@ -20,17 +20,10 @@ const char* const TOOL_WORD_VARIABLE = "ZQ_TOOL_Word";
 
 namespace {
 
-// While loading, an entry whose key name came earlier in its group holds this bit and the index of
-// that earlier entry, whose text it shares.
-const uint32_t SHARED_TEXT = 0x80000000;
-
-uint32_t Hash(const char* text, size_t length, bool foldAscii) {
+uint32_t Hash(std::string_view text) {
     uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < length; i++) {
-        unsigned char c = (unsigned char)text[i];
-        if (foldAscii) c = FoldAscii(c);
-        hash = (hash ^ c) * 16777619u;
-    }
+    for (char c : text)
+        hash = (hash ^ (unsigned char)c) * 16777619u;
     return hash;
 }
 
@@ -41,51 +34,29 @@ size_t PowerOfTwoAbove(size_t count) {
     return size;
 }
 
-// Where the categories' names stand while a file is read: those of an earlier file in the block,
-// those of the file being read in its content, counted from its base.
-struct CategoryNames {
-    const char* fileBase; // the file's content: names of categories from firstOfFile on
-    uint32_t firstOfFile; // the first category the file being read added
-    std::string_view operator()(uint32_t index) const {
-        const CatalogueCategory& category = CatalogueList.categories[index];
-        const char* base = index < firstOfFile ? CatalogueList.text.data() : fileBase;
-        return std::string_view(base + category.name, category.length);
-    }
-};
+std::string_view CategoryName(uint32_t index) {
+    const CatalogueCategory& category = CatalogueList.categories[index];
+    return std::string_view(&CatalogueList.text[category.name], category.length);
+}
 
 // The slot that holds the category of that name, or the free slot where it belongs.
-uint32_t* CategorySlot(const CategoryNames& names, std::string_view name) {
+uint32_t* CategorySlot(std::string_view name) {
     std::vector<uint32_t>& slots = CatalogueList.categorySlots;
     size_t mask = slots.size() - 1;
-    for (size_t at = Hash(name.data(), name.size(), false) & mask;; at = (at + 1) & mask) {
+    for (size_t at = Hash(name) & mask;; at = (at + 1) & mask) {
         uint32_t* slot = &slots[at];
-        if (!*slot || name == names(*slot - 1)) return slot;
+        if (!*slot || name == CategoryName(*slot - 1)) return slot;
     }
 }
 
-// Makes room in the hash of category names for as many categories as there are groups.
-void GrowCategorySlots(const CategoryNames& names) {
+// Keeps the hash of category names at most half full with one more category.
+void MakeRoomForACategory() {
     CatalogueData& c = CatalogueList;
-    size_t size = PowerOfTwoAbove(c.groups.size());
+    size_t size = PowerOfTwoAbove(c.categories.size() + 1);
     if (size <= c.categorySlots.size()) return;
     c.categorySlots.assign(size, 0);
     for (uint32_t index = 0; index < c.categories.size(); index++)
-        *CategorySlot(names, names(index)) = index + 1;
-}
-
-// A group's key names seen so far, ASCII letters folded, with the entry of each name's first key.
-struct KeyNameSlot {
-    uint32_t name;  // offset from the loading base
-    uint32_t entry; // index + 1; 0: free
-};
-
-// The entry of the first key of the group named like keyName, or the free slot where it belongs.
-KeyNameSlot* KeyNameSlotOf(std::vector<KeyNameSlot>& slots, const char* base, const char* keyName) {
-    size_t mask = slots.size() - 1;
-    for (size_t at = Hash(keyName, std::strlen(keyName), true) & mask;; at = (at + 1) & mask) {
-        KeyNameSlot* slot = &slots[at];
-        if (!slot->entry || EqualFoldAscii(base + slot->name, keyName)) return slot;
-    }
+        *CategorySlot(CategoryName(index)) = index + 1;
 }
 
 uint32_t EntriesEnd(size_t group) {
@@ -93,14 +64,25 @@ uint32_t EntriesEnd(size_t group) {
     return group + 1 < c.groups.size() ? c.groups[group + 1].firstEntry : (uint32_t)c.entries.size();
 }
 
-// Adds the group's category, or chains the group to the category of its trimmed name.
-void JoinCategory(const CategoryNames& names, uint32_t group, const char* name) {
+// Appends the text and a zero byte to the block; where it starts there.
+uint32_t AppendText(std::string_view text) {
+    std::vector<char>& block = CatalogueList.text;
+    uint32_t start = (uint32_t)block.size();
+    block.insert(block.end(), text.begin(), text.end());
+    block.push_back(0);
+    return start;
+}
+
+// Adds the last group's category, or chains the group to the category of its trimmed name.
+void JoinCategory() {
     CatalogueData& c = CatalogueList;
-    std::string_view trimmed = TrimBlanks(name);
-    uint32_t* slot = CategorySlot(names, trimmed);
+    uint32_t group = (uint32_t)c.groups.size() - 1;
+    std::string_view trimmed = TrimBlanks(&c.text[c.groups[group].name]);
+    MakeRoomForACategory();
+    uint32_t* slot = CategorySlot(trimmed);
     if (!*slot) {
         c.categories.push_back(
-            {(uint32_t)(trimmed.data() - names.fileBase), (uint32_t)trimmed.size(), group, group, 0});
+            {(uint32_t)(trimmed.data() - c.text.data()), (uint32_t)trimmed.size(), group, group, 0});
         *slot = (uint32_t)c.categories.size();
     } else {
         c.groups[c.categories[*slot - 1].lastGroup].nextOfCategory = group;
@@ -109,101 +91,105 @@ void JoinCategory(const CategoryNames& names, uint32_t group, const char* name) 
     c.groups[group].category = *slot - 1;
 }
 
-// Appends the open file's groups and keys to CatalogueList with offsets from base, the first
-// group's name: the parser cuts the texts in place, so every later text lies behind it. Returns the
-// size of the text the file adds to the catalogue's block.
-size_t ReadGroupsAndKeys(const char*& base) {
-    CatalogueData& c = CatalogueList;
-    // Counted first, so that the entries are allocated once at their final size: growing by
-    // doubling would hold two arrays at once, next to the whole file.
-    const uint32_t firstGroup = (uint32_t)c.groups.size();
-    uint32_t keys = (uint32_t)c.entries.size();
-    PreferenceFile::RewindGroups();
-    while (PreferenceFile::NextGroup()) {
-        c.groups.push_back({0, 0, keys, NO_CATALOGUE_INDEX});
-        PreferenceFile::RewindKeys();
-        while (PreferenceFile::NextKey())
-            keys++;
+// A hash of the text alike for texts that differ in the case of ASCII letters only, eight bytes at a
+// time: ORing 0x20 folds the letters (and some other bytes onto others, which the comparison of the
+// texts tells apart).
+uint32_t FoldedHash(const char* text, size_t length) {
+    const uint64_t fold = 0x2020202020202020ull;
+    uint64_t hash = length;
+    for (; length >= 8; text += 8, length -= 8) {
+        uint64_t word;
+        std::memcpy(&word, text, 8);
+        hash = (hash ^ (word | fold)) * 0x9E3779B97F4A7C15ull;
     }
-    if (c.groups.size() == firstGroup) return 0;
-    c.entries.reserve(keys);
-    PreferenceFile::RewindGroups();
-    PreferenceFile::NextGroup();
-    base = PreferenceFile::GroupNameText();
-    CategoryNames names = {base, (uint32_t)c.categories.size()};
-    GrowCategorySlots(names);
-
-    size_t textBytes = 0;
-    std::vector<KeyNameSlot> keyNames;
-    PreferenceFile::RewindGroups();
-    for (uint32_t group = firstGroup; PreferenceFile::NextGroup(); group++) {
-        const char* name = PreferenceFile::GroupNameText();
-        c.groups[group].name = (uint32_t)(name - base);
-        textBytes += std::strlen(name) + 1;
-        JoinCategory(names, group, name);
-        uint32_t end = group + 1 < c.groups.size() ? c.groups[group + 1].firstEntry : keys;
-        uint32_t count = end - c.groups[group].firstEntry;
-        c.categories[c.groups[group].category].entryCount += count;
-
-        // By name, as the user reads the file: of two keys with one name (ASCII letters folded),
-        // the first one's value.
-        keyNames.assign(count > 1 ? PowerOfTwoAbove(count) : 0, KeyNameSlot{0, 0});
-        PreferenceFile::RewindKeys();
-        while (PreferenceFile::NextKey()) {
-            uint32_t entry = (uint32_t)c.entries.size();
-            if (!keyNames.empty()) {
-                const char* keyName = PreferenceFile::KeyNameText();
-                KeyNameSlot* slot = KeyNameSlotOf(keyNames, base, keyName);
-                if (slot->entry) {
-                    c.entries.push_back(SHARED_TEXT | (slot->entry - 1));
-                    continue;
-                }
-                *slot = {(uint32_t)(keyName - base), entry + 1};
-            }
-            std::string_view text = TrimBlanks(PreferenceFile::KeyValueText());
-            c.entries.push_back((uint32_t)(text.data() - base));
-            textBytes += text.size() + 1;
-        }
-    }
-    return textBytes;
+    uint64_t tail = 0;
+    std::memcpy(&tail, text, length);
+    hash = (hash ^ (tail | (fold & ((1ull << (8 * length)) - 1)))) * 0x9E3779B97F4A7C15ull;
+    return (uint32_t)(hash >> 32);
 }
 
-// Appends the group names and the entries' trimmed texts of the groups from firstGroup on, in file
-// order, from the file's content to the catalogue's own block, and turns their offsets into ones
-// within the block.
-void CopyTexts(const char* base, size_t textBytes, uint32_t firstGroup) {
-    CatalogueData& c = CatalogueList;
-    uint32_t at = (uint32_t)c.text.size();
-    c.text.resize(at + textBytes);
-    char* out = c.text.data();
-    auto copy = [&](const char* text, size_t length) {
-        std::memcpy(out + at, text, length);
-        out[at + length] = 0;
-        uint32_t start = at;
-        at += (uint32_t)length + 1;
-        return start;
-    };
-    for (uint32_t group = firstGroup; group < c.groups.size(); group++) {
-        CatalogueGroup& g = c.groups[group];
-        const char* name = base + g.name;
-        g.name = copy(name, std::strlen(name));
-        CatalogueCategory& category = c.categories[g.category];
-        if (category.firstGroup == group) category.name = g.name + (category.name - (uint32_t)(name - base));
-        for (uint32_t entry = g.firstEntry; entry < EntriesEnd(group); entry++) {
-            uint32_t& offset = c.entries[entry];
-            if (offset & SHARED_TEXT) {
-                offset = c.entries[offset & ~SHARED_TEXT];
-            } else {
-                std::string_view text = TrimBlanks(base + offset);
-                offset = copy(text.data(), text.size());
-            }
-        }
+// A key name of the group being read, ASCII letters folded in the comparison.
+struct KeyNameSlot {
+    uint32_t group; // the group whose name it holds, index + 1: slots of other groups count as free
+    uint32_t hash;  // FoldedHash of the name
+    uint32_t name;  // where it starts in GroupKeys::names
+    uint32_t entry; // the entry of its group's first key of that name
+};
+
+// The key names of the group being read, so that of two keys of one name the first one's value is
+// taken, as the user reads the file. The hash is never emptied: a new group makes every slot free.
+struct GroupKeys {
+    uint32_t group = 0;             // the group being read, index + 1; 0: keys of no category yet
+    std::string names;              // its key names, each followed by a zero byte
+    std::vector<KeyNameSlot> slots; // hash of the names
+    uint32_t count = 0;             // names held
+};
+
+// The slot of the group's key name like keyName (of that hash), or the free slot where it belongs.
+KeyNameSlot* KeyNameSlotOf(GroupKeys& keys, const char* keyName, uint32_t hash) {
+    size_t mask = keys.slots.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+        KeyNameSlot* slot = &keys.slots[at];
+        if (slot->group != keys.group ||
+            (slot->hash == hash && EqualFoldAscii(&keys.names[slot->name], keyName)))
+            return slot;
     }
+}
+
+// Keeps the hash of the group's key names at most half full with one more name.
+void MakeRoomForAKeyName(GroupKeys& keys) {
+    size_t size = PowerOfTwoAbove(keys.count + 1);
+    if (size <= keys.slots.size()) return;
+    std::vector<KeyNameSlot> held;
+    held.swap(keys.slots);
+    keys.slots.assign(size, KeyNameSlot{0, 0, 0, 0});
+    for (const KeyNameSlot& slot : held)
+        if (slot.group == keys.group) *KeyNameSlotOf(keys, &keys.names[slot.name], slot.hash) = slot;
+}
+
+// The file is read line by line: its texts go straight into the block as they come, so that
+// neither the whole file nor a model of its lines is ever held.
+void ReserveRoom(void*, int64_t fileSize) {
+    // The file's texts are no longer than the file: the block never moves while the file is read.
+    // Room reserved and not used costs no memory until it is written. The entries are guessed from
+    // the size, eight bytes at least to a key line.
+    CatalogueData& c = CatalogueList;
+    c.text.reserve(c.text.size() + (size_t)fileSize + 1);
+    c.entries.reserve(c.entries.size() + (size_t)fileSize / 8);
+}
+
+void ReadGroup(void* context, const char* name) {
+    CatalogueData& c = CatalogueList;
+    GroupKeys& keys = *(GroupKeys*)context;
+    c.groups.push_back({AppendText(name), 0, (uint32_t)c.entries.size(), NO_CATALOGUE_INDEX});
+    JoinCategory();
+    keys.group = (uint32_t)c.groups.size();
+    keys.names.clear();
+    keys.count = 0;
+}
+
+void ReadKey(void* context, const char* name, const char* value) {
+    CatalogueData& c = CatalogueList;
+    GroupKeys& keys = *(GroupKeys*)context;
+    if (!keys.group) return;
+    MakeRoomForAKeyName(keys);
+    size_t length = std::strlen(name);
+    uint32_t hash = FoldedHash(name, length);
+    KeyNameSlot* slot = KeyNameSlotOf(keys, name, hash);
+    if (slot->group == keys.group) {
+        c.entries.push_back(c.entries[slot->entry]);
+    } else {
+        *slot = {keys.group, hash, (uint32_t)keys.names.size(), (uint32_t)c.entries.size()};
+        keys.names.append(name, length + 1);
+        keys.count++;
+        c.entries.push_back(AppendText(TrimBlanks(value)));
+    }
+    c.categories[c.groups.back().category].entryCount++;
 }
 
 const CatalogueCategory* FindCategory(const std::string& name) {
     if (CatalogueList.categorySlots.empty()) return nullptr;
-    uint32_t slot = *CategorySlot(CategoryNames{nullptr, (uint32_t)CatalogueList.categories.size()}, name);
+    uint32_t slot = *CategorySlot(name);
     return slot ? &CatalogueList.categories[slot - 1] : nullptr;
 }
 
@@ -267,47 +253,67 @@ CatalogueEntry CatalogueEntryAt(size_t index) {
             std::string_view(&c.text[c.entries[index]])};
 }
 
-// Appends the file's groups and entries to CatalogueList. The user's file is opened for writing as
-// the tool has always opened it (created empty when missing); the shipped file only when it is
-// there, and only to be read.
-static void ReadCatalogueFile(const std::string& path, bool shipped) {
-    if (!(shipped ? PreferenceFile::OpenForReading(path.c_str()) : PreferenceFile::Open(path.c_str())))
-        return;
-    const char* base = nullptr;
-    uint32_t firstGroup = (uint32_t)CatalogueList.groups.size();
-    size_t textBytes = ReadGroupsAndKeys(base);
-    // The file's records go before its texts join the catalogue's block: at no time are both held
-    // beside the whole block.
-    std::unique_ptr<char[]> content(PreferenceFile::CloseKeepingContent());
-    CopyTexts(base, textBytes, firstGroup);
+// Appends the file's groups and entries to CatalogueList. False when it could not be read to its
+// end (it may have added a part of it then).
+static bool ReadCatalogueFile(const std::string& path) {
+    GroupKeys keys;
+    return PreferenceFile::Scan(path.c_str(), {&keys, ReserveRoom, ReadGroup, ReadKey});
 }
 
-// The group names go into the sorted box once both files are read and their contents released. A
-// shipped group is not listed where the user's file names its category already.
-static void FillCategoryBox() {
+// The sorted box's order for names of letters, digits and "_", as far as it can be told without
+// asking the box: letters folded, "_" before digits, digits before letters, a name before the longer
+// ones it begins. Other names go by their bytes; the box then finds their places itself.
+static int BoxRank(char c) {
+    unsigned char folded = FoldAscii((unsigned char)c);
+    return folded == '_' ? '0' - 1 : folded;
+}
+static bool BeforeInTheBox(const char* a, const char* b) {
+    while (*a && BoxRank(*a) == BoxRank(*b))
+        a++, b++;
+    return BoxRank(*a) < BoxRank(*b);
+}
+
+// In the box's own order, so that each name goes straight behind the last. A shipped group is not
+// listed where the user's file names its category already.
+void FillCategoryBox() {
     const CatalogueData& c = CatalogueList;
-    if (c.groups.empty()) return;
-    // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
-    GadgetBeginUpdate(CATEGORY_BOX, (int)c.groups.size());
+    std::vector<const char*> names;
+    names.reserve(c.groups.size());
     for (uint32_t group = 0; group < c.groups.size(); group++) {
         const CatalogueGroup& g = c.groups[group];
         if (!IsShipped(group) || IsShipped(c.categories[g.category].firstGroup))
-            ComboBoxAddSorted(CATEGORY_BOX, &c.text[g.name]);
+            names.push_back(&c.text[g.name]);
     }
+    if (names.empty()) return;
+    std::sort(names.begin(), names.end(), BeforeInTheBox);
+    // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
+    GadgetBeginUpdate(CATEGORY_BOX, (int)names.size());
+    for (const char* name : names)
+        ComboBoxAddSorted(CATEGORY_BOX, name);
     GadgetEndUpdate(CATEGORY_BOX);
 }
 
-void LoadCatalogue(const std::string& userPath, const std::string& shippedPath) {
+void LoadCatalogue(const std::string& userPath, const std::string& shippedPath, CategoryBoxFill fill) {
+    CatalogueData& c = CatalogueList;
     ClearCatalogue();
     try {
-        ReadCatalogueFile(userPath, false);
-        CatalogueList.firstShippedGroup = (uint32_t)CatalogueList.groups.size();
-        if (!shippedPath.empty()) ReadCatalogueFile(shippedPath, true);
-        CountTextPairs();
-        FillCategoryBox();
+        // The user's own file is created empty where it is missing, for the editor to save into.
+        if (PlatformPathMissing(userPath.c_str()))
+            PlatformFileClose(PlatformFileOpenReadWrite(userPath.c_str()));
+        // A file that cannot be read to its end shows nothing of it.
+        if (!ReadCatalogueFile(userPath)) ClearCatalogue();
+        c.firstShippedGroup = (uint32_t)c.groups.size();
+        if (!shippedPath.empty() && !ReadCatalogueFile(shippedPath) &&
+            c.groups.size() > c.firstShippedGroup) {
+            // Read again without it: the shipped file's part cannot be told apart from the user's
+            // in the categories both name.
+            ClearCatalogue();
+            if (!ReadCatalogueFile(userPath)) ClearCatalogue();
+            c.firstShippedGroup = NO_CATALOGUE_INDEX;
+        }
+        if (fill == FILL_CATEGORY_BOX_NOW) FillCategoryBox();
     } catch (const std::bad_alloc&) {
         ClearCatalogue();
-        PreferenceFile::Close();
         GadgetEndUpdate(CATEGORY_BOX);
         ClearItems(CATEGORY_BOX);
     }

@@ -52,7 +52,7 @@ struct CatalogueData {
     std::vector<CatalogueGroup> groups;              // every group header, also those without keys
     std::vector<CatalogueCategory> categories;       // in the order of their first groups
     std::vector<uint32_t> categorySlots;             // hash of the category names: index + 1, 0 free
-    std::vector<uint32_t> pairCounts;                // of neighbouring bytes in the block, for the search
+    std::vector<uint32_t> pairCounts; // of neighbouring bytes in the block, counted at the first search
 };
 extern CatalogueData CatalogueList;
 
@@ -83,9 +83,13 @@ void AddEntryRow(const char* text, bool odd);
 
 // Rebuilds CatalogueList from the user's catalogue file (created empty when missing), then the
 // shipped one when it is there ("" or a missing or unreadable file: the user's alone), and appends
-// every group name, as written, to the sorted combo box: the user's, then the shipped ones of
-// categories that the user's file does not name. Does not empty the combo box first.
-void LoadCatalogue(const std::string& userPath, const std::string& shippedPath);
+// every group name, as written, to the sorted combo box with FillCategoryBox: the user's, and the
+// shipped ones of categories that the user's file does not name. Does not empty the combo box
+// first. FILL_CATEGORY_BOX_LATER leaves the filling to the caller, who shows a window meanwhile.
+enum CategoryBoxFill { FILL_CATEGORY_BOX_NOW, FILL_CATEGORY_BOX_LATER };
+void LoadCatalogue(const std::string& userPath, const std::string& shippedPath,
+                   CategoryBoxFill fill = FILL_CATEGORY_BOX_NOW);
+void FillCategoryBox();
 
 // The category the IDE's word (lower-cased) stands for: the word itself, but for a word that names
 // no category while it does without a final "a" or "w" (MessageBoxW, CreateFileA), that category.

@@ -85,8 +85,11 @@ static bool IsGroup(const PreferenceLine* line) {
 static bool IsComment(const PreferenceLine* line) {
     return line->tag == LINE_COMMENT;
 }
+static bool IsKeyTag(LineTag tag) {
+    return tag != LINE_GROUP && tag != LINE_COMMENT;
+}
 static bool IsKey(const PreferenceLine* line) {
-    return !IsGroup(line) && !IsComment(line);
+    return IsKeyTag(line->tag);
 }
 static char* KeyNameOf(const PreferenceLine* line) {
     return (char*)line->tag;
@@ -169,7 +172,7 @@ static void ClearPendingGroup() {
 }
 
 // Releases the records and their texts, and the content buffer unless the caller keeps it.
-static void ReleaseModel(bool keepContent) {
+static void ReleaseModel() {
     for (PreferenceLine* line = g_state.storedTexts ? g_state.firstLine : nullptr; line; line = line->next) {
         if (IsKey(line)) ReleaseText(KeyNameOf(line));
         ReleaseText(line->text);
@@ -180,7 +183,7 @@ static void ReleaseModel(bool keepContent) {
         Release(block);
         block = next;
     }
-    if (!keepContent) Release(g_state.content);
+    Release(g_state.content);
     ClearPendingGroup();
     g_state = PreferenceState();
 }
@@ -210,6 +213,58 @@ static char* ScanTo(char* p, char stop) {
     }
 }
 
+// What one line is, its texts cut in place in the buffer that holds it. text null: a blank line.
+struct ParsedLine {
+    LineTag tag;
+    char* text;
+};
+
+// Parses the line at p, cutting its texts in place; returns where its line end (CR, LF or a zero
+// byte) starts. Every line of every file is read here, whether into the model or by Scan.
+static char* ParseLine(char* p, ParsedLine* line) {
+    while (IsBlank(*p))
+        p++;
+    LineTag tag = 0;
+    char* text = nullptr;
+    if (*p == ';') {
+        p++;
+        if (*p == ' ') p++;
+        tag = LINE_COMMENT;
+        text = p;
+        p = ScanTo(p, 0);
+        *p = 0;
+    } else if (*p == '[') {
+        p++;
+        tag = LINE_GROUP;
+        text = p;
+        p = ScanTo(p, ']');
+        bool closed = *p == ']';
+        *p = 0;
+        if (closed) {
+            p++;
+            p = ScanTo(p, 0);
+        }
+    } else if (!IsLineEnd(*p)) {
+        char* name = p;
+        p = ScanTo(p, '=');
+        char* nameEnd = p;
+        while (nameEnd > name + 1 && IsBlank(nameEnd[-1]))
+            nameEnd--;
+        text = nameEnd; // a line without "=" has the name's terminator as its empty value
+        if (*p == '=') {
+            p++;
+            if (*p == ' ') p++;
+            text = p;
+            p = ScanTo(p, 0);
+            *p = 0;
+        }
+        *nameEnd = 0;
+        tag = KeyTag(name);
+    }
+    *line = ParsedLine{tag, text};
+    return p;
+}
+
 // Cuts the content buffer into line records. False when a record cannot be allocated: the model
 // would then miss lines that a later write-out would drop. The zero byte behind the content ends
 // every scan.
@@ -219,47 +274,10 @@ static bool Parse() {
     if (StartsWithByteOrderMark(p)) p += 3;
     PreferenceLine* last = nullptr;
     while (p < end) {
-        while (IsBlank(*p))
-            p++;
-        LineTag tag = 0;
-        char* text = nullptr;
-        if (*p == ';') {
-            p++;
-            if (*p == ' ') p++;
-            tag = LINE_COMMENT;
-            text = p;
-            p = ScanTo(p, 0);
-            *p = 0;
-        } else if (*p == '[') {
-            p++;
-            tag = LINE_GROUP;
-            text = p;
-            p = ScanTo(p, ']');
-            bool closed = *p == ']';
-            *p = 0;
-            if (closed) {
-                p++;
-                p = ScanTo(p, 0);
-            }
-        } else if (!IsLineEnd(*p)) {
-            char* name = p;
-            p = ScanTo(p, '=');
-            char* nameEnd = p;
-            while (nameEnd > name + 1 && IsBlank(nameEnd[-1]))
-                nameEnd--;
-            text = nameEnd; // a line without "=" has the name's terminator as its empty value
-            if (*p == '=') {
-                p++;
-                if (*p == ' ') p++;
-                text = p;
-                p = ScanTo(p, 0);
-                *p = 0;
-            }
-            *nameEnd = 0;
-            tag = KeyTag(name);
-        }
-        if (text) {
-            PreferenceLine* line = NewParsedLine(tag, text);
+        ParsedLine parsed;
+        p = ParseLine(p, &parsed);
+        if (parsed.text) {
+            PreferenceLine* line = NewParsedLine(parsed.tag, parsed.text);
             if (!line) return false;
             InsertBehind(last, line);
             last = line;
@@ -268,6 +286,82 @@ static bool Parse() {
             p++;
     }
     return true;
+}
+
+// ---- Scanning ------------------------------------------------------------------------------------
+
+// Scan's buffer at first; it doubles for a line longer than it holds.
+static const size_t SCAN_BUFFER_SIZE = 65536;
+
+// Where the whole lines of the text from p to end stop: just behind its last line end; p when it
+// holds none.
+static char* BehindLastLineEnd(char* p, char* end) {
+    for (char* at = end; at > p; at--)
+        if (IsLineEnd(at[-1])) return at;
+    return p;
+}
+
+// The file and the buffer of a scan, let go of however the scan ends.
+struct ScanState {
+    PlatformFile file;
+    char* buffer;
+    ~ScanState() {
+        PlatformFileClose(file);
+        Release(buffer);
+    }
+};
+
+// Hands the parsed lines from p up to limit to the handler.
+static char* HandLines(char* p, char* limit, const ScanHandler& handler) {
+    while (p < limit) {
+        ParsedLine line;
+        p = ParseLine(p, &line);
+        if (line.tag == LINE_GROUP)
+            handler.group(handler.context, line.text);
+        else if (line.text && IsKeyTag(line.tag))
+            handler.key(handler.context, (const char*)line.tag, line.text);
+        while (p < limit && IsLineEnd(*p))
+            p++;
+    }
+    return p;
+}
+
+bool Scan(const char* path, const ScanHandler& handler) {
+    ScanState scan = {PlatformFileOpenForReading(path), nullptr};
+    int64_t size = scan.file ? PlatformFileSize(scan.file) : -1;
+    size_t capacity = SCAN_BUFFER_SIZE;
+    scan.buffer = size >= 0 ? Allocate(capacity + CONTENT_PADDING) : nullptr;
+    if (!scan.buffer) return false;
+    handler.start(handler.context, size);
+    int64_t read = 0;
+    size_t filled = 0; // bytes in the buffer not yet handed over: a line not read to its end
+    for (bool atStart = true;;) {
+        if (filled == capacity) {
+            if (capacity * 2 > (size_t)PLATFORM_FILE_SIZE_LIMIT) return false;
+            char* larger = Allocate(capacity * 2 + CONTENT_PADDING);
+            if (!larger) return false;
+            std::memcpy(larger, scan.buffer, filled);
+            Release(scan.buffer);
+            scan.buffer = larger;
+            capacity *= 2;
+        }
+        int64_t got = PlatformFileRead(scan.file, scan.buffer + filled, (int64_t)(capacity - filled));
+        // Less than the whole file: it could not be read to its end.
+        if (got == 0 && read < size) return false;
+        read += got;
+        filled += (size_t)got;
+        char* p = scan.buffer;
+        char* end = p + filled;
+        std::memset(end, 0, CONTENT_PADDING);
+        if (atStart && StartsWithByteOrderMark(p)) p += 3;
+        atStart = false;
+        // Only whole lines, but at the end of the file: that ends the last one.
+        char* rest = got == 0 ? end : BehindLastLineEnd(p, end);
+        HandLines(p, rest, handler);
+        if (got == 0) return true;
+        filled = (size_t)(end - rest);
+        std::memmove(scan.buffer, rest, filled);
+    }
 }
 
 // Reads the whole file into the content buffer. False when it is too large for the format or for
@@ -288,13 +382,13 @@ static bool ReadContent() {
 // Reads and parses the file just opened; false, with none open, when it could not be opened or read.
 static bool ReadOpened() {
     if (!g_state.file) {
-        ReleaseModel(false);
+        ReleaseModel();
         return false;
     }
     if (!ReadContent()) {
         // Nothing may be written over content that was not read: drop the model without writing.
         PlatformFileClose(g_state.file);
-        ReleaseModel(false);
+        ReleaseModel();
         return false;
     }
     return true;
@@ -308,13 +402,6 @@ bool Open(const char* path) {
         g_state.file = PlatformFileOpenForReading(path);
         g_state.readOnly = true;
     }
-    return ReadOpened();
-}
-
-bool OpenForReading(const char* path) {
-    Close();
-    g_state.file = PlatformFileOpenForReading(path);
-    g_state.readOnly = true;
     return ReadOpened();
 }
 
@@ -384,14 +471,7 @@ static void CloseFile() {
 
 void Close() {
     CloseFile();
-    ReleaseModel(false);
-}
-
-char* CloseKeepingContent() {
-    char* content = g_state.content;
-    CloseFile();
-    ReleaseModel(true);
-    return content;
+    ReleaseModel();
 }
 
 // ---- Lookups and enumeration --------------------------------------------------------------------
@@ -540,12 +620,8 @@ bool NextGroup() {
     return false;
 }
 
-const char* GroupNameText() {
-    return g_state.groupCursor ? g_state.groupCursor->text : "";
-}
-
 std::string GroupName() {
-    return GroupNameText();
+    return g_state.groupCursor ? g_state.groupCursor->text : "";
 }
 
 bool RewindKeys() {
@@ -564,22 +640,9 @@ bool NextKey() {
     return true;
 }
 
-const char* KeyNameText() {
+std::string KeyName() {
     const PreferenceLine* line = g_state.keyCursor;
     return line && IsKey(line) ? KeyNameOf(line) : "";
-}
-
-const char* KeyValueText() {
-    const PreferenceLine* line = g_state.keyCursor;
-    return line && IsKey(line) && line->text ? line->text : "";
-}
-
-std::string KeyName() {
-    return KeyNameText();
-}
-
-std::string KeyValue() {
-    return KeyValueText();
 }
 
 } // namespace PreferenceFile

@@ -19,9 +19,23 @@ namespace PreferenceFile {
 // False, with no file open, when it cannot be opened or its content cannot be held in memory.
 bool Open(const char* path);
 
-// Opens an existing file for reading only and parses it as Open does; never creates one. False when
-// there is no such file, or it cannot be read or held in memory.
-bool OpenForReading(const char* path);
+// What Scan hands over: first the file's size in bytes, then line by line in file order each
+// group's name and each key's name and value as GroupName, KeyName and ReadText give them (keys
+// of the top section included). The texts are valid during the call only.
+struct ScanHandler {
+    void* context;
+    void (*start)(void* context, int64_t size);
+    void (*group)(void* context, const char* name);
+    void (*key)(void* context, const char* name, const char* value);
+};
+
+// Reads an existing file from start to end as Open reads it, but through a buffer of a line or
+// more instead of the whole file, and without a model: for a file that is only read, whatever its
+// size. Others may read and write the file meanwhile; the open file, if any, stays as it is. False
+// when the file cannot be opened, cannot be read to its end (the handler may have had some of its
+// lines then), or a buffer for its longest line cannot be had. What the handler throws passes
+// through, with the file closed.
+bool Scan(const char* path, const ScanHandler& handler);
 
 // Creates the file empty for writing, replacing an existing one.
 bool Create(const char* path);
@@ -29,12 +43,6 @@ bool Create(const char* path);
 // Writes the canonical form back (without a byte-order mark) when a key was stored and the file was
 // opened for writing, closes the file, releases the model.
 void Close();
-
-// Closes as Close does, but hands the caller the buffer that holds the file as read instead of
-// releasing it: the texts that GroupNameText, KeyNameText and KeyValueText gave for a file that was
-// only read stay valid there until the caller releases the buffer with delete[]. Null when the file
-// was empty or none was open.
-char* CloseKeepingContent();
 
 // Selects the first group of that name (ASCII letters folded); "" selects the top section.
 // A missing group becomes the pending group name, created by the next write.
@@ -50,13 +58,6 @@ std::string GroupName();
 bool RewindKeys();
 bool NextKey();
 std::string KeyName();
-// The value of the key that NextKey reached; "" when none.
-std::string KeyValue();
-
-// The same three texts without a copy, valid until the next write or Close; "" when none.
-const char* GroupNameText();
-const char* KeyNameText();
-const char* KeyValueText();
 
 // The two operations beneath the lookups and the writes; public for the tests.
 // FindKey: the value of the first key of that name in the current section, or null.

@@ -85,7 +85,10 @@ const char* FindNeedle(const char* from, const char* end, const Needle& needle) 
 
 } // namespace
 
-void CountTextPairs() {
+// Counts the pairs of neighbouring bytes of the catalogue's text block, ASCII letters folded, so
+// that a search scans for the rarest pair of its text. Done at the first search after a load, not
+// at start.
+static void CountTextPairs() {
     CatalogueData& c = CatalogueList;
     c.pairCounts.assign(65536, 0);
     unsigned char previous = 0;
@@ -112,7 +115,8 @@ bool IsSearchText(const std::string& text) {
 static std::vector<CatalogueMatch> FindMatches(const std::string& text) {
     std::vector<CatalogueMatch> matches;
     const CatalogueData& c = CatalogueList;
-    if (text.size() < 2 || text.find('\0') != std::string::npos || c.pairCounts.empty()) return matches;
+    if (text.size() < 2 || text.find('\0') != std::string::npos || c.text.empty()) return matches;
+    if (c.pairCounts.empty()) CountTextPairs();
     Needle needle = MakeNeedle(text);
     const char* block = c.text.data();
     const char* end = block + c.text.size();

@@ -16,10 +16,6 @@ struct CatalogueMatch {
     uint32_t category; // the index of its category
 };
 
-// Counts the pairs of neighbouring bytes of the catalogue's text block, ASCII letters folded, so
-// that a search scans for the rarest pair of its text. Called by LoadCatalogue.
-void CountTextPairs();
-
 // True when ShowCategory lists the entries containing a text that names no category and is no
 // command: it has at least two characters and begins no group name (ASCII letters folded), since
 // typing a category's first letters completes the category instead.
