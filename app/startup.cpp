@@ -17,7 +17,7 @@ std::string CommandLineWordFrom(const std::string& commandLine) {
 }
 
 int32_t EditorHandleFrom(const std::string& value) {
-    return ParseDecimal32(value.c_str(), BLANKS_SPACE_TAB);
+    return ParseDecimal32(value.c_str(), IsBlank);
 }
 
 std::string ReadCommandLineWord() {

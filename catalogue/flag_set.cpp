@@ -5,14 +5,16 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/text.h"
 #include "toolkit/out_of_memory.h"
 #include "toolkit/toolkit.h"
 
 static std::string TrimmedPart(const std::string& text, size_t start, size_t end) {
-    const char* blanks = " \t\r\n";
-    size_t first = text.find_first_not_of(blanks, start);
-    if (first == std::string::npos || first >= end) return "";
-    return text.substr(first, text.find_last_not_of(blanks, end - 1) + 1 - first);
+    while (start < end && IsBlankOrLineBreak(text[start]))
+        start++;
+    while (end > start && IsBlankOrLineBreak(text[end - 1]))
+        end--;
+    return text.substr(start, end - start);
 }
 
 static bool TickParts(const std::string& selection) {

@@ -193,10 +193,6 @@ static void ReleaseModel() {
 // Bytes of zeros behind the content: the terminator and room for a scan's last eight-byte read.
 static const size_t CONTENT_PADDING = 8;
 
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
-#error "the parser's scans read the first byte of a word as its lowest"
-#endif
-
 // The first byte from p on that ends the line (CR, LF or the zero byte) or is the stop ("=" ends a
 // key's name, "]" a group's; 0 for none), eight bytes at a time (the first byte of a word is its
 // lowest on the little-endian processors this runs on).
@@ -515,25 +511,9 @@ bool SelectGroup(const char* name) {
     return false;
 }
 
-// Digits beyond the 32-bit range give the nearest number that fits, so that the sign is kept.
-static int32_t ParseNumber(const char* text) {
-    const char* p = text;
-    while (*p && std::strchr(BLANKS_C_SPACE, *p))
-        p++;
-    bool negative = false;
-    if (*p == '-' || *p == '+') negative = *p++ == '-';
-    int64_t limit = negative ? 2147483648LL : 2147483647LL;
-    int64_t value = 0;
-    for (; *p >= '0' && *p <= '9'; p++) {
-        value = value * 10 + (*p - '0');
-        if (value > limit) value = limit;
-    }
-    return (int32_t)(negative ? -value : value);
-}
-
 int32_t ReadNumber(const char* key, int32_t defaultValue) {
     const char* value = FindKey(key);
-    return value ? ParseNumber(value) : defaultValue;
+    return value ? ParseDecimal32(value, IsCSpace) : defaultValue;
 }
 
 std::string ReadText(const char* key, const char* defaultValue) {

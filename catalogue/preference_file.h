@@ -48,6 +48,8 @@ void Close();
 // A missing group becomes the pending group name, created by the next write.
 bool SelectGroup(const char* name);
 
+// The key's value as a signed decimal number (ParseDecimal32, after C white space); the default
+// when there is no such key.
 int32_t ReadNumber(const char* key, int32_t defaultValue);
 std::string ReadText(const char* key, const char* defaultValue = "");
 void WriteNumber(const char* key, int32_t value);

@@ -9,10 +9,6 @@
 #include "toolkit/out_of_memory.h"
 #include "toolkit/toolkit.h"
 
-#if !defined(__BYTE_ORDER__) || __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
-#error "the scan reads the text block eight bytes at a time, lowest address in the lowest byte"
-#endif
-
 namespace {
 
 const uint64_t ONES = 0x0101010101010101ull;

@@ -1,10 +1,5 @@
 #include "text.h"
 
-#include <cstring>
-
-const char* const BLANKS_SPACE_TAB = " \t";
-const char* const BLANKS_C_SPACE = " \t\r\n\v\f";
-
 std::string_view TrimBlanks(std::string_view text) {
     size_t begin = 0;
     size_t end = text.size();
@@ -47,10 +42,10 @@ std::string LastChars(const std::string& text, long n) {
     return text.substr(text.size() - (size_t)n);
 }
 
-int32_t ParseDecimal32(const char* text, const char* blanks) {
+int32_t ParseDecimal32(const char* text, bool (*skipped)(char)) {
     if (!text) return 0;
     const char* p = text;
-    while (*p && std::strchr(blanks, *p))
+    while (*p && skipped(*p))
         p++;
     bool negative = false;
     if (*p == '-') {

@@ -24,16 +24,16 @@ TEST(TextHelpers, FirstAndLastCharsClampTheirCount) {
 }
 
 TEST(TextHelpers, ParseDecimal32ReadsSignedDigitsAndWraps) {
-    EXPECT_EQ(ParseDecimal32("987", BLANKS_SPACE_TAB), 987);
-    EXPECT_EQ(ParseDecimal32("  -12abc", BLANKS_SPACE_TAB), -12);
-    EXPECT_EQ(ParseDecimal32("+7", BLANKS_SPACE_TAB), 7);
-    EXPECT_EQ(ParseDecimal32("", BLANKS_SPACE_TAB), 0);
-    EXPECT_EQ(ParseDecimal32("0x1F", BLANKS_SPACE_TAB), 0);
-    EXPECT_EQ(ParseDecimal32("\n5", BLANKS_SPACE_TAB), 0);
-    EXPECT_EQ(ParseDecimal32("\r\n\v\f 5", BLANKS_C_SPACE), 5);
-    EXPECT_EQ(ParseDecimal32("4294967297", BLANKS_SPACE_TAB), 1); // 2^32 + 1 wraps to 1
-    EXPECT_EQ(ParseDecimal32("-2147483648", BLANKS_SPACE_TAB), INT32_MIN);
-    EXPECT_EQ(ParseDecimal32(nullptr, BLANKS_SPACE_TAB), 0);
+    EXPECT_EQ(ParseDecimal32("987", IsBlank), 987);
+    EXPECT_EQ(ParseDecimal32("  -12abc", IsBlank), -12);
+    EXPECT_EQ(ParseDecimal32("+7", IsBlank), 7);
+    EXPECT_EQ(ParseDecimal32("", IsBlank), 0);
+    EXPECT_EQ(ParseDecimal32("0x1F", IsBlank), 0);
+    EXPECT_EQ(ParseDecimal32("\n5", IsBlank), 0);
+    EXPECT_EQ(ParseDecimal32("\r\n\v\f 5", IsCSpace), 5);
+    EXPECT_EQ(ParseDecimal32("4294967297", IsBlank), 1); // 2^32 + 1 wraps to 1
+    EXPECT_EQ(ParseDecimal32("-2147483648", IsBlank), INT32_MIN);
+    EXPECT_EQ(ParseDecimal32(nullptr, IsBlank), 0);
 }
 
 TEST(TextHelpers, EqualFoldAsciiFoldsOnlyAsciiLetters) {
