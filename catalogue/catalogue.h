@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/ide_variables.h"
+
 // One entry as the views read it; both texts lie in the catalogue's text block.
 struct CatalogueEntry {
     std::string_view Category; // the group's name, trimmed
@@ -66,9 +68,8 @@ CatalogueEntry CatalogueEntryAt(size_t index);
 extern const char* const FIRST_CATEGORY_COMMAND; // "first_one_of_the_list"
 extern const char* const TOOL_WORD_COMMAND;      // "read_sysvar_again"
 
-// The environment variable in which the IDE hands over the word at its cursor, and that word as the
-// tool uses it (CleanWord), read now; "" when it is not set.
-extern const char* const TOOL_WORD_VARIABLE; // "ZQ_TOOL_Word"
+// The IDE's word at its cursor (TOOL_WORD_VARIABLE) as the tool uses it (CleanWord), read now; ""
+// when it is not set.
 std::string ReadToolWord();
 
 // The row colours (COLORREF) of even and odd rows, counted from 0. The odd rows' back colour, pale

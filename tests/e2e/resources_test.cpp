@@ -83,8 +83,7 @@ TEST(Resources, ManifestAsksForCommonControls6AndPerMonitorScaleAndRunsAsInvoker
     ASSERT_NE(controls, std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\"", controls), std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find(std::string("name=\"Orvane\" version=\"") + ORVANE_VERSION + ".0\""),
-              std::string::npos);
+    EXPECT_NE(manifest.find("name=\"Orvane\" version=\"" ORVANE_VERSION ".0\""), std::string::npos);
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
     EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
 }
