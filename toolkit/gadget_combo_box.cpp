@@ -64,8 +64,12 @@ void AddAndKeep(GadgetSlot* g, UINT message, WPARAM position, const char* text) 
     std::rotate(items->starts.begin() + index, items->starts.end() - 1, items->starts.end());
 }
 
+// The lowest bit of a combo box's type: set in CBS_SIMPLE (1) and CBS_DROPDOWNLIST (3), whose text
+// is set by choosing an item; clear in the editable drop-down box, CBS_DROPDOWN (2).
+constexpr LONG_PTR LIST_TYPE_BIT = 0x1;
+
 bool IsEditable(GadgetSlot* g) {
-    return (GetWindowLongPtrA(g->handle, GWL_STYLE) & 1) == 0;
+    return (GetWindowLongPtrA(g->handle, GWL_STYLE) & LIST_TYPE_BIT) == 0;
 }
 
 void ComboSetText(int, GadgetSlot* g, const char* text) {
@@ -125,11 +129,8 @@ void ComboDestroy(int, GadgetSlot* g) {
 // The system leaves an editable box's selection drawn after the focus left it: the box the user
 // left shows none, as an edit field does. The notification is an event all the same.
 bool ComboParentMessage(int, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM, LRESULT*) {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    if (message == WM_COMMAND && HIWORD(wParam) == CBN_KILLFOCUS && IsEditable(g) &&
-        GetComboBoxInfo(g->handle, &info) && info.hwndItem)
-        SendMessageA(info.hwndItem, EM_SETSEL, (WPARAM)-1, 0);
+    if (message != WM_COMMAND || HIWORD(wParam) != CBN_KILLFOCUS || !IsEditable(g)) return false;
+    if (HWND edit = ComboBoxEditField(g->handle)) SendMessageA(edit, EM_SETSEL, (WPARAM)-1, 0);
     return false;
 }
 
@@ -150,6 +151,13 @@ GadgetKind MakeComboBoxKind() {
 } // namespace
 
 const GadgetKind ComboBoxKind = MakeComboBoxKind();
+
+HWND ComboBoxEditField(HWND combo) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(combo, &info) || info.hwndItem == combo) return nullptr;
+    return info.hwndItem;
+}
 
 namespace {
 
@@ -216,12 +224,8 @@ PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint
         DestroyWindow(combo);
         return 0;
     }
-    if (combo && editable) {
-        // Tab reaches the edit field, not the combo box around it.
-        POINT inside = {5, 5};
-        HWND edit = ChildWindowFromPoint(combo, inside);
-        if (edit && edit != combo)
-            SetWindowLongPtrA(edit, GWL_STYLE, GetWindowLongPtrA(edit, GWL_STYLE) | WS_TABSTOP);
-    }
+    // Tab reaches the edit field, not the combo box around it.
+    HWND edit = combo && editable ? ComboBoxEditField(combo) : nullptr;
+    if (edit) SetWindowLongPtrA(edit, GWL_STYLE, GetWindowLongPtrA(edit, GWL_STYLE) | WS_TABSTOP);
     return (PlatformHandle)combo;
 }

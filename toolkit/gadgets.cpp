@@ -330,9 +330,8 @@ void GadgetEndUpdate(int number) {
 void ComboBoxSelectEditRange(int number, int start, int end) {
     GadgetSlot* g = FindGadget(number);
     if (!g || g->kind->kind != KIND_COMBO_BOX) return;
-    POINT inside = {5, 5};
-    HWND edit = ChildWindowFromPoint(g->handle, inside);
-    if (!edit || edit == g->handle) return; // a drop-down list has no edit field
+    HWND edit = ComboBoxEditField(g->handle);
+    if (!edit) return;
     if (end < 0) end = GetWindowTextLengthA(edit);
     SendMessageA(edit, EM_SETSEL, (WPARAM)start, (LPARAM)end);
 }

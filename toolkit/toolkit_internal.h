@@ -175,6 +175,8 @@ HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, con
 // Return on a push button of a toolkit window presses it, as in a dialog: true when the control
 // is one, and its click was reported.
 bool ButtonPressedByReturn(HWND control);
+// The edit field of a combo box; null for a drop-down list, which has none.
+HWND ComboBoxEditField(HWND combo);
 // Escape while the list of a combo box (the control or its edit field's box) is open closes the
 // list, as the user meant: true when it did.
 bool ComboListClosedByEscape(HWND control);
