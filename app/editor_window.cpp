@@ -16,9 +16,6 @@
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
-enum { EDITOR_FONT = 2, EDIT_MENU = 1, CATALOGUE_FILE = 1 };
-enum { MENU_CUT = 1, MENU_COPY = 2, MENU_PASTE = 3 };
-
 const int32_t EDITOR_TEXT_COLOR = 0x00BC9343; // steel blue
 const int LINES_SHOWN_BELOW_MATCH = 9;
 

@@ -15,8 +15,6 @@
 #include "catalogue/output.h"
 #include "toolkit/toolkit.h"
 
-enum { BUTTON_FONT = 1, LIST_FONT = 6 };
-
 const uint32_t CATEGORY_BOX_FLAGS = ComboEditable | ComboAutoScroll | ComboSorted;
 const uint32_t BUTTON_FLAGS = ButtonCaptionWraps;
 

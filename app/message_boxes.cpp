@@ -10,16 +10,21 @@ static int TellingBoxes = 0; // TellUser: boxes up that only tell
 static int Questions = 0;    // AskUser: questions up
 static bool Stopped = false; // StopTelling
 
+// Every box of the tool: its caption, and the tool's window that owns it.
+static int ShowBox(int window, const char* text, unsigned flags) {
+    return MessageBoxA((HWND)WindowHandle(window), text, "Message", flags);
+}
+
 void TellUser(int window, const char* text, unsigned icon) {
     if (Stopped) return;
     TellingBoxes++;
-    MessageBoxA((HWND)WindowHandle(window), text, "Message", MB_OK | icon);
+    ShowBox(window, text, MB_OK | icon);
     TellingBoxes--;
 }
 
 int AskUser(int window, const char* question, unsigned buttons) {
     Questions++;
-    int answer = MessageBoxA((HWND)WindowHandle(window), question, "Message", buttons);
+    int answer = ShowBox(window, question, buttons);
     Questions--;
     return answer;
 }
