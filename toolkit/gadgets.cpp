@@ -32,10 +32,7 @@ LRESULT CALLBACK GadgetLayerProc(HWND control, UINT message, WPARAM wParam, LPAR
     GadgetSlot* g = GadgetOfControl(control, &number);
     WNDPROC next = g ? g->previousProc : (WNDPROC)GetPropA(control, PREVIOUS_PROC_PROPERTY);
     if (message == WM_NCDESTROY) {
-        if (g) {
-            g->carriesId = false;
-            FreeGadgetSlot(number, g);
-        }
+        if (g) FreeGadgetSlot(number, g);
         RemovePropA(control, ID_PROPERTY);
         RemovePropA(control, PREVIOUS_PROC_PROPERTY);
         SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)next);
@@ -127,19 +124,17 @@ HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, con
 
     SetWindowLongPtrA(control, GWLP_ID, number);
     SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)number);
-    if (GadgetSlot* claimed = FindGadget(number)) {
-        claimed->carriesId = true;
-        ApplyFont(claimed, DefaultFont, dpi);
-    }
+    if (GadgetSlot* claimed = FindGadget(number)) ApplyFont(claimed, DefaultFont, dpi);
     return control;
 }
 
 bool GadgetOfferParentMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    // Cheap checks first: a list view sends its parent several notifications per row.
+    // Cheap checks first: a list view sends its parent several notifications per row. The control
+    // carries its number in "ZQ_ID" as in its ID from its creation's end until it is destroyed.
     int number = -1;
     GadgetSlot* g = GadgetOfControl(control, &number);
     if (!g || !g->kind->parentMessage) return false;
-    if (!g->carriesId) return false; // recorded with the property: reading it back costs more
+    if ((INT_PTR)GetPropA(control, ID_PROPERTY) != number) return false;
     LRESULT answer = 0;
     if (!g->kind->parentMessage(number, g, message, wParam, lParam, &answer)) return false;
     if (result) *result = answer;

@@ -34,7 +34,6 @@ struct GadgetSlot {
     size_t longestText;     // list view: longest text ever added, the buffer size for reading cells
     int updateDepth;        // nesting of GadgetBeginUpdate
     void* kindData;         // owned by the kind, freed by its destroy hook (list view: colour records)
-    bool carriesId;         // "ZQ_ID" is set: parent messages may be routed to the kind
     DesignPlace design;     // where the application put it
     HFONT designFont;       // the font the application gave it (or the default font); not owned
     HFONT scaledFont;       // owned: that font made anew for the window's scale, when it differs
