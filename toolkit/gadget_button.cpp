@@ -1,4 +1,5 @@
-// Push button: clicks arrive as WM_COMMAND BN_CLICKED and become EVENT_GADGET type 0 by default.
+// Push button: clicks arrive as WM_COMMAND BN_CLICKED and become EVENT_GADGET of type EVENT_TYPE_CLICK
+// (0) by default.
 #include "toolkit/toolkit_internal.h"
 
 static_assert(ButtonCaptionWraps == BS_MULTILINE, "button style bits");

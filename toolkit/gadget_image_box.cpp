@@ -3,6 +3,8 @@
 // scaled smoothly to fill it.
 #include "toolkit/toolkit_internal.h"
 
+static_assert(EVENT_TYPE_CLICK == STN_CLICKED, "a click the static control reports is a click event");
+
 namespace {
 
 const char* const IMAGE_PROPERTY = "ZQ_Image";
@@ -104,14 +106,14 @@ LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM 
         UpdateWindow(control);
         return 0;
     case WM_LBUTTONDBLCLK:
-        Report(control, 2);
+        Report(control, EVENT_TYPE_DOUBLE_CLICK);
         return 0;
     case WM_RBUTTONDBLCLK:
         SetPropA(control, RIGHT_DOUBLE_PROPERTY, (HANDLE)1);
-        Report(control, 3);
+        Report(control, EVENT_TYPE_RIGHT_DOUBLE_CLICK);
         return 0;
     case WM_RBUTTONUP:
-        if (RemovePropA(control, RIGHT_DOUBLE_PROPERTY) == nullptr) Report(control, 1);
+        if (RemovePropA(control, RIGHT_DOUBLE_PROPERTY) == nullptr) Report(control, EVENT_TYPE_RIGHT_CLICK);
         return 0;
     case WM_NCDESTROY:
         RemovePropA(control, IMAGE_PROPERTY);
