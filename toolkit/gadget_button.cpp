@@ -33,7 +33,8 @@ bool ButtonPressedByReturn(HWND control) {
 }
 
 PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
-    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
-    return (PlatformHandle)GadgetCreate(number, &ButtonKind, "Button", text, style, 0, x, y, width, height,
-                                        nullptr);
+    GadgetSpec spec = {number, {x, y, width, height}, &ButtonKind, "Button"};
+    spec.text = text;
+    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
+    return (PlatformHandle)GadgetCreate(spec);
 }

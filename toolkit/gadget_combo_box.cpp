@@ -214,11 +214,12 @@ bool ComboListClosedByEscape(HWND control) {
 }
 
 PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags) {
-    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;
+    GadgetSpec spec = {number, {x, y, width, height}, &ComboBoxKind, "ComboBox"};
+    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;
     bool editable = (flags & CBS_DROPDOWN) != 0;
-    if (!editable) style |= CBS_DROPDOWNLIST | WS_TABSTOP;
-    HWND combo = GadgetCreate(number, &ComboBoxKind, "ComboBox", "", style, WS_EX_CLIENTEDGE, x, y, width,
-                              height, nullptr);
+    if (!editable) spec.style |= CBS_DROPDOWNLIST | WS_TABSTOP;
+    spec.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND combo = GadgetCreate(spec);
     GadgetSlot* g = combo ? ObjectFind(GadgetTable, number) : nullptr;
     if (combo && (!g || !(g->kindData = new (std::nothrow) ComboItems()))) {
         DestroyWindow(combo);

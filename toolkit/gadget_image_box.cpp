@@ -150,8 +150,11 @@ const GadgetKind ImageBoxKind = MakeImageBoxKind();
 
 PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
                            uint32_t extendedStyle) {
-    HWND box = GadgetCreate(number, &ImageBoxKind, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY,
-                            extendedStyle, x, y, width, height, ImageBoxProc);
+    GadgetSpec spec = {number, {x, y, width, height}, &ImageBoxKind, "STATIC"};
+    spec.style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
+    spec.extendedStyle = extendedStyle;
+    spec.ownProc = ImageBoxProc;
+    HWND box = GadgetCreate(spec);
     if (box && image) {
         HANDLE handle = (HANDLE)image; // whole handle: GadgetSetState's int would cut a 64-bit one
         SendMessageA(box, STM_SETIMAGE, IsBitmap(handle) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)handle);

@@ -459,11 +459,12 @@ const GadgetKind ListViewKind = MakeListViewKind();
 PlatformHandle AddListView(int number, int x, int y, int width, int height, const char* columnTitle,
                            int columnWidth, uint32_t flags) {
     // ListMultiSelect shares its value with LVS_SINGLESEL: it asks for the opposite.
-    DWORD style = (flags & ~(DWORD)ListMultiSelect) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
-                  LVS_SHAREIMAGELISTS;
-    if (!(flags & ListMultiSelect)) style |= LVS_SINGLESEL;
-    HWND list = GadgetCreate(number, &ListViewKind, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, x, y, width,
-                             height, nullptr);
+    GadgetSpec spec = {number, {x, y, width, height}, &ListViewKind, WC_LISTVIEWA};
+    spec.style = (flags & ~(DWORD)ListMultiSelect) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
+                 LVS_SHAREIMAGELISTS;
+    if (!(flags & ListMultiSelect)) spec.style |= LVS_SINGLESEL;
+    spec.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND list = GadgetCreate(spec);
     if (!list) return 0;
     GadgetSlot* g = ObjectFind(GadgetTable, number);
     if (!g || !(g->kindData = new (std::nothrow) ListData())) {

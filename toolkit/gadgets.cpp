@@ -96,13 +96,15 @@ void GadgetOwnProcForget(HWND control) {
     RemovePropA(control, OWN_PROC_NEXT_PROPERTY);
 }
 
-HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
-                  DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc) {
+HWND GadgetCreate(const GadgetSpec& spec) {
+    int number = spec.number;
     if (number < 0) return nullptr;
     int dpi = WindowDpi(CurrentParent);
-    HWND control = CreateWindowExA(extendedStyle, className, text ? text : "", style, ScaleToDpi(x, dpi),
-                                   ScaleToDpi(y, dpi), ScaleToDpi(width, dpi), ScaleToDpi(height, dpi),
-                                   CurrentParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const DesignPlace& p = spec.place;
+    HWND control = CreateWindowExA(spec.extendedStyle, spec.className, spec.text ? spec.text : "", spec.style,
+                                   ScaleToDpi(p.x, dpi), ScaleToDpi(p.y, dpi), ScaleToDpi(p.width, dpi),
+                                   ScaleToDpi(p.height, dpi), CurrentParent, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
 
     GadgetSlot* g = ObjectClaim(GadgetTable, number);
@@ -111,12 +113,12 @@ HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, con
         return nullptr;
     }
     g->handle = control;
-    g->kind = kind;
+    g->kind = spec.kind;
     g->front = g->back = -1;
-    g->design = DesignPlace{x, y, width, height};
+    g->design = p;
 
-    if (ownProc) {
-        LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)ownProc);
+    if (spec.ownProc) {
+        LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)spec.ownProc);
         SetPropA(control, OWN_PROC_NEXT_PROPERTY, (HANDLE)classProc);
     }
     g->previousProc = (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)GadgetLayerProc);

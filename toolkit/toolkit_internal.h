@@ -164,12 +164,21 @@ struct GadgetKind {
     void (*followDpi)(int number, GadgetSlot* g, int dpi);
 };
 
+// What a gadget kind asks GadgetCreate for. The kind's Add... call fills the first four fields in
+// their order, the others by name.
+struct GadgetSpec {
+    int number;                 // the gadget's number, and its control's ID
+    DesignPlace place;          // where the application put it
+    const GadgetKind* kind;     // its operations
+    const char* className;      // the platform's window class of its control
+    const char* text = nullptr; // the control's initial text; null: ""
+    DWORD style = 0, extendedStyle = 0;
+    WNDPROC ownProc = nullptr; // the kind's own procedure, installed before the layer's subclass; or null
+};
 // Common creation steps of every gadget kind: creates the control in the current gadget parent,
 // claims the number, records the kind, subclasses, sets the ID, "ZQ_ID" and the default font.
-// ownProc, when given, is installed before the layer's subclass (image box, text field).
 // Returns the control, or 0 (the number is then left as it was).
-HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
-                  DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc);
+HWND GadgetCreate(const GadgetSpec& spec);
 
 // Return on a push button of a toolkit window presses it, as in a dialog: true when the control
 // is one, and its click was reported.
