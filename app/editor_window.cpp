@@ -101,9 +101,9 @@ static bool Save(bool holdsPart) {
     // The text goes to a file beside the catalogue, which then takes its place in one step: a failed
     // or interrupted save leaves the old catalogue whole.
     std::string text = GadgetText(EDITOR_TEXT);
-    std::string reason = FileReplace(CATALOGUE_FILE, path.c_str(), text.data(), (int64_t)text.size());
-    if (!reason.empty()) {
-        ReportSaveFailure(reason);
+    FileReplaceResult saved = FileReplace(CATALOGUE_FILE, path.c_str(), text.data(), (int64_t)text.size());
+    if (!saved.replaced) {
+        ReportSaveFailure(saved.reason);
         return false;
     }
     g_loadedStamp = FileStamp(path.c_str());

@@ -220,9 +220,12 @@ void FileClose(int number);
 // Replaces the file at path with the bytes in one step: they are written under the number to
 // "<path>.saving" beside it, put on the disk, and that file then takes the old one's place, so that a
 // failed or interrupted replace leaves the old file whole. Refused while another program holds the
-// file so that it may not be written, or it is write-protected. "" when done; else the system's
-// reason, a sentence for the user.
-std::string FileReplace(int number, const char* path, const void* data, int64_t length);
+// file so that it may not be written, or it is write-protected.
+struct FileReplaceResult {
+    bool replaced;
+    std::string reason; // when not replaced, the system's reason, a sentence for the user
+};
+FileReplaceResult FileReplace(int number, const char* path, const void* data, int64_t length);
 // True when nothing is at the path: neither the file nor a folder on its way exists.
 bool FileMissing(const char* path);
 // What tells whether a file was written since it was looked at: its size and last-write time (in
