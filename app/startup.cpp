@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "catalogue/ide_variables.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/platform.h"
 #include "catalogue/text.h"
 

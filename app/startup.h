@@ -8,8 +8,7 @@
 #include <string>
 
 // The text between the second and the third double quote (or the end of the line), cleaned as
-// CleanWord does;
-// "" when the line holds fewer than two double quotes.
+// CleanWord does; "" when the line holds fewer than two double quotes.
 std::string CommandLineWordFrom(const std::string& commandLine);
 
 // Signed decimal after spaces and tabs, built in wrapping 32-bit arithmetic; anything else gives 0.

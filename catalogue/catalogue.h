@@ -14,8 +14,6 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/ide_variables.h"
-
 // One entry as the views read it; both texts lie in the catalogue's text block.
 struct CatalogueEntry {
     std::string_view Category; // the group's name, trimmed
@@ -68,8 +66,10 @@ CatalogueEntry CatalogueEntryAt(size_t index);
 extern const char* const FIRST_CATEGORY_COMMAND; // "first_one_of_the_list"
 extern const char* const TOOL_WORD_COMMAND;      // "read_sysvar_again"
 
-// The IDE's word at its cursor (TOOL_WORD_VARIABLE) as the tool uses it (CleanWord), read now; ""
-// when it is not set.
+// The environment variables in which the IDE hands over the word at its cursor and its editor's
+// window handle; and that word as the tool uses it (CleanWord), read now, "" when it is not set.
+constexpr const char* TOOL_WORD_VARIABLE = "ZQ_TOOL_Word";
+constexpr const char* EDITOR_HANDLE_VARIABLE = "ZQ_TOOL_Scintilla";
 std::string ReadToolWord();
 
 // The row colours (COLORREF) of even and odd rows, counted from 0. The odd rows' back colour, pale

@@ -64,8 +64,7 @@ void AddAndKeep(GadgetSlot* g, UINT message, WPARAM position, const char* text) 
     std::rotate(items->starts.begin() + index, items->starts.end() - 1, items->starts.end());
 }
 
-// The lowest bit of a combo box's type: set in CBS_SIMPLE (1) and CBS_DROPDOWNLIST (3), whose text
-// is set by choosing an item; clear in the editable drop-down box, CBS_DROPDOWN (2).
+// Set in the types CBS_SIMPLE (1) and CBS_DROPDOWNLIST (3), clear in CBS_DROPDOWN (2), the editable one.
 constexpr LONG_PTR LIST_TYPE_BIT = 0x1;
 
 bool IsEditable(GadgetSlot* g) {
@@ -151,13 +150,6 @@ GadgetKind MakeComboBoxKind() {
 } // namespace
 
 const GadgetKind ComboBoxKind = MakeComboBoxKind();
-
-HWND ComboBoxEditField(HWND combo) {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetComboBoxInfo(combo, &info) || info.hwndItem == combo) return nullptr;
-    return info.hwndItem;
-}
 
 namespace {
 

@@ -3,8 +3,6 @@
 // scaled smoothly to fill it.
 #include "toolkit/toolkit_internal.h"
 
-static_assert(EVENT_TYPE_CLICK == STN_CLICKED, "a click the static control reports is a click event");
-
 namespace {
 
 const char* const IMAGE_PROPERTY = "ZQ_Image";

@@ -97,8 +97,7 @@ void GadgetOwnProcForget(HWND control) {
 }
 
 HWND GadgetCreate(const GadgetSpec& spec) {
-    int number = spec.number;
-    if (number < 0) return nullptr;
+    if (spec.number < 0) return nullptr;
     int dpi = WindowDpi(CurrentParent);
     const DesignPlace& p = spec.place;
     HWND control = CreateWindowExA(spec.extendedStyle, spec.className, spec.text ? spec.text : "", spec.style,
@@ -107,7 +106,7 @@ HWND GadgetCreate(const GadgetSpec& spec) {
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
 
-    GadgetSlot* g = ObjectClaim(GadgetTable, number);
+    GadgetSlot* g = ObjectClaim(GadgetTable, spec.number);
     if (!g) {
         DestroyWindow(control);
         return nullptr;
@@ -124,9 +123,9 @@ HWND GadgetCreate(const GadgetSpec& spec) {
     g->previousProc = (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)GadgetLayerProc);
     SetPropA(control, PREVIOUS_PROC_PROPERTY, (HANDLE)g->previousProc);
 
-    SetWindowLongPtrA(control, GWLP_ID, number);
-    SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)number);
-    if (GadgetSlot* claimed = FindGadget(number)) ApplyFont(claimed, DefaultFont, dpi);
+    SetWindowLongPtrA(control, GWLP_ID, spec.number);
+    SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)spec.number);
+    if (GadgetSlot* claimed = FindGadget(spec.number)) ApplyFont(claimed, DefaultFont, dpi);
     return control;
 }
 

@@ -39,12 +39,9 @@ constexpr int MSG_GADGET_NOTE = TOOLKIT_MESSAGE_BASE + 20;
 constexpr int CMD_FOCUS_NEXT = 1212;
 constexpr int CMD_FOCUS_PREVIOUS = 1213;
 
-// Mouse events of a list view and an image box (event types of EVENT_GADGET). A button's click, and
-// a click on an image box that the static control reports itself, are type 0 too.
-constexpr int EVENT_TYPE_CLICK = 0;
-constexpr int EVENT_TYPE_RIGHT_CLICK = 1;
-constexpr int EVENT_TYPE_DOUBLE_CLICK = 2;
-constexpr int EVENT_TYPE_RIGHT_DOUBLE_CLICK = 3;
+// Mouse events of a list view and an image box (event types of EVENT_GADGET); a button's click is 0 too.
+constexpr int EVENT_TYPE_CLICK = 0, EVENT_TYPE_RIGHT_CLICK = 1;
+constexpr int EVENT_TYPE_DOUBLE_CLICK = 2, EVENT_TYPE_RIGHT_DOUBLE_CLICK = 3;
 // Text field focus events (event types of EVENT_GADGET).
 constexpr int EVENT_TYPE_FOCUS = 14000;
 constexpr int EVENT_TYPE_UNFOCUS = 14001;

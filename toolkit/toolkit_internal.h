@@ -164,8 +164,9 @@ struct GadgetKind {
     void (*followDpi)(int number, GadgetSlot* g, int dpi);
 };
 
-// What a gadget kind asks GadgetCreate for. The kind's Add... call fills the first four fields in
-// their order, the others by name.
+// Common creation steps of every gadget kind, for the control the record describes: creates it in
+// the current gadget parent, claims the number, records the kind, subclasses, sets the ID, "ZQ_ID"
+// and the default font. Returns the control, or 0 (the number is then left as it was).
 struct GadgetSpec {
     int number;                 // the gadget's number, and its control's ID
     DesignPlace place;          // where the application put it
@@ -175,16 +176,15 @@ struct GadgetSpec {
     DWORD style = 0, extendedStyle = 0;
     WNDPROC ownProc = nullptr; // the kind's own procedure, installed before the layer's subclass; or null
 };
-// Common creation steps of every gadget kind: creates the control in the current gadget parent,
-// claims the number, records the kind, subclasses, sets the ID, "ZQ_ID" and the default font.
-// Returns the control, or 0 (the number is then left as it was).
 HWND GadgetCreate(const GadgetSpec& spec);
 
 // Return on a push button of a toolkit window presses it, as in a dialog: true when the control
 // is one, and its click was reported.
 bool ButtonPressedByReturn(HWND control);
 // The edit field of a combo box; null for a drop-down list, which has none.
-HWND ComboBoxEditField(HWND combo);
+inline HWND ComboBoxEditField(HWND combo) {
+    return FindWindowExA(combo, nullptr, "Edit", nullptr);
+}
 // Escape while the list of a combo box (the control or its edit field's box) is open closes the
 // list, as the user meant: true when it did.
 bool ComboListClosedByEscape(HWND control);

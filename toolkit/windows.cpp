@@ -218,16 +218,15 @@ static int NumberOfWindow(HWND window) {
     return (int)(INT_PTR)GetPropA(window, WINDOW_ID_PROPERTY) - 1;
 }
 
-HWND ToolkitTopWindowOf(HWND window) {
-    for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr)
-        if (NumberOfWindow(w) >= 0) return w;
-    return nullptr;
-}
-
 int ToolkitWindowNumberOf(HWND window) {
     for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr)
         if (int number = NumberOfWindow(w); number >= 0) return number;
     return -1;
+}
+
+// The window that carries the number is the one its slot holds.
+HWND ToolkitTopWindowOf(HWND window) {
+    return (HWND)WindowHandle(ToolkitWindowNumberOf(window));
 }
 
 std::string ToolkitWindowText(HWND window) {
