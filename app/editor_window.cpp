@@ -16,9 +16,6 @@
 #include "catalogue/text.h"
 #include "toolkit/toolkit.h"
 
-enum { EDITOR_FONT = 2, EDIT_MENU = 1, CATALOGUE_FILE = 1 };
-enum { MENU_CUT = 1, MENU_COPY = 2, MENU_PASTE = 3 };
-
 const int32_t EDITOR_TEXT_COLOR = 0x00BC9343; // steel blue
 const int LINES_SHOWN_BELOW_MATCH = 9;
 
@@ -104,9 +101,9 @@ static bool Save(bool holdsPart) {
     // The text goes to a file beside the catalogue, which then takes its place in one step: a failed
     // or interrupted save leaves the old catalogue whole.
     std::string text = GadgetText(EDITOR_TEXT);
-    std::string reason = FileReplace(CATALOGUE_FILE, path.c_str(), text.data(), (int64_t)text.size());
-    if (!reason.empty()) {
-        ReportSaveFailure(reason);
+    FileReplaceResult saved = FileReplace(CATALOGUE_FILE, path.c_str(), text.data(), (int64_t)text.size());
+    if (!saved.replaced) {
+        ReportSaveFailure(saved.reason);
         return false;
     }
     g_loadedStamp = FileStamp(path.c_str());

@@ -8,8 +8,6 @@
 #include "app/window_numbers.h"
 #include "toolkit/toolkit.h"
 
-enum { INFO_FONT = 2 };
-
 bool ShowInfoWindow() {
     PlatformHandle hadFocus = KeyboardFocus();
     bool endTool = false;

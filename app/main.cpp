@@ -13,8 +13,6 @@
 #include "catalogue/catalogue.h"
 #include "toolkit/toolkit.h"
 
-enum { BANNER_IMAGE = 1 };
-
 // The order matters: the running instance is closed before the settings are read, and the settings
 // are written only after the main window has run.
 static int Main() {

@@ -15,8 +15,6 @@
 #include "catalogue/output.h"
 #include "toolkit/toolkit.h"
 
-enum { BUTTON_FONT = 1, LIST_FONT = 6 };
-
 const uint32_t CATEGORY_BOX_FLAGS = ComboEditable | ComboAutoScroll | ComboSorted;
 const uint32_t BUTTON_FLAGS = ButtonCaptionWraps;
 
@@ -97,8 +95,8 @@ static void CategoryBoxChanged() {
 // Sends the ticked entries and tells the user when that was not what the button says. True when the
 // tool is to end: a text that reached neither the editor nor the clipboard keeps it open, ticks and
 // all, for another try.
-static bool SendAndTell(int toClipboard) {
-    SendResult result = SendSelection(toClipboard, EditorHandle);
+static bool SendAndTell(SendDestination destination) {
+    SendResult result = SendSelection(destination, EditorHandle);
     bool keep = SendResultKeepsTheTool(result);
     if (const char* message = SendResultMessage(result))
         TellUser(MAIN_WINDOW, message, keep ? MB_ICONWARNING : MB_ICONINFORMATION);
@@ -122,9 +120,9 @@ static int DispatchMainEvent(int code) {
     case QUIT_BUTTON:
         return EVENT_CLOSE;
     case PASTE_BUTTON:
-        return SendAndTell(0) ? EVENT_CLOSE : code;
+        return SendAndTell(SEND_TO_EDITOR) ? EVENT_CLOSE : code;
     case COPY_BUTTON:
-        return SendAndTell(1) ? EVENT_CLOSE : code;
+        return SendAndTell(SEND_TO_CLIPBOARD) ? EVENT_CLOSE : code;
     case INFO_BUTTON:
         if (ShowInfoWindow()) return EVENT_CLOSE;
         break;

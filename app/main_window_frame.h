@@ -4,9 +4,10 @@
 
 #include <cstdint>
 
+#include "app/version.h"
 #include "toolkit/toolkit.h"
 
-constexpr const char* MAIN_WINDOW_TITLE = "Orvane V1.2.2";
+constexpr const char* MAIN_WINDOW_TITLE = "Orvane V" ORVANE_VERSION;
 constexpr int MAIN_WINDOW_CLIENT_WIDTH = 300;
 constexpr int MAIN_WINDOW_CLIENT_HEIGHT = 410;
 // Fixed size, with a close box but no minimise or maximise box.

@@ -6,20 +6,21 @@
 
 #include "toolkit/toolkit.h"
 
-static int TellingBoxes = 0; // TellUser: boxes up that only tell
-static int Questions = 0;    // AskUser: questions up
-static bool Stopped = false; // StopTelling
+static int TellingBoxes = 0;                  // TellUser: boxes up that only tell
+static int Questions = 0;                     // AskUser: questions up
+static bool Stopped = false;                  // StopTelling
+static const char* const CAPTION = "Message"; // of every box
 
 void TellUser(int window, const char* text, unsigned icon) {
     if (Stopped) return;
     TellingBoxes++;
-    MessageBoxA((HWND)WindowHandle(window), text, "Message", MB_OK | icon);
+    MessageBoxA((HWND)WindowHandle(window), text, CAPTION, MB_OK | icon);
     TellingBoxes--;
 }
 
 int AskUser(int window, const char* question, unsigned buttons) {
     Questions++;
-    int answer = MessageBoxA((HWND)WindowHandle(window), question, "Message", buttons);
+    int answer = MessageBoxA((HWND)WindowHandle(window), question, CAPTION, buttons);
     Questions--;
     return answer;
 }

@@ -1,9 +1,8 @@
 #include "app/startup.h"
 
+#include "catalogue/catalogue.h"
 #include "catalogue/platform.h"
 #include "catalogue/text.h"
-
-const char* const EDITOR_HANDLE_VARIABLE = "ZQ_TOOL_Scintilla";
 
 std::string CommandLineWordFrom(const std::string& commandLine) {
     size_t firstQuote = commandLine.find('"');

@@ -7,12 +7,8 @@
 #include <cstdint>
 #include <string>
 
-// The environment variable in which the IDE hands over its editor's window handle.
-extern const char* const EDITOR_HANDLE_VARIABLE; // "ZQ_TOOL_Scintilla"
-
 // The text between the second and the third double quote (or the end of the line), cleaned as
-// CleanWord does;
-// "" when the line holds fewer than two double quotes.
+// CleanWord does; "" when the line holds fewer than two double quotes.
 std::string CommandLineWordFrom(const std::string& commandLine);
 
 // Signed decimal after spaces and tabs, built in wrapping 32-bit arithmetic; anything else gives 0.

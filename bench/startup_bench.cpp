@@ -14,13 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "app/version.h"
 #include "bench/bench_catalogue.h"
 
 namespace {
 
 constexpr int CATALOGUE_ENTRIES = 100000;
 constexpr int LARGE_CATALOGUE_ENTRIES = 350000;
-constexpr const char* MAIN_TITLE = "Orvane V1.2.2";
+constexpr const char* MAIN_TITLE = "Orvane V" ORVANE_VERSION;
 constexpr const char* LAST_BUTTON = "Copy 2 clipboard and exit";
 constexpr const char* EDITOR_TITLE = "Edit constantlist";
 constexpr size_t EDITED_CATALOGUE_BYTES = 1000000;

@@ -16,7 +16,6 @@ CatalogueData CatalogueList;
 
 const char* const FIRST_CATEGORY_COMMAND = "first_one_of_the_list";
 const char* const TOOL_WORD_COMMAND = "read_sysvar_again";
-const char* const TOOL_WORD_VARIABLE = "ZQ_TOOL_Word";
 
 namespace {
 

@@ -66,9 +66,10 @@ CatalogueEntry CatalogueEntryAt(size_t index);
 extern const char* const FIRST_CATEGORY_COMMAND; // "first_one_of_the_list"
 extern const char* const TOOL_WORD_COMMAND;      // "read_sysvar_again"
 
-// The environment variable in which the IDE hands over the word at its cursor, and that word as the
-// tool uses it (CleanWord), read now; "" when it is not set.
-extern const char* const TOOL_WORD_VARIABLE; // "ZQ_TOOL_Word"
+// The environment variables in which the IDE hands over the word at its cursor and its editor's
+// window handle; and that word as the tool uses it (CleanWord), read now, "" when it is not set.
+constexpr const char* TOOL_WORD_VARIABLE = "ZQ_TOOL_Word";
+constexpr const char* EDITOR_HANDLE_VARIABLE = "ZQ_TOOL_Scintilla";
 std::string ReadToolWord();
 
 // The row colours (COLORREF) of even and odd rows, counted from 0. The odd rows' back colour, pale

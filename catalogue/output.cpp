@@ -35,11 +35,11 @@ static SendResult CopiedInstead(PasteOutcome pasted) {
     }
 }
 
-SendResult SendSelection(int toClipboard, int32_t editorHandle) {
+SendResult SendSelection(SendDestination to, int32_t editorHandle) {
     bool anyTicked = false;
     std::string text = TickedEntriesText(&anyTicked);
     if (!anyTicked) return SEND_NOTHING_TICKED;
-    if (toClipboard) return ClipboardSetText(text.c_str()) ? SEND_COPIED : SEND_CLIPBOARD_REFUSED;
+    if (to != SEND_TO_EDITOR) return ClipboardSetText(text.c_str()) ? SEND_COPIED : SEND_CLIPBOARD_REFUSED;
     PasteOutcome pasted = PASTE_NO_WINDOW;
     // A hung IDE must not hang the tool: the paste gives up after the time-out.
     if (editorHandle != 0 && editorHandle != BROADCAST_HANDLE)

@@ -20,11 +20,13 @@ enum SendResult {
     SEND_NOTHING_DELIVERED, // a paste that did not land, and the clipboard refused too
 };
 
-// toClipboard 0: replaces the selection of the editor window editorHandle (the IDE's handle as a
-// 32-bit number; 0 for none) with the text, and puts the text on the clipboard when that paste
-// does not land; otherwise puts the text on the clipboard. With nothing ticked nothing is sent and
-// the clipboard stays.
-SendResult SendSelection(int toClipboard, int32_t editorHandle);
+// Where the ticked entries go: any value but SEND_TO_EDITOR counts as the clipboard.
+enum SendDestination : int { SEND_TO_EDITOR = 0, SEND_TO_CLIPBOARD = 1 };
+// SEND_TO_EDITOR: replaces the selection of the editor window editorHandle (the IDE's handle as a
+// 32-bit number; 0 for none) with the text, and puts the text on the clipboard when that paste does
+// not land. SEND_TO_CLIPBOARD: puts the text on the clipboard. With nothing ticked nothing is sent
+// and the clipboard stays.
+SendResult SendSelection(SendDestination to, int32_t editorHandle);
 
 // The sentence that tells the user what happened when it was not what the button says; null when
 // it was.

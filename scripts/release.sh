@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the release archives from this checkout: dist/Orvane-1.2.2-win32.zip (the 32-bit release
-# executable) and dist/Orvane-1.2.2-win64.zip (the x86-64 build), each holding Orvane.exe without
+# Builds the release archives from this checkout: dist/Orvane-<version>-win32.zip (the 32-bit release
+# executable) and dist/Orvane-<version>-win64.zip (the x86-64 build), each holding Orvane.exe without
 # debug information, the shipped catalogue api.ovc and a short README.txt for users. They carry no
 # constants.ovc: that is the user's own file, which unpacking a new version over an old folder must
 # never replace.
@@ -9,7 +9,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/install-deps.sh"
 
-version=1.2.2
+# The version as the project states it (project() in CMakeLists.txt), its one place.
+version=$(sed -n 's/^project(Orvane VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || { echo "no project version in CMakeLists.txt" >&2; exit 1; }
 mkdir -p dist
 for flavour in win32 win64; do
   cmake --preset "$flavour" >/dev/null

@@ -66,11 +66,11 @@ static DWORD ReplaceWhole(int number, const char* path, const void* data, int64_
     return 0;
 }
 
-std::string FileReplace(int number, const char* path, const void* data, int64_t length) {
-    if (number < 0 || !path || (length > 0 && !data)) return SystemReason(ERROR_INVALID_PARAMETER);
+FileReplaceResult FileReplace(int number, const char* path, const void* data, int64_t length) {
+    if (number < 0 || !path || (length > 0 && !data)) return {false, SystemReason(ERROR_INVALID_PARAMETER)};
     DWORD error = FailOnNoMemory((DWORD)ERROR_NOT_ENOUGH_MEMORY,
                                  [&] { return ReplaceWhole(number, path, data, length); });
-    return error ? SystemReason(error) : "";
+    return {error == 0, error ? SystemReason(error) : ""};
 }
 
 bool FileMissing(const char* path) {

@@ -30,16 +30,13 @@ HFONT FontForDpi(HFONT font, int dpi) {
 PlatformHandle FontLoad(int number, const char* face, int size, uint32_t flags) {
     FontSlot* slot = ObjectClaim(FontTable, number);
     if (!slot) return 0;
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    if (!display) return 0;
-    int dotsPerInch = GetDeviceCaps(display, LOGPIXELSY);
+    int dotsPerInch = SystemDpi();
     HFONT font =
         CreateFontA(HeightForPoints(size, dotsPerInch), 0, 0, 0, (flags & FontBold) ? FW_BOLD : FW_NORMAL,
                     (flags & FontItalic) ? 1 : 0, (flags & FontUnderline) ? 1 : 0,
                     (flags & FontStrikeOut) ? 1 : 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     (flags & FontHighQuality) ? PROOF_QUALITY : DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                     face ? face : "");
-    DeleteDC(display);
     if (!font) return 0;
     *slot = FontSlot{font, size, dotsPerInch};
     return (PlatformHandle)font;

@@ -1,4 +1,5 @@
-// Push button: clicks arrive as WM_COMMAND BN_CLICKED and become EVENT_GADGET type 0 by default.
+// Push button: clicks arrive as WM_COMMAND BN_CLICKED and become EVENT_GADGET of type EVENT_TYPE_CLICK
+// (0) by default.
 #include "toolkit/toolkit_internal.h"
 
 static_assert(ButtonCaptionWraps == BS_MULTILINE, "button style bits");
@@ -32,7 +33,8 @@ bool ButtonPressedByReturn(HWND control) {
 }
 
 PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
-    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
-    return (PlatformHandle)GadgetCreate(number, &ButtonKind, "Button", text, style, 0, x, y, width, height,
-                                        nullptr);
+    GadgetSpec spec = {number, {x, y, width, height}, &ButtonKind, "Button"};
+    spec.text = text;
+    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
+    return (PlatformHandle)GadgetCreate(spec);
 }

@@ -64,8 +64,11 @@ void AddAndKeep(GadgetSlot* g, UINT message, WPARAM position, const char* text) 
     std::rotate(items->starts.begin() + index, items->starts.end() - 1, items->starts.end());
 }
 
+// Set in the types CBS_SIMPLE (1) and CBS_DROPDOWNLIST (3), clear in CBS_DROPDOWN (2), the editable one.
+constexpr LONG_PTR LIST_TYPE_BIT = 0x1;
+
 bool IsEditable(GadgetSlot* g) {
-    return (GetWindowLongPtrA(g->handle, GWL_STYLE) & 1) == 0;
+    return (GetWindowLongPtrA(g->handle, GWL_STYLE) & LIST_TYPE_BIT) == 0;
 }
 
 void ComboSetText(int, GadgetSlot* g, const char* text) {
@@ -125,11 +128,8 @@ void ComboDestroy(int, GadgetSlot* g) {
 // The system leaves an editable box's selection drawn after the focus left it: the box the user
 // left shows none, as an edit field does. The notification is an event all the same.
 bool ComboParentMessage(int, GadgetSlot* g, UINT message, WPARAM wParam, LPARAM, LRESULT*) {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    if (message == WM_COMMAND && HIWORD(wParam) == CBN_KILLFOCUS && IsEditable(g) &&
-        GetComboBoxInfo(g->handle, &info) && info.hwndItem)
-        SendMessageA(info.hwndItem, EM_SETSEL, (WPARAM)-1, 0);
+    if (message != WM_COMMAND || HIWORD(wParam) != CBN_KILLFOCUS || !IsEditable(g)) return false;
+    if (HWND edit = ComboBoxEditField(g->handle)) SendMessageA(edit, EM_SETSEL, (WPARAM)-1, 0);
     return false;
 }
 
@@ -206,22 +206,19 @@ bool ComboListClosedByEscape(HWND control) {
 }
 
 PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags) {
-    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;
+    GadgetSpec spec = {number, {x, y, width, height}, &ComboBoxKind, "ComboBox"};
+    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;
     bool editable = (flags & CBS_DROPDOWN) != 0;
-    if (!editable) style |= CBS_DROPDOWNLIST | WS_TABSTOP;
-    HWND combo = GadgetCreate(number, &ComboBoxKind, "ComboBox", "", style, WS_EX_CLIENTEDGE, x, y, width,
-                              height, nullptr);
+    if (!editable) spec.style |= CBS_DROPDOWNLIST | WS_TABSTOP;
+    spec.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND combo = GadgetCreate(spec);
     GadgetSlot* g = combo ? ObjectFind(GadgetTable, number) : nullptr;
     if (combo && (!g || !(g->kindData = new (std::nothrow) ComboItems()))) {
         DestroyWindow(combo);
         return 0;
     }
-    if (combo && editable) {
-        // Tab reaches the edit field, not the combo box around it.
-        POINT inside = {5, 5};
-        HWND edit = ChildWindowFromPoint(combo, inside);
-        if (edit && edit != combo)
-            SetWindowLongPtrA(edit, GWL_STYLE, GetWindowLongPtrA(edit, GWL_STYLE) | WS_TABSTOP);
-    }
+    // Tab reaches the edit field, not the combo box around it.
+    HWND edit = combo && editable ? ComboBoxEditField(combo) : nullptr;
+    if (edit) SetWindowLongPtrA(edit, GWL_STYLE, GetWindowLongPtrA(edit, GWL_STYLE) | WS_TABSTOP);
     return (PlatformHandle)combo;
 }

@@ -121,11 +121,12 @@ const GadgetKind EditorKind = MakeEditorKind();
 
 PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32_t flags) {
     LoadRichEditLibrary();
+    GadgetSpec spec = {number, {x, y, width, height}, &EditorKind, EditorClass};
     // No word wrap; the selection stays visible without the focus; Return inserts a line break.
-    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
-                  ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
-    HWND editor = GadgetCreate(number, &EditorKind, EditorClass, "", style, WS_EX_CLIENTEDGE, x, y, width,
-                               height, nullptr);
+    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
+                 ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+    spec.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND editor = GadgetCreate(spec);
     if (!editor) return 0;
     // Typing and pasting stop at the control's text limit, 32,767 characters until it is raised;
     // a catalogue of any size must stay editable.

@@ -104,14 +104,14 @@ LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM 
         UpdateWindow(control);
         return 0;
     case WM_LBUTTONDBLCLK:
-        Report(control, 2);
+        Report(control, EVENT_TYPE_DOUBLE_CLICK);
         return 0;
     case WM_RBUTTONDBLCLK:
         SetPropA(control, RIGHT_DOUBLE_PROPERTY, (HANDLE)1);
-        Report(control, 3);
+        Report(control, EVENT_TYPE_RIGHT_DOUBLE_CLICK);
         return 0;
     case WM_RBUTTONUP:
-        if (RemovePropA(control, RIGHT_DOUBLE_PROPERTY) == nullptr) Report(control, 1);
+        if (RemovePropA(control, RIGHT_DOUBLE_PROPERTY) == nullptr) Report(control, EVENT_TYPE_RIGHT_CLICK);
         return 0;
     case WM_NCDESTROY:
         RemovePropA(control, IMAGE_PROPERTY);
@@ -148,8 +148,11 @@ const GadgetKind ImageBoxKind = MakeImageBoxKind();
 
 PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
                            uint32_t extendedStyle) {
-    HWND box = GadgetCreate(number, &ImageBoxKind, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY,
-                            extendedStyle, x, y, width, height, ImageBoxProc);
+    GadgetSpec spec = {number, {x, y, width, height}, &ImageBoxKind, "STATIC"};
+    spec.style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
+    spec.extendedStyle = extendedStyle;
+    spec.ownProc = ImageBoxProc;
+    HWND box = GadgetCreate(spec);
     if (box && image) {
         HANDLE handle = (HANDLE)image; // whole handle: GadgetSetState's int would cut a 64-bit one
         SendMessageA(box, STM_SETIMAGE, IsBitmap(handle) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)handle);

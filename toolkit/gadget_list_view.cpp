@@ -8,18 +8,25 @@
 
 namespace {
 
-// Colour record of a row: words[0] column count, then front and back per column, each colour + 1
-// so that 0 means "not set" and black is stored as 1.
-constexpr size_t RECORD_HEADER_WORDS = 1;
+// The colours of one cell, each colour + 1 so that 0 means "not set" and black is stored as 1.
+struct CellColours {
+    uint32_t front;
+    uint32_t back;
+};
+
+// Colour record of a row, its item data.
+struct ColourRecord {
+    std::vector<CellColours> columns; // one per column the list had when the record was made
+};
 
 // Every colour record a list handed out, so that clearing and destroying free them all at once.
 // Rows added with their colours share one record per pair of colours (and column count); a row
 // whose colours change later gets a record of its own.
 struct ListData {
-    std::vector<uint32_t*> records; // owned: every record handed out, freed when the rows go
-    std::vector<uint32_t*> shared;  // those of them rows added with their colours share
-    int bulkColumns;                // the column count during a bulk change, 0 outside one
-    int designColumnWidth;          // the first column's width as the application gave it, for 96 dpi
+    std::vector<std::unique_ptr<ColourRecord>> records; // every record handed out, freed with the rows
+    std::vector<ColourRecord*> shared;                  // those of them rows added with their colours share
+    int bulkColumns;       // the column count during a bulk change, 0 outside one
+    int designColumnWidth; // the first column's width as the application gave it, for 96 dpi
 };
 
 bool HaveDefaultColours;
@@ -33,8 +40,6 @@ ListData* DataOf(GadgetSlot* g) {
 void FreeRecords(GadgetSlot* g) {
     ListData* data = (ListData*)g->kindData;
     if (!data) return;
-    for (uint32_t* record : data->records)
-        delete[] record;
     data->records.clear();
     data->shared.clear();
 }
@@ -53,38 +58,36 @@ bool IsReportView(GadgetSlot* g) {
     return (GetWindowLongPtrA(g->handle, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
 }
 
-uint32_t* RecordOf(GadgetSlot* g, int row) {
+ColourRecord* RecordOf(GadgetSlot* g, int row) {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     if (!SendMessageA(g->handle, LVM_GETITEMA, 0, (LPARAM)&item)) return nullptr;
-    return (uint32_t*)item.lParam;
+    return (ColourRecord*)item.lParam;
 }
 
-bool IsShared(GadgetSlot* g, const uint32_t* record) {
-    for (const uint32_t* shared : DataOf(g)->shared)
+bool IsShared(GadgetSlot* g, const ColourRecord* record) {
+    for (const ColourRecord* shared : DataOf(g)->shared)
         if (shared == record) return true;
     return false;
 }
 
-// A new record of that many columns, no colour set, kept among the list's records; null when
-// memory ran out. (A record kept but given to no row waits for the list to be cleared.)
-uint32_t* NewRecord(GadgetSlot* g, uint32_t columns) {
-    std::unique_ptr<uint32_t[]> record(new (std::nothrow)
-                                           uint32_t[RECORD_HEADER_WORDS + 2 * (size_t)columns]());
-    if (!record) return nullptr;
-    record[0] = columns;
-    DataOf(g)->records.push_back(record.get());
-    return record.release();
+// A new record of that many columns, each of those colours (none set unless given), kept among the
+// list's records; std::bad_alloc when memory ran out. (A record kept but given to no row waits for
+// the list to be cleared.)
+ColourRecord* NewRecord(GadgetSlot* g, size_t columns, CellColours colours = {0, 0}) {
+    auto record = std::make_unique<ColourRecord>();
+    record->columns.assign(columns, colours);
+    DataOf(g)->records.push_back(std::move(record));
+    return DataOf(g)->records.back().get();
 }
 
 // A record of the row's own, copying the colours of the record it had (if any).
-uint32_t* CreateRecord(GadgetSlot* g, int row, const uint32_t* copyOf) {
-    uint32_t columns = (uint32_t)ColumnCount(g);
-    uint32_t* record = NewRecord(g, columns);
-    if (!record) return nullptr;
-    for (size_t word = 0; copyOf && word < 2 * (size_t)columns && word < 2 * (size_t)copyOf[0]; ++word)
-        record[RECORD_HEADER_WORDS + word] = copyOf[RECORD_HEADER_WORDS + word];
+ColourRecord* CreateRecord(GadgetSlot* g, int row, const ColourRecord* copyOf) {
+    ColourRecord* record = NewRecord(g, (size_t)ColumnCount(g));
+    for (size_t column = 0; copyOf && column < record->columns.size() && column < copyOf->columns.size();
+         ++column)
+        record->columns[column] = copyOf->columns[column];
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
@@ -93,19 +96,15 @@ uint32_t* CreateRecord(GadgetSlot* g, int row, const uint32_t* copyOf) {
 }
 
 // The shared record of a pair of colours, as ItemSetColor would store them in every column.
-uint32_t* SharedRecord(GadgetSlot* g, int32_t front, int32_t back) {
+ColourRecord* SharedRecord(GadgetSlot* g, int32_t front, int32_t back) {
     ListData* data = DataOf(g);
-    uint32_t columns = (uint32_t)(data->bulkColumns > 0 ? data->bulkColumns : ColumnCount(g));
-    uint32_t storedFront = front < 0 ? 0 : (uint32_t)front + 1;
-    uint32_t storedBack = back < 0 ? 0 : (uint32_t)back + 1;
-    for (uint32_t* record : data->shared)
-        if (record[0] == columns && record[1] == storedFront && record[2] == storedBack) return record;
-    uint32_t* record = NewRecord(g, columns);
-    if (!record) return nullptr;
-    for (uint32_t column = 0; column < columns; ++column) {
-        record[RECORD_HEADER_WORDS + 2 * column] = storedFront;
-        record[RECORD_HEADER_WORDS + 2 * column + 1] = storedBack;
-    }
+    size_t columns = (size_t)(data->bulkColumns > 0 ? data->bulkColumns : ColumnCount(g));
+    CellColours stored = {front < 0 ? 0 : (uint32_t)front + 1, back < 0 ? 0 : (uint32_t)back + 1};
+    for (ColourRecord* record : data->shared)
+        if (record->columns.size() == columns && record->columns[0].front == stored.front &&
+            record->columns[0].back == stored.back)
+            return record;
+    ColourRecord* record = NewRecord(g, columns, stored);
     data->shared.push_back(record);
     return record;
 }
@@ -186,7 +185,7 @@ std::string CellText(GadgetSlot* g, int row, int column) {
 
 // Inserts the row with the record as its item data (none: 0); the text up to the first line feed
 // is column 0, each further part the next column.
-void InsertRow(GadgetSlot* g, int position, const char* text, uint32_t* record) {
+void InsertRow(GadgetSlot* g, int position, const char* text, ColourRecord* record) {
     // A place past the last row appends: the list need not be asked for its count first.
     if (position < 0) position = INT_MAX;
     // With line feeds, a copy of the text made before the row goes in holds the parts, each ended
@@ -227,7 +226,7 @@ void ListAddItem(int, GadgetSlot* g, int position, const char* text) {
 }
 
 void ListAddItemWithColors(int, GadgetSlot* g, int position, const char* text, int32_t front, int32_t back) {
-    if (uint32_t* record = SharedRecord(g, front, back)) InsertRow(g, position, text, record);
+    InsertRow(g, position, text, SharedRecord(g, front, back));
 }
 
 void ListClearItems(int, GadgetSlot* g) {
@@ -326,13 +325,12 @@ void ListSetColor(int, GadgetSlot* g, int attribute, int32_t colour) {
 }
 
 bool ColourRow(GadgetSlot* g, int row, int attribute, int32_t colour) {
-    uint32_t* record = RecordOf(g, row);
+    ColourRecord* record = RecordOf(g, row);
     if (!record || IsShared(g, record)) record = CreateRecord(g, row, record);
     if (!record) return false;
     uint32_t stored = colour < 0 ? 0 : (uint32_t)colour + 1;
-    size_t offset = attribute == FrontColor ? 0 : 1;
-    for (uint32_t column = 0; column < record[0]; ++column)
-        record[RECORD_HEADER_WORDS + 2 * column + offset] = stored;
+    for (CellColours& cell : record->columns)
+        (attribute == FrontColor ? cell.front : cell.back) = stored;
     return true;
 }
 
@@ -355,24 +353,22 @@ LRESULT CustomDraw(GadgetSlot* g, NMLVCUSTOMDRAW* draw) {
     if (stage == CDDS_PREPAINT)
         return IsWindowEnabled(g->handle) ? (CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT) : CDRF_DODEFAULT;
     if (stage == CDDS_POSTPAINT) return 0;
-    uint32_t* record = (uint32_t*)draw->nmcd.lItemlParam;
+    const ColourRecord* record = (const ColourRecord*)draw->nmcd.lItemlParam;
     if (stage == CDDS_ITEMPREPAINT) {
         if (!record) return CDRF_DODEFAULT;
         if (IsReportView(g)) return CDRF_NOTIFYSUBITEMDRAW;
-        if (record[1]) draw->clrText = record[1] - 1;
-        if (record[2]) draw->clrTextBk = record[2] - 1;
+        const CellColours& first = record->columns[0];
+        if (first.front) draw->clrText = first.front - 1;
+        if (first.back) draw->clrTextBk = first.back - 1;
         return CDRF_DODEFAULT;
     }
     if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
         if (!record) return CDRF_DODEFAULT;
-        uint32_t column = (uint32_t)draw->iSubItem;
-        uint32_t front = 0, back = 0;
-        if (column < record[0]) {
-            front = record[RECORD_HEADER_WORDS + 2 * column];
-            back = record[RECORD_HEADER_WORDS + 2 * column + 1];
-        }
-        draw->clrText = front ? front - 1 : (COLORREF)SendMessageA(g->handle, LVM_GETTEXTCOLOR, 0, 0);
-        draw->clrTextBk = back ? back - 1 : (COLORREF)SendMessageA(g->handle, LVM_GETBKCOLOR, 0, 0);
+        size_t column = (size_t)draw->iSubItem;
+        CellColours cell = column < record->columns.size() ? record->columns[column] : CellColours{0, 0};
+        draw->clrText =
+            cell.front ? cell.front - 1 : (COLORREF)SendMessageA(g->handle, LVM_GETTEXTCOLOR, 0, 0);
+        draw->clrTextBk = cell.back ? cell.back - 1 : (COLORREF)SendMessageA(g->handle, LVM_GETBKCOLOR, 0, 0);
         return CDRF_DODEFAULT;
     }
     return CDRF_DODEFAULT;
@@ -391,16 +387,16 @@ bool ListParentMessage(int number, GadgetSlot* g, UINT message, WPARAM, LPARAM l
         *result = CustomDraw(g, (NMLVCUSTOMDRAW*)lParam);
         return true;
     case NM_CLICK:
-        type = 0;
+        type = EVENT_TYPE_CLICK;
         break;
     case NM_RCLICK:
-        type = 1;
+        type = EVENT_TYPE_RIGHT_CLICK;
         break;
     case NM_DBLCLK:
-        type = 2;
+        type = EVENT_TYPE_DOUBLE_CLICK;
         break;
     case NM_RDBLCLK:
-        type = 3;
+        type = EVENT_TYPE_RIGHT_DOUBLE_CLICK;
         break;
     default:
         return false;
@@ -463,11 +459,12 @@ const GadgetKind ListViewKind = MakeListViewKind();
 PlatformHandle AddListView(int number, int x, int y, int width, int height, const char* columnTitle,
                            int columnWidth, uint32_t flags) {
     // ListMultiSelect shares its value with LVS_SINGLESEL: it asks for the opposite.
-    DWORD style = (flags & ~(DWORD)ListMultiSelect) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
-                  LVS_SHAREIMAGELISTS;
-    if (!(flags & ListMultiSelect)) style |= LVS_SINGLESEL;
-    HWND list = GadgetCreate(number, &ListViewKind, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, x, y, width,
-                             height, nullptr);
+    GadgetSpec spec = {number, {x, y, width, height}, &ListViewKind, WC_LISTVIEWA};
+    spec.style = (flags & ~(DWORD)ListMultiSelect) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
+                 LVS_SHAREIMAGELISTS;
+    if (!(flags & ListMultiSelect)) spec.style |= LVS_SINGLESEL;
+    spec.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND list = GadgetCreate(spec);
     if (!list) return 0;
     GadgetSlot* g = ObjectFind(GadgetTable, number);
     if (!g || !(g->kindData = new (std::nothrow) ListData())) {

@@ -22,8 +22,9 @@ GadgetKind MakeTextBoxKind() {
 const GadgetKind TextBoxKind = MakeTextBoxKind();
 
 PlatformHandle AddTextBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
-    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_GROUP;
-    DWORD extended = (flags & TextBorder) ? WS_EX_CLIENTEDGE : 0;
-    return (PlatformHandle)GadgetCreate(number, &TextBoxKind, "Static", text, style, extended, x, y, width,
-                                        height, nullptr);
+    GadgetSpec spec = {number, {x, y, width, height}, &TextBoxKind, "Static"};
+    spec.text = text;
+    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_GROUP;
+    spec.extendedStyle = (flags & TextBorder) ? WS_EX_CLIENTEDGE : 0;
+    return (PlatformHandle)GadgetCreate(spec);
 }

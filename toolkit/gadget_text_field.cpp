@@ -39,8 +39,10 @@ const GadgetKind TextFieldKind = MakeTextFieldKind();
 
 PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
                             uint32_t flags) {
-    DWORD style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
-    DWORD extended = (flags & FieldBorderless) ? 0 : WS_EX_CLIENTEDGE;
-    return (PlatformHandle)GadgetCreate(number, &TextFieldKind, "Edit", text, style, extended, x, y, width,
-                                        height, TextFieldProc);
+    GadgetSpec spec = {number, {x, y, width, height}, &TextFieldKind, "Edit"};
+    spec.text = text;
+    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
+    spec.extendedStyle = (flags & FieldBorderless) ? 0 : WS_EX_CLIENTEDGE;
+    spec.ownProc = TextFieldProc;
+    return (PlatformHandle)GadgetCreate(spec);
 }

@@ -32,10 +32,7 @@ LRESULT CALLBACK GadgetLayerProc(HWND control, UINT message, WPARAM wParam, LPAR
     GadgetSlot* g = GadgetOfControl(control, &number);
     WNDPROC next = g ? g->previousProc : (WNDPROC)GetPropA(control, PREVIOUS_PROC_PROPERTY);
     if (message == WM_NCDESTROY) {
-        if (g) {
-            g->carriesId = false;
-            FreeGadgetSlot(number, g);
-        }
+        if (g) FreeGadgetSlot(number, g);
         RemovePropA(control, ID_PROPERTY);
         RemovePropA(control, PREVIOUS_PROC_PROPERTY);
         SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)next);
@@ -99,47 +96,46 @@ void GadgetOwnProcForget(HWND control) {
     RemovePropA(control, OWN_PROC_NEXT_PROPERTY);
 }
 
-HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
-                  DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc) {
-    if (number < 0) return nullptr;
+HWND GadgetCreate(const GadgetSpec& spec) {
+    if (spec.number < 0) return nullptr;
     int dpi = WindowDpi(CurrentParent);
-    HWND control = CreateWindowExA(extendedStyle, className, text ? text : "", style, ScaleToDpi(x, dpi),
-                                   ScaleToDpi(y, dpi), ScaleToDpi(width, dpi), ScaleToDpi(height, dpi),
-                                   CurrentParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const DesignPlace& p = spec.place;
+    HWND control = CreateWindowExA(spec.extendedStyle, spec.className, spec.text ? spec.text : "", spec.style,
+                                   ScaleToDpi(p.x, dpi), ScaleToDpi(p.y, dpi), ScaleToDpi(p.width, dpi),
+                                   ScaleToDpi(p.height, dpi), CurrentParent, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
 
-    GadgetSlot* g = ObjectClaim(GadgetTable, number);
+    GadgetSlot* g = ObjectClaim(GadgetTable, spec.number);
     if (!g) {
         DestroyWindow(control);
         return nullptr;
     }
     g->handle = control;
-    g->kind = kind;
+    g->kind = spec.kind;
     g->front = g->back = -1;
-    g->design = DesignPlace{x, y, width, height};
+    g->design = p;
 
-    if (ownProc) {
-        LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)ownProc);
+    if (spec.ownProc) {
+        LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)spec.ownProc);
         SetPropA(control, OWN_PROC_NEXT_PROPERTY, (HANDLE)classProc);
     }
     g->previousProc = (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)GadgetLayerProc);
     SetPropA(control, PREVIOUS_PROC_PROPERTY, (HANDLE)g->previousProc);
 
-    SetWindowLongPtrA(control, GWLP_ID, number);
-    SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)number);
-    if (GadgetSlot* claimed = FindGadget(number)) {
-        claimed->carriesId = true;
-        ApplyFont(claimed, DefaultFont, dpi);
-    }
+    SetWindowLongPtrA(control, GWLP_ID, spec.number);
+    SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)spec.number);
+    if (GadgetSlot* claimed = FindGadget(spec.number)) ApplyFont(claimed, DefaultFont, dpi);
     return control;
 }
 
 bool GadgetOfferParentMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    // Cheap checks first: a list view sends its parent several notifications per row.
+    // Cheap checks first: a list view sends its parent several notifications per row. The control
+    // carries its number in "ZQ_ID" as in its ID from its creation's end until it is destroyed.
     int number = -1;
     GadgetSlot* g = GadgetOfControl(control, &number);
     if (!g || !g->kind->parentMessage) return false;
-    if (!g->carriesId) return false; // recorded with the property: reading it back costs more
+    if ((INT_PTR)GetPropA(control, ID_PROPERTY) != number) return false;
     LRESULT answer = 0;
     if (!g->kind->parentMessage(number, g, message, wParam, lParam, &answer)) return false;
     if (result) *result = answer;
@@ -330,9 +326,8 @@ void GadgetEndUpdate(int number) {
 void ComboBoxSelectEditRange(int number, int start, int end) {
     GadgetSlot* g = FindGadget(number);
     if (!g || g->kind->kind != KIND_COMBO_BOX) return;
-    POINT inside = {5, 5};
-    HWND edit = ChildWindowFromPoint(g->handle, inside);
-    if (!edit || edit == g->handle) return; // a drop-down list has no edit field
+    HWND edit = ComboBoxEditField(g->handle);
+    if (!edit) return;
     if (end < 0) end = GetWindowTextLengthA(edit);
     SendMessageA(edit, EM_SETSEL, (WPARAM)start, (LPARAM)end);
 }

@@ -39,6 +39,9 @@ constexpr int MSG_GADGET_NOTE = TOOLKIT_MESSAGE_BASE + 20;
 constexpr int CMD_FOCUS_NEXT = 1212;
 constexpr int CMD_FOCUS_PREVIOUS = 1213;
 
+// Mouse events of a list view and an image box (event types of EVENT_GADGET); a button's click is 0 too.
+constexpr int EVENT_TYPE_CLICK = 0, EVENT_TYPE_RIGHT_CLICK = 1;
+constexpr int EVENT_TYPE_DOUBLE_CLICK = 2, EVENT_TYPE_RIGHT_DOUBLE_CLICK = 3;
 // Text field focus events (event types of EVENT_GADGET).
 constexpr int EVENT_TYPE_FOCUS = 14000;
 constexpr int EVENT_TYPE_UNFOCUS = 14001;
@@ -214,9 +217,12 @@ void FileClose(int number);
 // Replaces the file at path with the bytes in one step: they are written under the number to
 // "<path>.saving" beside it, put on the disk, and that file then takes the old one's place, so that a
 // failed or interrupted replace leaves the old file whole. Refused while another program holds the
-// file so that it may not be written, or it is write-protected. "" when done; else the system's
-// reason, a sentence for the user.
-std::string FileReplace(int number, const char* path, const void* data, int64_t length);
+// file so that it may not be written, or it is write-protected.
+struct FileReplaceResult {
+    bool replaced;
+    std::string reason; // when not replaced, the system's reason, a sentence for the user
+};
+FileReplaceResult FileReplace(int number, const char* path, const void* data, int64_t length);
 // True when nothing is at the path: neither the file nor a folder on its way exists.
 bool FileMissing(const char* path);
 // What tells whether a file was written since it was looked at: its size and last-write time (in

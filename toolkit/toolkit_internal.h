@@ -34,7 +34,6 @@ struct GadgetSlot {
     size_t longestText;     // list view: longest text ever added, the buffer size for reading cells
     int updateDepth;        // nesting of GadgetBeginUpdate
     void* kindData;         // owned by the kind, freed by its destroy hook (list view: colour records)
-    bool carriesId;         // "ZQ_ID" is set: parent messages may be routed to the kind
     DesignPlace design;     // where the application put it
     HFONT designFont;       // the font the application gave it (or the default font); not owned
     HFONT scaledFont;       // owned: that font made anew for the window's scale, when it differs
@@ -165,16 +164,27 @@ struct GadgetKind {
     void (*followDpi)(int number, GadgetSlot* g, int dpi);
 };
 
-// Common creation steps of every gadget kind: creates the control in the current gadget parent,
-// claims the number, records the kind, subclasses, sets the ID, "ZQ_ID" and the default font.
-// ownProc, when given, is installed before the layer's subclass (image box, text field).
-// Returns the control, or 0 (the number is then left as it was).
-HWND GadgetCreate(int number, const GadgetKind* kind, const char* className, const char* text, DWORD style,
-                  DWORD extendedStyle, int x, int y, int width, int height, WNDPROC ownProc);
+// Common creation steps of every gadget kind, for the control the record describes: creates it in
+// the current gadget parent, claims the number, records the kind, subclasses, sets the ID, "ZQ_ID"
+// and the default font. Returns the control, or 0 (the number is then left as it was).
+struct GadgetSpec {
+    int number;                 // the gadget's number, and its control's ID
+    DesignPlace place;          // where the application put it
+    const GadgetKind* kind;     // its operations
+    const char* className;      // the platform's window class of its control
+    const char* text = nullptr; // the control's initial text; null: ""
+    DWORD style = 0, extendedStyle = 0;
+    WNDPROC ownProc = nullptr; // the kind's own procedure, installed before the layer's subclass; or null
+};
+HWND GadgetCreate(const GadgetSpec& spec);
 
 // Return on a push button of a toolkit window presses it, as in a dialog: true when the control
 // is one, and its click was reported.
 bool ButtonPressedByReturn(HWND control);
+// The edit field of a combo box; null for a drop-down list, which has none.
+inline HWND ComboBoxEditField(HWND combo) {
+    return FindWindowExA(combo, nullptr, "Edit", nullptr);
+}
 // Escape while the list of a combo box (the control or its edit field's box) is open closes the
 // list, as the user meant: true when it did.
 bool ComboListClosedByEscape(HWND control);

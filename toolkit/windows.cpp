@@ -212,26 +212,21 @@ static bool IsChildWindow(HWND window) {
     return (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0;
 }
 
-// A window carries "ZQ_WindowID" exactly while its number's slot holds it, so the table answers
-// without asking the window server for the property on every message.
-static int NumberInTable(HWND window) {
-    for (size_t i = 0; i < WindowTable.slots.size(); i++)
-        if (WindowTable.slots[i].handle == window) return (int)i;
-    return -1;
-}
-
-HWND ToolkitTopWindowOf(HWND window) {
-    for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr)
-        if (NumberInTable(w) >= 0) return w;
-    return nullptr;
+// The number a toolkit window carries in "ZQ_WindowID" from WindowOpen to WindowClose; -1 for any
+// other window.
+static int NumberOfWindow(HWND window) {
+    return (int)(INT_PTR)GetPropA(window, WINDOW_ID_PROPERTY) - 1;
 }
 
 int ToolkitWindowNumberOf(HWND window) {
-    for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr) {
-        int number = NumberInTable(w);
-        if (number >= 0) return number;
-    }
+    for (HWND w = window; w; w = IsChildWindow(w) ? GetParent(w) : nullptr)
+        if (int number = NumberOfWindow(w); number >= 0) return number;
     return -1;
+}
+
+// The window that carries the number is the one its slot holds.
+HWND ToolkitTopWindowOf(HWND window) {
+    return (HWND)WindowHandle(ToolkitWindowNumberOf(window));
 }
 
 std::string ToolkitWindowText(HWND window) {

@@ -46,7 +46,7 @@ class OutputTest : public ::testing::Test {
 TEST_F(OutputTest, TickedRowsInRowOrderJoinedByBars) {
     SetRows(
         {{"row1", ItemChecked}, {"row2", 0}, {"row3", ItemChecked}, {"row4", ItemChecked | ItemSelected}});
-    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_PASTED);
+    EXPECT_EQ(SendSelection(SEND_TO_EDITOR, EditorHandle), SEND_PASTED);
     EXPECT_EQ(Pasted(), "row1|row3|row4");
     // To the IDE's editor, waiting at most five seconds for it.
     EXPECT_EQ(FakeCallsStartingWith("WindowReplaceSelection"),
@@ -57,33 +57,33 @@ TEST_F(OutputTest, TickedRowsInRowOrderJoinedByBars) {
 
 TEST_F(OutputTest, ClipboardGetsTheSameText) {
     SetRows({{"a", 0}, {"b|", ItemChecked}, {"c", ItemChecked}});
-    EXPECT_EQ(SendSelection(1, EditorHandle), SEND_COPIED);
+    EXPECT_EQ(SendSelection(SEND_TO_CLIPBOARD, EditorHandle), SEND_COPIED);
     EXPECT_EQ(Fake.clipboard, "b||c");
     EXPECT_TRUE(Fake.replaceSelections.empty());
 
     SetRows({{"ends in bar|", ItemChecked}});
-    SendSelection(7, EditorHandle);
+    SendSelection(static_cast<SendDestination>(7), EditorHandle);
     EXPECT_EQ(Fake.clipboard, "ends in bar|");
 }
 
 TEST_F(OutputTest, EmptyTickedRowsKeepTheirFields) {
     SetRows({{"", ItemChecked}, {"second", ItemChecked}});
-    SendSelection(0, EditorHandle);
+    SendSelection(SEND_TO_EDITOR, EditorHandle);
     EXPECT_EQ(Pasted(), "|second");
 
     SetRows({{"x", 0}, {"", ItemChecked}});
-    SendSelection(1, EditorHandle);
+    SendSelection(SEND_TO_CLIPBOARD, EditorHandle);
     EXPECT_TRUE(Fake.clipboardHasText);
     EXPECT_EQ(Fake.clipboard, "");
     EXPECT_EQ(FakeCallsStartingWith("ClipboardSetText").size(), 1u);
 }
 
 TEST_F(OutputTest, NothingTickedSendsNothing) {
-    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_NOTHING_TICKED); // empty list
-    SendSelection(1, EditorHandle);
+    EXPECT_EQ(SendSelection(SEND_TO_EDITOR, EditorHandle), SEND_NOTHING_TICKED); // empty list
+    SendSelection(SEND_TO_CLIPBOARD, EditorHandle);
     SetRows({{"selected only", ItemSelected}, {"plain", 0}});
-    SendSelection(0, EditorHandle);
-    SendSelection(1, EditorHandle);
+    SendSelection(SEND_TO_EDITOR, EditorHandle);
+    SendSelection(SEND_TO_CLIPBOARD, EditorHandle);
     EXPECT_TRUE(Fake.replaceSelections.empty());
     EXPECT_TRUE(FakeCallsStartingWith("ClipboardSetText").empty());
     EXPECT_EQ(Fake.clipboard, "old");
@@ -92,15 +92,15 @@ TEST_F(OutputTest, NothingTickedSendsNothing) {
 TEST_F(OutputTest, PasteNeedsAWindowOfItsOwn) {
     SetRows({{"x", ItemChecked}});
     EditorHandle = 0; // the text goes to the clipboard instead
-    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_NO_EDITOR);
+    EXPECT_EQ(SendSelection(SEND_TO_EDITOR, EditorHandle), SEND_COPIED_NO_EDITOR);
     EditorHandle = 0xFFFF; // the broadcast handle would reach every top-level window
-    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_NO_EDITOR);
+    EXPECT_EQ(SendSelection(SEND_TO_EDITOR, EditorHandle), SEND_COPIED_NO_EDITOR);
     EXPECT_TRUE(Fake.replaceSelections.empty());
     EXPECT_EQ(Fake.clipboard, "x");
 
     // A 32-bit handle with the top bit set widens with its sign, as the system widens handles.
     EditorHandle = (int32_t)0x80001234;
-    SendSelection(0, EditorHandle);
+    SendSelection(SEND_TO_EDITOR, EditorHandle);
     ASSERT_EQ(Fake.replaceSelections.size(), 1u);
     EXPECT_EQ(Fake.replaceSelections[0].first, (PlatformHandle)(int32_t)0x80001234);
 }
@@ -110,18 +110,18 @@ TEST_F(OutputTest, PasteNeedsAWindowOfItsOwn) {
 TEST_F(OutputTest, PasteThatDoesNotLandGoesToTheClipboard) {
     SetRows({{"a", ItemChecked | ItemSelected}, {"b", 0}});
     Fake.replaceSelectionOutcome = PASTE_READ_ONLY;
-    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_READ_ONLY);
+    EXPECT_EQ(SendSelection(SEND_TO_EDITOR, EditorHandle), SEND_COPIED_READ_ONLY);
     EXPECT_EQ(Pasted(), "a");
     EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows[0].state, ItemChecked | ItemSelected);
     EXPECT_EQ(Fake.gadgets[ENTRY_LIST].rows.size(), 2u);
     EXPECT_EQ(Fake.clipboard, "a");
     Fake.replaceSelectionOutcome = PASTE_NO_ANSWER;
-    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_COPIED_NO_ANSWER);
+    EXPECT_EQ(SendSelection(SEND_TO_EDITOR, EditorHandle), SEND_COPIED_NO_ANSWER);
     EXPECT_FALSE(SendResultKeepsTheTool(SEND_COPIED_NO_ANSWER));
 
     Fake.clipboardRefuses = true;
-    EXPECT_EQ(SendSelection(0, EditorHandle), SEND_NOTHING_DELIVERED);
-    EXPECT_EQ(SendSelection(1, EditorHandle), SEND_CLIPBOARD_REFUSED);
+    EXPECT_EQ(SendSelection(SEND_TO_EDITOR, EditorHandle), SEND_NOTHING_DELIVERED);
+    EXPECT_EQ(SendSelection(SEND_TO_CLIPBOARD, EditorHandle), SEND_CLIPBOARD_REFUSED);
     EXPECT_TRUE(SendResultKeepsTheTool(SEND_NOTHING_DELIVERED) &&
                 SendResultKeepsTheTool(SEND_CLIPBOARD_REFUSED));
 }
@@ -137,7 +137,7 @@ TEST_F(OutputTest, SelectedFlagSetComesTickedAndPastesBack) {
     EXPECT_EQ(FakeCallsStartingWith("WindowSelectedText"),
               (std::vector<std::string>{"WindowSelectedText(" + std::to_string(0x2A0456) + ",4096,500)"}));
     EXPECT_EQ(Ticks(), "1110");
-    SendSelection(0, EditorHandle);
+    SendSelection(SEND_TO_EDITOR, EditorHandle);
     EXPECT_EQ(Pasted(), "MB_OK|MB_ICONERROR|MB_YESNO");
     for (const char* selection : {"MB_OK|MB_NOPE", "MB_OK||MB_YESNO", "MB_OK|", "mb_ok", " \r\n"}) {
         SetRows(rows);

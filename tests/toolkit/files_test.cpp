@@ -134,14 +134,14 @@ TEST(Files, ReplaceSwapsTheWholeFileOrLeavesItAsItWas) {
     EXPECT_FALSE(FileStamp(path.c_str()).present);
     EXPECT_TRUE(FileMissing((folder + "no folder\\constants.ovc").c_str()));
     std::string content = PatternBytes(4096 + 10);
-    EXPECT_EQ(FileReplace(1, path.c_str(), content.data(), (int64_t)content.size()), "");
+    EXPECT_TRUE(FileReplace(1, path.c_str(), content.data(), (int64_t)content.size()).replaced);
     EXPECT_EQ(ReadWholeFile(path), content);
     EXPECT_FALSE(FileMissing(path.c_str()));
     FileStampInfo stamp = FileStamp(path.c_str());
     EXPECT_TRUE(stamp.present);
     EXPECT_EQ(stamp.size, (int64_t)content.size());
     EXPECT_NE(stamp.lastWrite, 0);
-    EXPECT_EQ(FileReplace(1, path.c_str(), "", 0), "");
+    EXPECT_TRUE(FileReplace(1, path.c_str(), "", 0).replaced);
     EXPECT_EQ(ReadWholeFile(path), "");
 
     // Another program holds it so that it may not be written: the reason, and the file untouched.
@@ -149,7 +149,9 @@ TEST(Files, ReplaceSwapsTheWholeFileOrLeavesItAsItWas) {
     HANDLE held = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_NE(FileReplace(1, path.c_str(), "new", 3), "");
+    FileReplaceResult refused = FileReplace(1, path.c_str(), "new", 3);
+    EXPECT_FALSE(refused.replaced);
+    EXPECT_NE(refused.reason, "");
     CloseHandle(held);
     EXPECT_EQ(ReadWholeFile(path), "old");
     EXPECT_FALSE(FileExists(path + ".saving"));
