@@ -133,8 +133,24 @@ static void HandleCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// Whether the message makes an event of the window, which then notes the window's number. Only those
+// read the number: the system may ask for it thousands of times a second, and some systems answer
+// a window property slowly.
+static bool MakesAnEvent(UINT message) {
+    switch (message) {
+    case WM_CLOSE:
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+    case WM_COMMAND:
+    case MSG_GADGET_EVENT:
+        return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    EventState.windowNumber = ToolkitWindowNumberOf(window);
+    if (MakesAnEvent(message)) EventState.windowNumber = ToolkitWindowNumberOf(window);
     LRESULT result = 0;
 
     switch (message) {

@@ -129,12 +129,22 @@ HWND GadgetCreate(const GadgetSpec& spec) {
     return control;
 }
 
+// The notifications a list view sends about each row it adds, changes or deletes, thousands in a
+// bulk change; no kind takes them.
+static bool IsRowByRowNotification(UINT message, LPARAM lParam) {
+    if (message != WM_NOTIFY) return false;
+    UINT code = ((NMHDR*)lParam)->code;
+    return code == LVN_INSERTITEM || code == LVN_DELETEITEM || code == LVN_ITEMCHANGING ||
+           code == LVN_ITEMCHANGED;
+}
+
 bool GadgetOfferParentMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    // Cheap checks first: a list view sends its parent several notifications per row. The control
-    // carries its number in "ZQ_ID" as in its ID from its creation's end until it is destroyed.
+    // Cheap checks first, the property last: some systems answer a window property slowly. The
+    // control carries its number in "ZQ_ID" as in its ID from its creation's end until it is
+    // destroyed.
     int number = -1;
     GadgetSlot* g = GadgetOfControl(control, &number);
-    if (!g || !g->kind->parentMessage) return false;
+    if (!g || !g->kind->parentMessage || IsRowByRowNotification(message, lParam)) return false;
     if ((INT_PTR)GetPropA(control, ID_PROPERTY) != number) return false;
     LRESULT answer = 0;
     if (!g->kind->parentMessage(number, g, message, wParam, lParam, &answer)) return false;
