@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include <cstdio>
+
 #include "support/temp_dir.h"
 
 HWND Gadget(HWND window, int number) {
@@ -49,8 +51,12 @@ bool StartOrvane(const std::string& folder, const IdeStart& ide, ChildProcess* c
         {"ZQ_TOOL_Scintilla", ide.editorHandle ? ide.editorHandle : "", ide.editorHandle == nullptr},
     };
     std::string line = ide.commandLine.empty() ? "\"" + program + "\" " + ide.commandWord : ide.commandLine;
-    return StartProcess(program, line, environment,
-                        ide.currentDirectory.empty() ? folder : ide.currentDirectory, child);
+    std::string directory = ide.currentDirectory.empty() ? folder : ide.currentDirectory;
+    // The system has been seen to refuse a start right after the program was copied: once more.
+    if (StartProcess(program, line, environment, directory, child)) return true;
+    std::printf("note: Orvane.exe did not start (error %lu); trying once more\n", GetLastError());
+    Sleep(500);
+    return StartProcess(program, line, environment, directory, child);
 }
 
 HWND WaitForOrvaneWindow(const ChildProcess& child, DWORD timeoutMs) {
