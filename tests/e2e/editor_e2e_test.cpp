@@ -449,7 +449,7 @@ TEST(Screenshots, MainAndEditorWindows) {
     if (!getenv("ORVANE_SCREENSHOT_DIR")) GTEST_SKIP() << "ORVANE_SCREENSHOT_DIR is not set";
     std::string shipped = ReadWholeFile(FolderFromEnvironment("ORVANE_SAMPLE_DIR") + "samples\\api.ovc");
     ASSERT_FALSE(shipped.empty());
-    const char* own = "; constants.ovc - my own categories, read before the shipped api.ovc.\r\n"
+    const char* own = "; constants.ovc - my own categories, read before api.ovc.\r\n"
                       "; No upgrade touches this file.\r\n\r\n"
                       "[myflags]\r\nFLAG_LOUD = FLAG_LOUD\r\nFLAG_QUIET = FLAG_QUIET\r\n";
     auto launch = [&](const char* word, RunningOrvane* run) {
