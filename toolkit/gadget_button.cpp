@@ -33,8 +33,8 @@ bool ButtonPressedByReturn(HWND control) {
 }
 
 PlatformHandle AddButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
-    GadgetSpec spec = {number, {x, y, width, height}, &ButtonKind, "Button"};
-    spec.text = text;
-    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
-    return (PlatformHandle)GadgetCreate(spec);
+    GadgetCreation creation = {number, {x, y, width, height}, &ButtonKind, "Button"};
+    creation.text = text;
+    creation.style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
+    return (PlatformHandle)GadgetCreate(creation);
 }

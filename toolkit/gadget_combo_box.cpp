@@ -206,12 +206,12 @@ bool ComboListClosedByEscape(HWND control) {
 }
 
 PlatformHandle AddComboBox(int number, int x, int y, int width, int height, uint32_t flags) {
-    GadgetSpec spec = {number, {x, y, width, height}, &ComboBoxKind, "ComboBox"};
-    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;
+    GadgetCreation creation = {number, {x, y, width, height}, &ComboBoxKind, "ComboBox"};
+    creation.style = flags | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS;
     bool editable = (flags & CBS_DROPDOWN) != 0;
-    if (!editable) spec.style |= CBS_DROPDOWNLIST | WS_TABSTOP;
-    spec.extendedStyle = WS_EX_CLIENTEDGE;
-    HWND combo = GadgetCreate(spec);
+    if (!editable) creation.style |= CBS_DROPDOWNLIST | WS_TABSTOP;
+    creation.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND combo = GadgetCreate(creation);
     GadgetSlot* g = combo ? ObjectFind(GadgetTable, number) : nullptr;
     if (combo && (!g || !(g->kindData = new (std::nothrow) ComboItems()))) {
         DestroyWindow(combo);

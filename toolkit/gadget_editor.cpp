@@ -121,12 +121,12 @@ const GadgetKind EditorKind = MakeEditorKind();
 
 PlatformHandle AddEditor(int number, int x, int y, int width, int height, uint32_t flags) {
     LoadRichEditLibrary();
-    GadgetSpec spec = {number, {x, y, width, height}, &EditorKind, EditorClass};
+    GadgetCreation creation = {number, {x, y, width, height}, &EditorKind, EditorClass};
     // No word wrap; the selection stays visible without the focus; Return inserts a line break.
-    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
-                 ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
-    spec.extendedStyle = WS_EX_CLIENTEDGE;
-    HWND editor = GadgetCreate(spec);
+    creation.style = flags | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
+                     ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+    creation.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND editor = GadgetCreate(creation);
     if (!editor) return 0;
     // Typing and pasting stop at the control's text limit, 32,767 characters until it is raised;
     // a catalogue of any size must stay editable.

@@ -148,11 +148,11 @@ const GadgetKind ImageBoxKind = MakeImageBoxKind();
 
 PlatformHandle AddImageBox(int number, int x, int y, int width, int height, PlatformHandle image,
                            uint32_t extendedStyle) {
-    GadgetSpec spec = {number, {x, y, width, height}, &ImageBoxKind, "STATIC"};
-    spec.style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
-    spec.extendedStyle = extendedStyle;
-    spec.ownProc = ImageBoxProc;
-    HWND box = GadgetCreate(spec);
+    GadgetCreation creation = {number, {x, y, width, height}, &ImageBoxKind, "STATIC"};
+    creation.style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
+    creation.extendedStyle = extendedStyle;
+    creation.ownProc = ImageBoxProc;
+    HWND box = GadgetCreate(creation);
     if (box && image) {
         HANDLE handle = (HANDLE)image; // whole handle: GadgetSetState's int would cut a 64-bit one
         SendMessageA(box, STM_SETIMAGE, IsBitmap(handle) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)handle);

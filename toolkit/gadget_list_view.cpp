@@ -459,12 +459,12 @@ const GadgetKind ListViewKind = MakeListViewKind();
 PlatformHandle AddListView(int number, int x, int y, int width, int height, const char* columnTitle,
                            int columnWidth, uint32_t flags) {
     // ListMultiSelect shares its value with LVS_SINGLESEL: it asks for the opposite.
-    GadgetSpec spec = {number, {x, y, width, height}, &ListViewKind, WC_LISTVIEWA};
-    spec.style = (flags & ~(DWORD)ListMultiSelect) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
-                 LVS_SHAREIMAGELISTS;
-    if (!(flags & ListMultiSelect)) spec.style |= LVS_SINGLESEL;
-    spec.extendedStyle = WS_EX_CLIENTEDGE;
-    HWND list = GadgetCreate(spec);
+    GadgetCreation creation = {number, {x, y, width, height}, &ListViewKind, WC_LISTVIEWA};
+    creation.style = (flags & ~(DWORD)ListMultiSelect) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
+                     LVS_SHAREIMAGELISTS;
+    if (!(flags & ListMultiSelect)) creation.style |= LVS_SINGLESEL;
+    creation.extendedStyle = WS_EX_CLIENTEDGE;
+    HWND list = GadgetCreate(creation);
     if (!list) return 0;
     GadgetSlot* g = ObjectFind(GadgetTable, number);
     if (!g || !(g->kindData = new (std::nothrow) ListData())) {

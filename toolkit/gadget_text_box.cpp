@@ -22,9 +22,9 @@ GadgetKind MakeTextBoxKind() {
 const GadgetKind TextBoxKind = MakeTextBoxKind();
 
 PlatformHandle AddTextBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
-    GadgetSpec spec = {number, {x, y, width, height}, &TextBoxKind, "Static"};
-    spec.text = text;
-    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_GROUP;
-    spec.extendedStyle = (flags & TextBorder) ? WS_EX_CLIENTEDGE : 0;
-    return (PlatformHandle)GadgetCreate(spec);
+    GadgetCreation creation = {number, {x, y, width, height}, &TextBoxKind, "Static"};
+    creation.text = text;
+    creation.style = flags | WS_CHILD | WS_VISIBLE | WS_GROUP;
+    creation.extendedStyle = (flags & TextBorder) ? WS_EX_CLIENTEDGE : 0;
+    return (PlatformHandle)GadgetCreate(creation);
 }

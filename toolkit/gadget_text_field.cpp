@@ -39,10 +39,10 @@ const GadgetKind TextFieldKind = MakeTextFieldKind();
 
 PlatformHandle AddTextField(int number, int x, int y, int width, int height, const char* text,
                             uint32_t flags) {
-    GadgetSpec spec = {number, {x, y, width, height}, &TextFieldKind, "Edit"};
-    spec.text = text;
-    spec.style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
-    spec.extendedStyle = (flags & FieldBorderless) ? 0 : WS_EX_CLIENTEDGE;
-    spec.ownProc = TextFieldProc;
-    return (PlatformHandle)GadgetCreate(spec);
+    GadgetCreation creation = {number, {x, y, width, height}, &TextFieldKind, "Edit"};
+    creation.text = text;
+    creation.style = flags | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
+    creation.extendedStyle = (flags & FieldBorderless) ? 0 : WS_EX_CLIENTEDGE;
+    creation.ownProc = TextFieldProc;
+    return (PlatformHandle)GadgetCreate(creation);
 }

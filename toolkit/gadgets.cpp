@@ -96,36 +96,36 @@ void GadgetOwnProcForget(HWND control) {
     RemovePropA(control, OWN_PROC_NEXT_PROPERTY);
 }
 
-HWND GadgetCreate(const GadgetSpec& spec) {
-    if (spec.number < 0) return nullptr;
+HWND GadgetCreate(const GadgetCreation& creation) {
+    if (creation.number < 0) return nullptr;
     int dpi = WindowDpi(CurrentParent);
-    const DesignPlace& p = spec.place;
-    HWND control = CreateWindowExA(spec.extendedStyle, spec.className, spec.text ? spec.text : "", spec.style,
-                                   ScaleToDpi(p.x, dpi), ScaleToDpi(p.y, dpi), ScaleToDpi(p.width, dpi),
-                                   ScaleToDpi(p.height, dpi), CurrentParent, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+    const DesignPlace& p = creation.place;
+    HWND control = CreateWindowExA(creation.extendedStyle, creation.className,
+                                   creation.text ? creation.text : "", creation.style, ScaleToDpi(p.x, dpi),
+                                   ScaleToDpi(p.y, dpi), ScaleToDpi(p.width, dpi), ScaleToDpi(p.height, dpi),
+                                   CurrentParent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
 
-    GadgetSlot* g = ObjectClaim(GadgetTable, spec.number);
+    GadgetSlot* g = ObjectClaim(GadgetTable, creation.number);
     if (!g) {
         DestroyWindow(control);
         return nullptr;
     }
     g->handle = control;
-    g->kind = spec.kind;
+    g->kind = creation.kind;
     g->front = g->back = -1;
     g->design = p;
 
-    if (spec.ownProc) {
-        LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)spec.ownProc);
+    if (creation.ownProc) {
+        LONG_PTR classProc = SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)creation.ownProc);
         SetPropA(control, OWN_PROC_NEXT_PROPERTY, (HANDLE)classProc);
     }
     g->previousProc = (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)GadgetLayerProc);
     SetPropA(control, PREVIOUS_PROC_PROPERTY, (HANDLE)g->previousProc);
 
-    SetWindowLongPtrA(control, GWLP_ID, spec.number);
-    SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)spec.number);
-    if (GadgetSlot* claimed = FindGadget(spec.number)) ApplyFont(claimed, DefaultFont, dpi);
+    SetWindowLongPtrA(control, GWLP_ID, creation.number);
+    SetPropA(control, ID_PROPERTY, (HANDLE)(INT_PTR)creation.number);
+    if (GadgetSlot* claimed = FindGadget(creation.number)) ApplyFont(claimed, DefaultFont, dpi);
     return control;
 }
 

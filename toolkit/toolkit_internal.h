@@ -167,7 +167,7 @@ struct GadgetKind {
 // Common creation steps of every gadget kind, for the control the record describes: creates it in
 // the current gadget parent, claims the number, records the kind, subclasses, sets the ID, "ZQ_ID"
 // and the default font. Returns the control, or 0 (the number is then left as it was).
-struct GadgetSpec {
+struct GadgetCreation {
     int number;                 // the gadget's number, and its control's ID
     DesignPlace place;          // where the application put it
     const GadgetKind* kind;     // its operations
@@ -176,7 +176,7 @@ struct GadgetSpec {
     DWORD style = 0, extendedStyle = 0;
     WNDPROC ownProc = nullptr; // the kind's own procedure, installed before the layer's subclass; or null
 };
-HWND GadgetCreate(const GadgetSpec& spec);
+HWND GadgetCreate(const GadgetCreation& creation);
 
 // Return on a push button of a toolkit window presses it, as in a dialog: true when the control
 // is one, and its click was reported.
