@@ -19,11 +19,22 @@ const char* const TOOL_WORD_COMMAND = "read_sysvar_again";
 
 namespace {
 
-uint32_t Hash(std::string_view text) {
-    uint32_t hash = 2166136261u;
-    for (char c : text)
-        hash = (hash ^ (unsigned char)c) * 16777619u;
-    return hash;
+// The hash of the category names (compared exactly) and of a group's key names (compared with ASCII
+// letters folded): alike for texts that differ in the case of ASCII letters only. Eight bytes at a
+// time: ORing 0x20 folds the letters (and some other bytes onto others, which the comparison tells
+// apart).
+uint32_t FoldedHash(const char* text, size_t length) {
+    const uint64_t fold = 0x2020202020202020ull;
+    uint64_t hash = length;
+    for (; length >= 8; text += 8, length -= 8) {
+        uint64_t word;
+        std::memcpy(&word, text, 8);
+        hash = (hash ^ (word | fold)) * 0x9E3779B97F4A7C15ull;
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, text, length);
+    hash = (hash ^ (tail | (fold & ((1ull << (8 * length)) - 1)))) * 0x9E3779B97F4A7C15ull;
+    return (uint32_t)(hash >> 32);
 }
 
 size_t PowerOfTwoAbove(size_t count) {
@@ -42,7 +53,7 @@ std::string_view CategoryName(uint32_t index) {
 uint32_t* CategorySlot(std::string_view name) {
     std::vector<uint32_t>& slots = CatalogueList.categorySlots;
     size_t mask = slots.size() - 1;
-    for (size_t at = Hash(name) & mask;; at = (at + 1) & mask) {
+    for (size_t at = FoldedHash(name.data(), name.size()) & mask;; at = (at + 1) & mask) {
         uint32_t* slot = &slots[at];
         if (!*slot || name == CategoryName(*slot - 1)) return slot;
     }
@@ -88,23 +99,6 @@ void JoinCategory() {
         c.categories[*slot - 1].lastGroup = group;
     }
     c.groups[group].category = *slot - 1;
-}
-
-// A hash of the text alike for texts that differ in the case of ASCII letters only, eight bytes at a
-// time: ORing 0x20 folds the letters (and some other bytes onto others, which the comparison of the
-// texts tells apart).
-uint32_t FoldedHash(const char* text, size_t length) {
-    const uint64_t fold = 0x2020202020202020ull;
-    uint64_t hash = length;
-    for (; length >= 8; text += 8, length -= 8) {
-        uint64_t word;
-        std::memcpy(&word, text, 8);
-        hash = (hash ^ (word | fold)) * 0x9E3779B97F4A7C15ull;
-    }
-    uint64_t tail = 0;
-    std::memcpy(&tail, text, length);
-    hash = (hash ^ (tail | (fold & ((1ull << (8 * length)) - 1)))) * 0x9E3779B97F4A7C15ull;
-    return (uint32_t)(hash >> 32);
 }
 
 // A key name of the group being read, ASCII letters folded in the comparison.

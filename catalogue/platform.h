@@ -40,11 +40,7 @@ PlatformFile PlatformFileCreate(const char* path);
 // The file's size in bytes, or -1 when it cannot be read.
 int64_t PlatformFileSize(PlatformFile file);
 
-// Reads up to length bytes from the start of the file (one read where the system allows it);
-// returns the count read, which is less than length only at the end of the file, or -1.
-int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length);
-
-// Writes the bytes at the start of the file with one write and cuts the file behind them.
+// Writes the bytes at the start of the file and cuts the file behind what was written.
 // Returns false when the write, or the cut, failed.
 bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t length);
 

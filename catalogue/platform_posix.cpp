@@ -84,27 +84,15 @@ int64_t PlatformFileSize(PlatformFile file) {
     return (int64_t)st.st_size;
 }
 
-int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length) {
-    if (!file || length < 0) return -1;
-    // One read gives at most about 2 GiB on Linux: go on until the length or the end of the file.
-    int64_t total = 0;
-    while (total < length) {
-        ssize_t n = pread(ToFd(file), (char*)buffer + total, (size_t)(length - total), (off_t)total);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return -1;
-        if (n == 0) break;
-        total += n;
-    }
-    return total;
-}
-
 bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t length) {
     if (!file || length < 0) return false;
     int fd = ToFd(file);
-    ssize_t n = length > 0 ? pwrite(fd, data, (size_t)length, 0) : 0;
-    bool written = n == (ssize_t)length;
-    bool cut = ftruncate(fd, written ? (off_t)length : (off_t)(n > 0 ? n : 0)) == 0;
-    return written && cut;
+    if (lseek(fd, 0, SEEK_SET) != 0) return false;
+    bool whole = PlatformFileWrite(file, data, length);
+    // Cut behind what was written, so that a short write never leaves stale bytes behind it.
+    off_t end = lseek(fd, 0, SEEK_CUR);
+    bool cut = end >= 0 && ftruncate(fd, end) == 0;
+    return whole && cut;
 }
 
 PlatformFile PlatformFileOpenExisting(const char* path, PlatformFileAccess access) {

@@ -102,29 +102,12 @@ int64_t PlatformFileSize(PlatformFile file) {
     return (int64_t)size.QuadPart;
 }
 
-int64_t PlatformFileReadFromStart(PlatformFile file, void* buffer, int64_t length) {
-    if (!file || length < 0 || length > PLATFORM_FILE_SIZE_LIMIT) return -1;
-    if (SetFilePointer(ToHandle(file), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return -1;
-    int64_t total = 0;
-    while (total < length) {
-        DWORD read = 0;
-        if (!ReadFile(ToHandle(file), (char*)buffer + total, (DWORD)(length - total), &read, nullptr))
-            return -1;
-        if (read == 0) break;
-        total += read;
-    }
-    return total;
-}
-
 bool PlatformFileReplaceContent(PlatformFile file, const void* data, int64_t length) {
     if (!file || length < 0 || length > PLATFORM_FILE_SIZE_LIMIT) return false;
-    HANDLE h = ToHandle(file);
-    if (SetFilePointer(h, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
-    DWORD written = 0;
-    BOOL ok = length == 0 || WriteFile(h, data, (DWORD)length, &written, nullptr);
-    bool whole = ok && written == (DWORD)length;
+    if (SetFilePointer(ToHandle(file), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
+    bool whole = PlatformFileWrite(file, data, length);
     // Cut behind what was written, so that a short write never leaves stale bytes behind it.
-    bool cut = SetEndOfFile(h) != 0;
+    bool cut = SetEndOfFile(ToHandle(file)) != 0;
     return whole && cut;
 }
 

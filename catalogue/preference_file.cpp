@@ -371,7 +371,8 @@ static bool ReadContent() {
     g_state.content = content;
     g_state.contentEnd = content + size;
     std::memset(g_state.contentEnd, 0, CONTENT_PADDING);
-    if (PlatformFileReadFromStart(g_state.file, content, size) != size) return false;
+    // The file was just opened: reading starts at its beginning.
+    if (PlatformFileRead(g_state.file, content, size) != size) return false;
     return Parse();
 }
 
