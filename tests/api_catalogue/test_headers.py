@@ -1,8 +1,6 @@
 """The header reader on small snippets: which #defines are numeric, enums, prototypes, structures.
 Run with scripts/ on PYTHONPATH (scripts/test-all.sh does)."""
 
-import os
-import tempfile
 import unittest
 
 from api_catalogue import headers
@@ -102,17 +100,6 @@ class Declarations(unittest.TestCase):
     def test_structures_by_tag_and_typedef_name(self):
         self.assertTrue({"tagMSGBOXPARAMSA", "MSGBOXPARAMSA"} <= self.facts.records)
         self.assertNotIn("LPMSGBOXPARAMSA", self.facts.records)
-
-
-class Folder(unittest.TestCase):
-    def test_only_the_top_level_headers_are_read(self):
-        with tempfile.TemporaryDirectory() as folder:
-            os.mkdir(os.path.join(folder, "ddk"))
-            for path, text in (("top.h", "#define TOP 1"), ("ddk/deep.h", "#define DEEP 2"),
-                               ("notes.txt", "#define NOTE 3")):
-                with open(os.path.join(folder, path), "w") as f:
-                    f.write(text)
-            self.assertEqual(headers.read_folder(folder).all_constants(), ["TOP"])
 
 
 if __name__ == "__main__":

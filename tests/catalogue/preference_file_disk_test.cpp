@@ -191,36 +191,6 @@ TEST_F(PreferenceFileDisk, HugeFileIsRefusedAndKeptIntact) {
     std::remove(path.c_str());
 }
 
-// A folder whose name the ANSI code page cannot write: files in it are made, read, looked at, moved
-// and deleted by that name.
-TEST_F(PreferenceFileDisk, FolderNamedInAnyScriptWorks) {
-    std::string folder = MakeNonAnsiTempDir();
-    ASSERT_FALSE(folder.empty());
-    std::string path = folder + "Orvane.cfg", moved = folder + "moved.cfg";
-    ASSERT_TRUE(PreferenceFile::Create(path.c_str()));
-    PreferenceFile::WriteNumber("WindowPosX", 7);
-    PreferenceFile::Close();
-    const std::string text = "WindowPosX = 7\r\n";
-    EXPECT_EQ(ReadWholeFile(path), text);
-    ASSERT_TRUE(PreferenceFile::Open(path.c_str()));
-    EXPECT_EQ(PreferenceFile::ReadNumber("WindowPosX", -1), 7);
-
-    PlatformFileFacts facts = {};
-    EXPECT_TRUE(PlatformFileFactsOf(path.c_str(), &facts));
-    EXPECT_EQ(facts.size, (int64_t)text.size());
-    EXPECT_TRUE(PlatformPathMissing(moved.c_str()));
-    PreferenceFile::Close();
-    EXPECT_TRUE(PlatformFileMoveReplacing(path.c_str(), moved.c_str()));
-    EXPECT_TRUE(PlatformPathMissing(path.c_str()));
-    std::string back(64, ' ');
-    PlatformFile reader = PlatformFileOpenExisting(moved.c_str(), PLATFORM_FILE_READ);
-    back.resize((size_t)PlatformFileRead(reader, &back[0], (int64_t)back.size()));
-    PlatformFileClose(reader);
-    EXPECT_EQ(back, text);
-    EXPECT_TRUE(PlatformFileDelete(moved.c_str()));
-    EXPECT_FALSE(FileExists(moved));
-}
-
 // ---- Memory running out --------------------------------------------------------------------------
 
 TEST_F(PreferenceFileDisk, OpenFailsWhenTheContentCannotBeHeld) {

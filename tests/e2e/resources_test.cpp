@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/version.h"
 #include "support/win_process.h"
 
 namespace {
@@ -83,12 +82,12 @@ TEST(Resources, ManifestAsksForCommonControls6AndPerMonitorScaleAndRunsAsInvoker
     ASSERT_NE(controls, std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\"", controls), std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find("name=\"Orvane\" version=\"" ORVANE_VERSION ".0\""), std::string::npos);
+    EXPECT_NE(manifest.find("name=\"Orvane\" version=\"1.2.2.0\""), std::string::npos);
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
     EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
 }
 
-TEST(Resources, VersionInformationNamesOrvaneAndItsVersion) {
+TEST(Resources, VersionInformationNamesOrvane122) {
     // The version functions come from version.dll, loaded here so that the test needs no import.
     HMODULE versionDll = LoadLibraryA("version.dll");
     ASSERT_NE(versionDll, nullptr);
@@ -116,11 +115,10 @@ TEST(Resources, VersionInformationNamesOrvaneAndItsVersion) {
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     const VS_FIXEDFILEINFO* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    const DWORD major = ORVANE_VERSION_MAJOR, minor = ORVANE_VERSION_MINOR, patch = ORVANE_VERSION_PATCH;
-    EXPECT_EQ(fixed->dwFileVersionMS, major << 16 | minor);
-    EXPECT_EQ(fixed->dwFileVersionLS, patch << 16);
-    EXPECT_EQ(fixed->dwProductVersionMS, major << 16 | minor);
-    EXPECT_EQ(fixed->dwProductVersionLS, patch << 16);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00020000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010002u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00020000u);
 
     auto text = [&](const char* key) {
         std::string subBlock = std::string("\\StringFileInfo\\040904E4\\") + key;
@@ -129,8 +127,8 @@ TEST(Resources, VersionInformationNamesOrvaneAndItsVersion) {
         if (!query(info.data(), subBlock.c_str(), &found, &foundLength) || !found) return std::string();
         return std::string(static_cast<const char*>(found));
     };
-    EXPECT_EQ(text("ProductVersion"), ORVANE_VERSION);
-    EXPECT_EQ(text("FileVersion"), ORVANE_VERSION);
+    EXPECT_EQ(text("ProductVersion"), "1.2.2");
+    EXPECT_EQ(text("FileVersion"), "1.2.2");
     EXPECT_EQ(text("ProductName"), "Orvane");
     EXPECT_EQ(text("OriginalFilename"), "Orvane.exe");
     FreeLibrary(versionDll);

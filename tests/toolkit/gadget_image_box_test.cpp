@@ -86,16 +86,16 @@ TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     ASSERT_TRUE(PrepareToClick(box, POINT{x, y}));
 
-    EXPECT_TRUE(ActUntilGadgetEvent([&] { LeftClickAt(x, y); }, BOX, EVENT_TYPE_CLICK));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { LeftClickAt(x, y); }, BOX, 0));
     RunEventsFor(600);
-    EXPECT_TRUE(ActUntilGadgetEvent([&] { RightClickAt(x, y); }, BOX, EVENT_TYPE_RIGHT_CLICK));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { RightClickAt(x, y); }, BOX, 1));
     RunEventsFor(600);
     EXPECT_TRUE(ActUntilGadgetEvent(
         [&] {
             LeftClickAt(x, y);
             LeftClickAt(x, y);
         },
-        BOX, EVENT_TYPE_DOUBLE_CLICK));
+        BOX, 2));
 
     int singles = 0, doubles = 0;
     for (int attempt = 0; attempt < 3 && doubles == 0; ++attempt) {
@@ -107,8 +107,8 @@ TEST_F(ImageBoxTest, MouseClicksBecomeGadgetEvents) {
         RunEventsUntil(nullptr, 700, &events);
         for (const SeenEvent& e : events) {
             if (e.code != EVENT_GADGET || e.number != BOX) continue;
-            singles += e.type == EVENT_TYPE_RIGHT_CLICK;
-            doubles += e.type == EVENT_TYPE_RIGHT_DOUBLE_CLICK;
+            singles += e.type == 1;
+            doubles += e.type == 3;
         }
     }
     EXPECT_EQ(doubles, 1);

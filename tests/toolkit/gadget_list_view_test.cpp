@@ -156,23 +156,23 @@ TEST_F(ListViewTest, ClicksBecomeGadgetEventsOfTypesZeroToThree) {
     POINT p = RowPoint(1);
 
     ASSERT_TRUE(PrepareToClick(list, p));
-    EXPECT_TRUE(ActUntilGadgetEvent([&] { LeftClickAt(p.x, p.y); }, LIST, EVENT_TYPE_CLICK));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { LeftClickAt(p.x, p.y); }, LIST, 0));
     RunEventsFor(600); // let the double-click time pass
-    EXPECT_TRUE(ActUntilGadgetEvent([&] { RightClickAt(p.x, p.y); }, LIST, EVENT_TYPE_RIGHT_CLICK));
+    EXPECT_TRUE(ActUntilGadgetEvent([&] { RightClickAt(p.x, p.y); }, LIST, 1));
     RunEventsFor(600);
     EXPECT_TRUE(ActUntilGadgetEvent(
         [&] {
             LeftClickAt(p.x, p.y);
             LeftClickAt(p.x, p.y);
         },
-        LIST, EVENT_TYPE_DOUBLE_CLICK));
+        LIST, 2));
     RunEventsFor(600);
     EXPECT_TRUE(ActUntilGadgetEvent(
         [&] {
             RightClickAt(p.x, p.y);
             RightClickAt(p.x, p.y);
         },
-        LIST, EVENT_TYPE_RIGHT_DOUBLE_CLICK));
+        LIST, 3));
 }
 
 TEST_F(ListViewTest, RowColoursAreDrawnAsStored) {

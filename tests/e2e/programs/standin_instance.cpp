@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/version.h"
 #include "program_window.h"
 
 static const char* g_recordPath = "";
@@ -49,7 +48,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     g_slow = __argc > 4 && strcmp(__argv[4], "slow") == 0;
     int lifetimeSeconds = __argc > 5 ? atoi(__argv[5]) : 60;
 
-    const char* title = "Orvane V" ORVANE_VERSION;
+    const char* title = "Orvane V1.2.2";
     HWND window = CreateProgramWindow(instance, "OrvaneStandInInstance", StandInProc, COLOR_BTNFACE,
                                       hang ? "Stand-in starting" : title,
                                       WS_CAPTION | WS_SYSMENU | WS_VISIBLE, x, y, 306, 435);
