@@ -278,7 +278,11 @@ void FillCategoryBox() {
             names.push_back(&c.text[g.name]);
     }
     if (names.empty()) return;
-    std::sort(names.begin(), names.end(), BeforeInTheBox);
+    // Names alike in the box keep their file order (the block holds the names in that order), as the
+    // box keeps the order in which they come.
+    std::sort(names.begin(), names.end(), [](const char* a, const char* b) {
+        return BeforeInTheBox(a, b) || (!BeforeInTheBox(b, a) && a < b);
+    });
     // Thousands of names go into the sorted box: one redraw at the end instead of one per name.
     GadgetBeginUpdate(CATEGORY_BOX, (int)names.size());
     for (const char* name : names)
